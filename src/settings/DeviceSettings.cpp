@@ -1,0 +1,145 @@
+#include "settings/DeviceSettings.h"
+
+#include <stdexcept>
+#include <unordered_map>
+#include <utility>
+
+#include "settings/Presets.h"
+#include "settings/Reactions.h"
+
+namespace tarnvik {
+
+namespace {
+
+const std::unordered_map<std::string_view, std::size_t>& NameIndex() {
+  static const auto index = [] {
+    std::unordered_map<std::string_view, std::size_t> map;
+    const auto& table = SettingsTable();
+    for (std::size_t i = 0; i < table.size(); ++i) map.emplace(table[i].name, i);
+    return map;
+  }();
+  return index;
+}
+
+const char* KindName(SettingKind kind) {
+  switch (kind) {
+    case SettingKind::Text: return "text";
+    case SettingKind::Choice: return "choice";
+    case SettingKind::Flag: return "flag";
+  }
+  return "?";
+}
+
+}  // namespace
+
+DeviceSettings::DeviceSettings(const PcClock& clock) { construct(clock); }
+
+std::size_t DeviceSettings::indexOf(std::string_view name) {
+  const auto& index = NameIndex();
+  const auto found = index.find(name);
+  if (found == index.end()) throw std::logic_error("unknown setting '" + std::string(name) + "'");
+  return found->second;
+}
+
+bool DeviceSettings::has(std::string_view name) { return NameIndex().count(name) != 0; }
+
+const DeviceSettings::Value& DeviceSettings::slot(std::string_view name, SettingKind kind) const {
+  const std::size_t index = indexOf(name);
+  if (SettingsTable()[index].kind != kind)
+    throw std::logic_error("setting '" + std::string(name) + "' is not a " + KindName(kind));
+  return values_[index];
+}
+
+DeviceSettings::Value& DeviceSettings::slot(std::string_view name, SettingKind kind) {
+  return const_cast<Value&>(std::as_const(*this).slot(name, kind));
+}
+
+void DeviceSettings::changed(std::size_t index) const {
+  if (listener_) listener_(index);
+}
+
+const std::string& DeviceSettings::text(std::string_view name) const {
+  return slot(name, SettingKind::Text).text;
+}
+
+void DeviceSettings::setText(std::string_view name, std::string value) {
+  Value& v = slot(name, SettingKind::Text);
+  if (v.text == value) return;
+  v.text = std::move(value);
+  changed(indexOf(name));
+}
+
+int DeviceSettings::choice(std::string_view name) const { return slot(name, SettingKind::Choice).choice; }
+
+void DeviceSettings::setChoice(std::string_view name, int index) {
+  Value& v = slot(name, SettingKind::Choice);
+  const int count = static_cast<int>(spec(name).choices->size());
+  const int selected = (index >= 0 && index < count) ? index : -1;
+  if (v.choice == selected) return;
+  v.choice = selected;
+  changed(indexOf(name));
+}
+
+bool DeviceSettings::flag(std::string_view name) const { return slot(name, SettingKind::Flag).flag; }
+
+void DeviceSettings::setFlag(std::string_view name, bool checked) {
+  Value& v = slot(name, SettingKind::Flag);
+  if (v.flag == checked) return;
+  v.flag = checked;
+  changed(indexOf(name));
+  if (name == "Uploadpctime") UploadpctimeClick(*this);
+}
+
+bool DeviceSettings::enabled(std::string_view name) const { return values_[indexOf(name)].enabled; }
+
+void DeviceSettings::setEnabled(std::string_view name, bool editable) {
+  const std::size_t index = indexOf(name);
+  if (values_[index].enabled == editable) return;
+  values_[index].enabled = editable;
+  changed(index);
+}
+
+// The order of these steps makes the start-up values: the presets overwrite
+// the channel texts, and the port reactions settle the serial roles.
+void DeviceSettings::construct(const PcClock& clock) {
+  const auto& table = SettingsTable();
+  values_.resize(table.size());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    values_[i].text = table[i].initialText;
+    values_[i].flag = table[i].initialFlag;
+  }
+  for (const char* field : kClockFields) values_[indexOf(field)].enabled = false;
+
+  CopyPcClock(*this, clock);
+
+  setChoice("Quiettime_randomize", 4);
+  for (const char* name : {"Ptt", "Squelch", "Busydetect", "Consecutive_packets", "Callfilter_rule"})
+    setChoice(name, 0);
+  setChoice("Digion", 1);
+  for (int n = 1; n <= 8; ++n) setChoice(Member("Pathn", n, "_traceable"), n == 1 ? 1 : 0);
+
+  const int analogSources[] = {11, 12, 14, 17, 0};
+  for (int n = 1; n <= 5; ++n) setChoice(Member("Teleanalog", n, "_source"), analogSources[n - 1]);
+  for (int n = 1; n <= 8; ++n) setChoice(Member("Teledigital", n, "_source"), n);
+  for (int n = 1; n <= 5; ++n) ApplyAnalogPreset(*this, n);
+  for (int n = 1; n <= 8; ++n) ApplyDigitalPreset(*this, n);
+
+  for (int n = 1; n <= 4; ++n) setChoice(Member("Sorbex_output", n, ""), 0);
+  for (const char* name : {"Tele_enable", "Telemodule_enable", "Bitsmodule_enable", "Weather_stationtype"})
+    setChoice(name, 0);
+  for (int n = 1; n <= 5; ++n) setChoice(Member("Teleanalog", n, "_average"), 0);
+
+  setChoice("Serial1_mode", choice::SerialConsole);
+  Serial1_modeChange(*this);
+  setChoice("Serial2_mode", choice::SerialWeatherStation);
+  Serial2_modeChange(*this);
+  setChoice("RS485_mode", 1);
+}
+
+void CopyPcClock(DeviceSettings& settings, const PcClock& clock) {
+  const UtcDateTime now = ToUtc(clock());
+  const int parts[] = {now.year, now.month, now.day, now.hour, now.minute};
+  for (int i = 0; i < 5; ++i) settings.setText(kClockFields[i], std::to_string(parts[i]));
+}
+
+}  // namespace tarnvik

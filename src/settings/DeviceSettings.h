@@ -1,0 +1,74 @@
+#pragma once
+// DeviceSettings: every setting of the unit, as the window shows it. Texts are
+// held exactly as typed or set (8-bit ISO 8859-1, one byte per character),
+// choices as the index of an entry (-1: no entry selected), flags as booleans.
+// Nothing is checked when a value is set; the image encoder and the file
+// export check and convert.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/PcClock.h"
+#include "settings/SettingSpec.h"
+
+namespace tarnvik {
+
+class DeviceSettings {
+ public:
+  // Called after a setting's value or enabled state changed, with the
+  // setting's index in SettingsTable(). The window uses it to show the change.
+  using Listener = std::function<void(std::size_t index)>;
+
+  // Builds every setting with its start-up value: the presets and the serial
+  // port reactions run and the clock fields take the PC's time in UTC.
+  explicit DeviceSettings(const PcClock& clock = SystemPcClock());
+
+  // Access by the setting's name. An unknown name, or a name of another kind,
+  // is a programming error and throws std::logic_error.
+  const std::string& text(std::string_view name) const;
+  void setText(std::string_view name, std::string value);
+  int choice(std::string_view name) const;
+  // An index outside the setting's list leaves no entry selected (-1). Runs no
+  // reaction: whoever sets a serial port role calls its reaction.
+  void setChoice(std::string_view name, int index);
+  bool flag(std::string_view name) const;
+  // A change of Uploadpctime runs UploadpctimeClick, as the operator's click does.
+  void setFlag(std::string_view name, bool checked);
+  // Editable or not. Only the serial port roles and the clock fields change it.
+  bool enabled(std::string_view name) const;
+  void setEnabled(std::string_view name, bool editable);
+
+  static std::size_t indexOf(std::string_view name);  // throws std::logic_error for unknown names
+  static const SettingSpec& spec(std::string_view name) { return SettingsTable()[indexOf(name)]; }
+  static bool has(std::string_view name);
+
+  void setListener(Listener listener) { listener_ = std::move(listener); }
+
+ private:
+  struct Value {
+    std::string text;
+    int choice = -1;
+    bool flag = false;
+    bool enabled = true;
+  };
+
+  Value& slot(std::string_view name, SettingKind kind);
+  const Value& slot(std::string_view name, SettingKind kind) const;
+  void changed(std::size_t index) const;
+  void construct(const PcClock& clock);
+
+  std::vector<Value> values_;
+  Listener listener_;
+};
+
+// The five clock fields, in image order.
+inline constexpr const char* kClockFields[] = {"Rtcyear", "Rtcmonth", "Rtcday", "Rtchour", "Rtcmin"};
+
+// Fills the five clock fields with the PC's current date and time in UTC,
+// decimal texts without leading zeros; the seconds are dropped.
+void CopyPcClock(DeviceSettings& settings, const PcClock& clock);
+
+}  // namespace tarnvik

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "settings/DeviceSettings.h"
+#include "support/FixedClock.h"
+
+namespace tarnvik {
+namespace {
+
+DeviceSettings Fresh() { return DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9, 5)); }
+
+TEST(SettingsTable, HoldsEverySettingOnceWithTheSharedLists) {
+  const auto& table = SettingsTable();
+  EXPECT_EQ(table.size(), 224u);
+  std::set<std::string> names;
+  int texts = 0, choices = 0, flags = 0;
+  for (const auto& spec : table) {
+    EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
+    texts += spec.kind == SettingKind::Text;
+    choices += spec.kind == SettingKind::Choice;
+    flags += spec.kind == SettingKind::Flag;
+    EXPECT_EQ(spec.kind == SettingKind::Choice, spec.choices != nullptr) << spec.name;
+  }
+  EXPECT_EQ(flags, 9);  // eight path rules and the PC time box
+  EXPECT_EQ(choices, 52);
+  EXPECT_EQ(texts, 163);
+  EXPECT_EQ(DeviceSettings::spec("Teleanalog3_source").choices->size(), 18u);
+  EXPECT_EQ(DeviceSettings::spec("Teledigital6_source").choices->size(), 9u);
+  EXPECT_EQ(DeviceSettings::spec("Weather_stationtype").choices->size(), 11u);
+  EXPECT_EQ(DeviceSettings::spec("Squelch").choices->at(9), "10 (highest)");
+}
+
+TEST(SettingsTable, TypingLimitsShrinkWithTheTelemetryChannel) {
+  const int analog[] = {7, 7, 6, 6, 5};
+  const int digital[] = {6, 5, 4, 4, 4, 3, 3, 3};
+  for (int n = 1; n <= 5; ++n) {
+    EXPECT_EQ(DeviceSettings::spec(Member("Teleanalog", n, "_name")).maxLength, analog[n - 1]);
+    EXPECT_EQ(DeviceSettings::spec(Member("Teleanalog", n, "_units")).maxLength, analog[n - 1]);
+    EXPECT_EQ(DeviceSettings::spec(Member("Teleanalog", n, "_coefb")).maxLength, 8);
+  }
+  for (int n = 1; n <= 8; ++n)
+    EXPECT_EQ(DeviceSettings::spec(Member("Teledigital", n, "_units")).maxLength, digital[n - 1]);
+  EXPECT_EQ(DeviceSettings::spec("Beacon7_msg").maxLength, 64);
+  EXPECT_EQ(DeviceSettings::spec("Weather_txrate_rf").maxLength, 3);
+  EXPECT_EQ(DeviceSettings::spec("Beacon7_txrate_rf").maxLength, 4);
+  EXPECT_EQ(DeviceSettings::spec("Rtcyear").maxLength, 4);
+}
+
+TEST(StartUp, RadioDigipeaterAndBeaconValues) {
+  const DeviceSettings s = Fresh();
+  EXPECT_EQ(s.text("Callsign"), "NOCALL");
+  EXPECT_EQ(s.text("Latitude"), "5221.60N");
+  EXPECT_EQ(s.text("Longitude"), "01653.63E");
+  EXPECT_EQ(s.choice("Quiettime_randomize"), 4);
+  EXPECT_EQ(s.choice("Squelch"), 0);
+  EXPECT_EQ(s.choice("Digion"), 1);
+  EXPECT_EQ(s.text("Pathn1_name"), "WIDE");
+  EXPECT_EQ(s.text("Pathn2_name"), "SP");
+  EXPECT_EQ(s.text("Pathn5_name"), "");
+  EXPECT_EQ(s.choice("Pathn1_traceable"), 1);
+  EXPECT_EQ(s.choice("Pathn2_traceable"), 0);
+  EXPECT_TRUE(s.flag("Pathn2_active"));
+  EXPECT_FALSE(s.flag("Pathn3_active"));
+  EXPECT_EQ(s.text("Callfilter_ssid10"), "*");
+  EXPECT_EQ(s.text("Beacon1_txrate_rf"), "5");
+  EXPECT_EQ(s.text("Beacon8_txrate_rf"), "0");
+  EXPECT_EQ(s.text("Beacon1_msg"), "@<date>z<lat>/<long>-Tarnvik U=<volt>V.");
+  EXPECT_EQ(s.text("Beacon2_msg"), "");
+  EXPECT_EQ(s.text("Weather_comment"), "Ostrel weather");
+  EXPECT_EQ(s.text("Tele_holdoff"), "60");
+  EXPECT_EQ(s.choice("Sorbex_output4"), 0);
+}
+
+TEST(StartUp, TelemetryChannelsComeFromThePresets) {
+  const DeviceSettings s = Fresh();
+  const struct { int source; const char *name, *units, *b; } analog[] = {
+      {11, "Vin", "Volt", "0.075"}, {12, "Rx1h", "Pkt", "10"}, {14, "Dg1h", "Pkt", "10"},
+      {17, "Eff1h", "Pcnt", "1"}, {0, "A5", "None", "0"}};
+  for (int n = 1; n <= 5; ++n) {
+    const auto& row = analog[n - 1];
+    EXPECT_EQ(s.choice(Member("Teleanalog", n, "_source")), row.source);
+    EXPECT_EQ(s.text(Member("Teleanalog", n, "_name")), row.name);
+    EXPECT_EQ(s.text(Member("Teleanalog", n, "_units")), row.units);
+    EXPECT_EQ(s.text(Member("Teleanalog", n, "_coefa")), "0");
+    EXPECT_EQ(s.text(Member("Teleanalog", n, "_coefb")), row.b);
+    EXPECT_EQ(s.text(Member("Teleanalog", n, "_coefc")), "0");
+    EXPECT_EQ(s.choice(Member("Teleanalog", n, "_average")), 0);
+  }
+  EXPECT_EQ(s.choice("Teledigital8_source"), 8);
+  EXPECT_EQ(s.text("Teledigital8_name"), "I4");
+  EXPECT_EQ(s.text("Teledigital8_units"), "Hi");
+  EXPECT_EQ(s.text("Teledigital3_name"), "O3");
+  EXPECT_EQ(s.text("Teledigital3_units"), "On");
+  for (int n = 1; n <= 8; ++n) EXPECT_EQ(s.choice(Member("Teledigital", n, "_inverted")), 0);
+}
+
+TEST(StartUp, SerialPortsEndEnabledWithTheirRoles) {
+  const DeviceSettings s = Fresh();
+  EXPECT_EQ(s.choice("Serial1_mode"), 2);
+  EXPECT_EQ(s.choice("Serial2_mode"), 1);
+  EXPECT_EQ(s.choice("RS485_mode"), 1);
+  EXPECT_EQ(s.choice("Weather_stationtype"), 0);
+  EXPECT_TRUE(s.enabled("Serial1_mode"));
+  EXPECT_TRUE(s.enabled("Serial2_mode"));
+}
+
+TEST(StartUp, ClockShowsUtcOfAPcTwoHoursAheadAndIsLocked) {
+  test::ScopedTimeZone zone("XST-2");  // local time = UTC + 2 hours
+  std::tm local{};
+  local.tm_year = 2026 - 1900;
+  local.tm_mon = 6;
+  local.tm_mday = 3;
+  local.tm_hour = 11;
+  local.tm_min = 5;
+  local.tm_sec = 42;
+  local.tm_isdst = -1;
+  const std::time_t now = std::mktime(&local);
+  const DeviceSettings s([now] { return now; });
+  EXPECT_EQ(s.text("Rtcyear"), "2026");
+  EXPECT_EQ(s.text("Rtcmonth"), "7");
+  EXPECT_EQ(s.text("Rtcday"), "3");
+  EXPECT_EQ(s.text("Rtchour"), "9");
+  EXPECT_EQ(s.text("Rtcmin"), "5");
+  EXPECT_TRUE(s.flag("Uploadpctime"));
+  for (const char* field : kClockFields) EXPECT_FALSE(s.enabled(field)) << field;
+}
+
+TEST(StartUp, ClockCrossesMidnightAndYearIntoUtc) {
+  test::ScopedTimeZone zone("XST-2");
+  std::tm local{};
+  local.tm_year = 2027 - 1900;
+  local.tm_mon = 0;
+  local.tm_mday = 1;
+  local.tm_hour = 1;
+  local.tm_min = 0;
+  local.tm_isdst = -1;
+  const std::time_t now = std::mktime(&local);
+  DeviceSettings s;
+  CopyPcClock(s, [now] { return now; });
+  EXPECT_EQ(s.text("Rtcyear"), "2026");
+  EXPECT_EQ(s.text("Rtcmonth"), "12");
+  EXPECT_EQ(s.text("Rtcday"), "31");
+  EXPECT_EQ(s.text("Rtchour"), "23");
+  EXPECT_EQ(s.text("Rtcmin"), "0");
+}
+
+TEST(Access, UnknownNamesAndWrongKindsAreProgrammingErrors) {
+  DeviceSettings s = Fresh();
+  EXPECT_THROW(s.text("Callsig"), std::logic_error);
+  EXPECT_THROW(s.setText("callsign", "X"), std::logic_error);  // names are exact
+  EXPECT_THROW(s.choice("Callsign"), std::logic_error);
+  EXPECT_THROW(s.setFlag("Digion", true), std::logic_error);
+  EXPECT_THROW(s.setChoice("Uploadpctime", 0), std::logic_error);
+  EXPECT_THROW(s.enabled("Nothing"), std::logic_error);
+  EXPECT_EQ(s.text("Callsign"), "NOCALL");
+}
+
+TEST(Access, TextsAreStoredWholeAsBytes) {
+  DeviceSettings s = Fresh();
+  const std::string seventy(70, 'x');
+  s.setText("Beacon2_msg", seventy);
+  EXPECT_EQ(s.text("Beacon2_msg"), seventy);
+  const std::string latin1 = " caf\xE9\t ";
+  s.setText("Weather_comment", latin1);
+  EXPECT_EQ(s.text("Weather_comment"), latin1);
+}
+
+TEST(Access, ChoiceOutsideItsListSelectsNothing) {
+  DeviceSettings s = Fresh();
+  s.setChoice("Ptt", 1);
+  EXPECT_EQ(s.choice("Ptt"), 1);
+  s.setChoice("Ptt", 2);
+  EXPECT_EQ(s.choice("Ptt"), -1);
+  s.setChoice("Squelch", 9);
+  EXPECT_EQ(s.choice("Squelch"), 9);
+  s.setChoice("Squelch", -7);
+  EXPECT_EQ(s.choice("Squelch"), -1);
+}
+
+TEST(Access, ListenerHearsEveryChangeButNotRepeats) {
+  DeviceSettings s = Fresh();
+  std::vector<std::string> heard;
+  s.setListener([&](std::size_t i) { heard.push_back(SettingsTable()[i].name); });
+  s.setText("Callsign", "SP9XYZ");
+  s.setText("Callsign", "SP9XYZ");
+  s.setChoice("Ptt", 1);
+  s.setFlag("Uploadpctime", false);
+  ASSERT_EQ(heard.size(), 8u);  // callsign, ptt, the box and its five clock fields
+  EXPECT_EQ(heard[0], "Callsign");
+  EXPECT_EQ(heard[1], "Ptt");
+  EXPECT_EQ(heard[2], "Uploadpctime");
+  EXPECT_EQ(heard[3], "Rtcyear");
+}
+
+TEST(Access, SettingASerialRoleByProgramRunsNoReaction) {
+  DeviceSettings s = Fresh();
+  s.setChoice("Weather_stationtype", 5);  // WS-2300, picked by program: no reaction
+  s.setChoice("Serial2_mode", 1);
+  EXPECT_EQ(s.choice("Serial1_mode"), 2);
+  EXPECT_TRUE(s.enabled("Serial1_mode"));
+}
+
+}  // namespace
+}  // namespace tarnvik

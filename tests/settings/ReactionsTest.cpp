@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "settings/DeviceSettings.h"
+#include "settings/Reactions.h"
+#include "support/FixedClock.h"
+
+namespace tarnvik {
+namespace {
+
+class PortRule : public ::testing::Test {
+ protected:
+  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+
+  // As the operator does: pick an entry, then its reaction runs.
+  void pickStation(int station) {
+    s.setChoice("Weather_stationtype", station);
+    Weather_stationtypeChange(s);
+  }
+  void pickPort1(int role) {
+    s.setChoice("Serial1_mode", role);
+    Serial1_modeChange(s);
+  }
+  void pickPort2(int role) {
+    s.setChoice("Serial2_mode", role);
+    Serial2_modeChange(s);
+  }
+};
+
+TEST_F(PortRule, Ws2300LocksTheOtherPortToNegativeVoltage) {
+  pickStation(5);
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+  EXPECT_FALSE(s.enabled("Serial1_mode"));
+  EXPECT_EQ(s.choice("Serial2_mode"), 1);
+  EXPECT_TRUE(s.enabled("Serial2_mode"));
+
+  pickStation(7);  // Davis Vantage Pro: unlocked, value stays
+  EXPECT_TRUE(s.enabled("Serial1_mode"));
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+}
+
+TEST_F(PortRule, Ws2350CountsAsWs23xxToo) {
+  pickStation(6);
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+  EXPECT_FALSE(s.enabled("Serial1_mode"));
+}
+
+TEST_F(PortRule, WeatherStationMovesToThePortPickedLast) {
+  pickPort1(1);
+  EXPECT_EQ(s.choice("Serial1_mode"), 1);
+  EXPECT_EQ(s.choice("Serial2_mode"), 0);
+  EXPECT_TRUE(s.enabled("Serial2_mode"));
+}
+
+TEST_F(PortRule, WeatherStationWithWs23xxLocksThePortLeftBehind) {
+  s.setChoice("Weather_stationtype", 5);  // by program: no reaction yet
+  pickPort1(1);
+  EXPECT_EQ(s.choice("Serial2_mode"), 3);
+  EXPECT_FALSE(s.enabled("Serial2_mode"));
+  EXPECT_TRUE(s.enabled("Serial1_mode"));
+}
+
+TEST_F(PortRule, OnlyOnePortKeepsTheConsole) {
+  pickPort2(2);  // port 1 is already the console: port 1 gives it up
+  EXPECT_EQ(s.choice("Serial1_mode"), 0);
+  EXPECT_EQ(s.choice("Serial2_mode"), 2);
+
+  pickPort1(2);
+  EXPECT_EQ(s.choice("Serial1_mode"), 2);
+  EXPECT_EQ(s.choice("Serial2_mode"), 0);
+}
+
+TEST_F(PortRule, LeavingTheWeatherStationUnlocksButKeepsNegativeVoltage) {
+  pickStation(5);
+  pickPort1(1);  // port 1 now carries the WS-2300, port 2 locked at 3
+  ASSERT_FALSE(s.enabled("Serial2_mode"));
+  ASSERT_EQ(s.choice("Serial2_mode"), 3);
+  pickPort1(0);
+  EXPECT_TRUE(s.enabled("Serial2_mode"));
+  EXPECT_EQ(s.choice("Serial2_mode"), 3);
+}
+
+TEST_F(PortRule, NeverChangesItsOwnPort) {
+  s.setEnabled("Serial1_mode", false);
+  pickPort1(3);
+  EXPECT_FALSE(s.enabled("Serial1_mode"));
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+  EXPECT_EQ(s.choice("Serial2_mode"), 1);
+}
+
+TEST(ClockRule, UploadpctimeLocksAndUnlocksTheClockFieldsKeepingTheirTexts) {
+  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  s.setText("Rtcday", "31");
+  s.setFlag("Uploadpctime", false);
+  for (const char* field : kClockFields) EXPECT_TRUE(s.enabled(field)) << field;
+  EXPECT_EQ(s.text("Rtcday"), "31");
+  s.setFlag("Uploadpctime", true);
+  for (const char* field : kClockFields) EXPECT_FALSE(s.enabled(field)) << field;
+  EXPECT_EQ(s.text("Rtcday"), "31");
+  EXPECT_EQ(s.text("Rtchour"), "9");
+}
+
+TEST(ClockRule, SettingTheSameStateRunsNothing) {
+  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  s.setEnabled("Rtcyear", true);  // out of step on purpose
+  s.setFlag("Uploadpctime", true);  // no change of state: no reaction
+  EXPECT_TRUE(s.enabled("Rtcyear"));
+}
+
+}  // namespace
+}  // namespace tarnvik

@@ -1,0 +1,45 @@
+#pragma once
+// Fixed PC clocks for tests.
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "settings/PcClock.h"
+
+namespace tarnvik::test {
+
+// A clock that always reads the given UTC date and time.
+inline PcClock FixedUtcClock(int year, int month, int day, int hour, int minute) {
+  std::tm utc{};
+  utc.tm_year = year - 1900;
+  utc.tm_mon = month - 1;
+  utc.tm_mday = day;
+  utc.tm_hour = hour;
+  utc.tm_min = minute;
+  const std::time_t when = timegm(&utc);
+  return [when] { return when; };
+}
+
+// Sets the process's time zone for the life of the object.
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* zone) {
+    if (const char* old = std::getenv("TZ")) previous_ = old;
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+  ~ScopedTimeZone() {
+    if (previous_) setenv("TZ", previous_->c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
+  }
+  ScopedTimeZone(const ScopedTimeZone&) = delete;
+  ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+ private:
+  std::optional<std::string> previous_;
+};
+
+}  // namespace tarnvik::test
