@@ -1,0 +1,34 @@
+# Shared by start.sh and test.sh: makes sure the Debian packages the build
+# needs are present, installing them when run as root.
+
+TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev)
+
+tarnvik_missing_packages() {
+  local missing=() pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  echo "${missing[@]}"
+}
+
+tarnvik_ensure_packages() {
+  local missing
+  missing=$(tarnvik_missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "These Debian packages are missing: $missing" >&2
+    echo "Install them as root with: apt-get update && apt-get install -y $missing" >&2
+    exit 1
+  fi
+  echo "Installing: $missing"
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y $missing
+}
+
+# Configures and builds one build folder: tarnvik_build FOLDER [cmake options...]
+tarnvik_build() {
+  local folder=$1
+  shift
+  cmake -S "$TARNVIK_ROOT" -B "$TARNVIK_ROOT/$folder" "$@"
+  cmake --build "$TARNVIK_ROOT/$folder" -j"$(nproc)"
+}

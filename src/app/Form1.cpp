@@ -1,0 +1,132 @@
+#include "app/Form1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTabWidget>
+
+#include "app/AppInfo.h"
+#include "app/CaptionedGroup.h"
+#include "app/FrameLayout.h"
+#include "app/InputBlocker.h"
+#include "app/OperationError.h"
+#include "app/WindowOperator.h"
+#include "ui/Artwork.h"
+
+namespace tarnvik {
+
+namespace {
+
+void Place(QWidget& widget, const frame::Place& place) {
+  widget.setObjectName(place.name);
+  widget.setGeometry(place.left, place.top, place.width, place.height);
+}
+
+std::unique_ptr<Operator> MakeWindowOperator(QPlainTextEdit& log, QProgressBar& bar, QWidget& parent) {
+  return std::make_unique<WindowOperator>(log, bar, parent);
+}
+
+}  // namespace
+
+Form1::Form1(PcClock clock, OperatorFactory makeOperator) : clock_(std::move(clock)), settings_(clock_) {
+  setObjectName("Form1");
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(frame::kClientWidth, frame::kClientHeight);
+  QFont compact = font();  // the layout's pixel geometry is drawn for a small dialog font
+  compact.setPixelSize(frame::kFontPixels);
+  setFont(compact);
+  buildFrame();
+  operator_ = (makeOperator ? makeOperator : MakeWindowOperator)(*memo_, *progressBar_, *this);
+  blocker_ = new InputBlocker(*this);
+  wireButtons();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  setWindowTitle(QString::fromLatin1(MainWindowCaption()));
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildFrame() {
+  buildGroups();
+  buildTabs();
+  buildLogAndProgress();
+  buildLogo();
+}
+
+void Form1::buildGroups() {
+  for (const frame::Place& place : frame::kGroups) Place(*new CaptionedGroup(place.caption, this), place);
+  for (const frame::Place& place : frame::kButtons) {
+    auto* group = findChild<QGroupBox*>(place.parent);
+    Place(*new QPushButton(place.caption, group), place);
+  }
+}
+
+void Form1::buildTabs() {
+  pageControl_ = new QTabWidget(this);
+  Place(*pageControl_, frame::kPageControl);
+  for (const char* caption : frame::kTabCaptions) {
+    auto* page = new QWidget(pageControl_);
+    page->setObjectName(QString("Tab") + caption);
+    pageControl_->addTab(page, caption);
+  }
+  pageControl_->setCurrentIndex(0);
+}
+
+void Form1::buildLogAndProgress() {
+  memo_ = new QPlainTextEdit(this);
+  Place(*memo_, frame::kMemo);
+  memo_->setReadOnly(true);
+  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  progressBar_ = new QProgressBar(this);
+  Place(*progressBar_, frame::kProgressBar);
+  progressBar_->setRange(0, 100);
+  progressBar_->setValue(0);
+  progressBar_->setTextVisible(false);
+}
+
+void Form1::buildLogo() {
+  auto* logo = new QLabel(this);
+  Place(*logo, frame::kLogo);
+  logo->setPixmap(LogoPicture());
+  logo->setAlignment(Qt::AlignCenter);
+  logo->setFocusPolicy(Qt::NoFocus);
+}
+
+QPushButton* Form1::button(const char* name) const { return findChild<QPushButton*>(name); }
+
+void Form1::wireButtons() {
+  // The USB operations come with the device support; until then their
+  // buttons stand greyed out rather than doing nothing when clicked.
+  for (const char* name : {"Button4", "Button5", "Button3"}) button(name)->setEnabled(false);
+}
+
+bool Form1::operationRunning() const { return blocker_->blocking(); }
+
+void Form1::runOperation(const std::function<void()>& operation) {
+  if (blocker_->blocking()) return;
+  blocker_->setBlocking(true);
+  RunGuarded(*operator_, operation);
+  blocker_->setBlocking(false);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (blocker_->blocking()) event->ignore();
+  else event->accept();
+}
+
+std::string ExecutableFolder() {
+  const QByteArray folder = QFile::encodeName(QDir(QCoreApplication::applicationDirPath()).absolutePath());
+  return std::string(folder.constData(), std::size_t(folder.size())) + "/";
+}
+
+}  // namespace tarnvik

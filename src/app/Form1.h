@@ -1,0 +1,66 @@
+#pragma once
+// The main window: the operation buttons, the settings tabs, the message log
+// and the progress bar. It owns the settings for the life of the program.
+// Every operation runs inside its click handler on the one UI thread; while
+// it runs, the window paints but takes no other input.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/Operator.h"
+#include "settings/DeviceSettings.h"
+
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace tarnvik {
+
+class InputBlocker;
+
+class Form1 : public QWidget {
+  Q_OBJECT
+ public:
+  // Makes the operator the window reports through; tests give one that
+  // records the boxes and answers the file dialogs.
+  using OperatorFactory = std::function<std::unique_ptr<Operator>(QPlainTextEdit&, QProgressBar&, QWidget&)>;
+
+  explicit Form1(PcClock clock = SystemPcClock(), OperatorFactory makeOperator = {});
+  ~Form1() override;
+
+  DeviceSettings& settings() { return settings_; }
+  Operator& reporter() { return *operator_; }
+
+  // Runs one operation as a click handler: input blocked while it runs, an
+  // escaping error shown in the error box. Ignored while another one runs.
+  void runOperation(const std::function<void()>& operation);
+  bool operationRunning() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildFrame();
+  void buildGroups();
+  void buildTabs();
+  void buildLogAndProgress();
+  void buildLogo();
+  void wireButtons();
+  QPushButton* button(const char* name) const;
+
+  PcClock clock_;
+  DeviceSettings settings_;
+  QTabWidget* pageControl_ = nullptr;
+  QPlainTextEdit* memo_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  std::unique_ptr<Operator> operator_;
+  InputBlocker* blocker_ = nullptr;
+};
+
+// The folder that holds the program's executable, with a trailing separator.
+std::string ExecutableFolder();
+
+}  // namespace tarnvik

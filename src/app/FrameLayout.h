@@ -1,0 +1,41 @@
+#pragma once
+// Geometry of the main window's frame, in pixels. Controls inside a group
+// are placed relative to the group.
+
+namespace tarnvik::frame {
+
+inline constexpr int kClientWidth = 734;
+inline constexpr int kClientHeight = 419;
+inline constexpr int kFontPixels = 11;
+
+struct Place {
+  const char* name;
+  const char* caption;
+  const char* parent;  // nullptr: the window itself
+  int left, top, width, height;
+};
+
+inline constexpr Place kGroups[] = {
+    {"GroupBox3", "Connection:", nullptr, 8, 8, 321, 49},
+    {"GroupBox1", "Configuration import/export:", nullptr, 336, 8, 209, 49},
+};
+
+// In tab order.
+inline constexpr Place kButtons[] = {
+    {"Button4", "Read config", "GroupBox3", 16, 14, 89, 25},
+    {"Button5", "Write config", "GroupBox3", 120, 14, 89, 25},
+    {"Button3", "Upload firmware", "GroupBox3", 224, 14, 89, 25},
+    {"Button1", "Save to file", "GroupBox1", 8, 16, 89, 25},
+    {"Button2", "Read from file", "GroupBox1", 112, 16, 89, 25},
+};
+
+inline constexpr Place kPageControl{"PageControl1", nullptr, nullptr, 8, 64, 721, 249};
+inline constexpr Place kMemo{"Memo1", nullptr, nullptr, 8, 320, 721, 73};
+inline constexpr Place kProgressBar{"ProgressBar1", nullptr, nullptr, 0, 399, 734, 20};
+inline constexpr Place kLogo{"Image1", nullptr, nullptr, 552, 12, 169, 41};
+
+inline constexpr const char* kTabCaptions[] = {
+    "Radio", "Digipeater", "Beacons", "Weather", "RTC time", "Telemetry reports", "Serial ports",
+};
+
+}  // namespace tarnvik::frame

@@ -1,0 +1,27 @@
+#include "app/GuardedApplication.h"
+
+#include <QMessageBox>
+#include <exception>
+
+#include "app/AppInfo.h"
+
+namespace tarnvik {
+
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ShowErrorBox(QString::fromLatin1(error.what()));
+  } catch (...) {
+    ShowErrorBox(QString());
+  }
+  return false;
+}
+
+void ShowErrorBox(const QString& message) {
+  QMessageBox::critical(nullptr, QString::fromLatin1(kAppTitle), message + ".");
+}
+
+}  // namespace tarnvik

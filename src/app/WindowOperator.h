@@ -1,0 +1,42 @@
+#pragma once
+// The window's side of the Operator interface: log lines go to the message
+// log, progress to the progress bar, boxes and file choices to Qt's modal
+// dialogs. While an operation runs, each log line and progress step is
+// painted at once, so the operator can follow a long transfer.
+
+#include <QElapsedTimer>
+
+#include "app/Operator.h"
+
+class QPlainTextEdit;
+class QProgressBar;
+class QWidget;
+
+namespace tarnvik {
+
+class WindowOperator : public Operator {
+ public:
+  WindowOperator(QPlainTextEdit& log, QProgressBar& progress, QWidget& parent);
+
+  void logLine(const std::string& line) override;
+  void progressStart(int pageCount) override;
+  void progressStep() override;
+  void progressReset() override;
+  void informationBox(const std::string& text, const std::string& caption) override;
+  void plainBox(const std::string& text) override;
+  void errorBox(const std::string& text) override;
+  std::optional<std::string> chooseFile(const FileRequest& request) override;
+
+ protected:
+  QWidget& parent() { return parent_; }
+
+ private:
+  void showProgress();
+
+  QPlainTextEdit& log_;
+  QProgressBar& progress_;
+  QWidget& parent_;
+  QElapsedTimer sincePaint_;
+};
+
+}  // namespace tarnvik

@@ -1,0 +1,9 @@
+// Tarnvik Configurator: edits every setting of the Tarnvik APRS digipeater
+// and telemetry unit and moves them between the unit and files.
+#include "app/GuardedApplication.h"
+#include "app/Startup.h"
+
+int main(int argc, char** argv) {
+  tarnvik::GuardedApplication app(argc, argv);
+  return tarnvik::RunConfigurator(app);
+}

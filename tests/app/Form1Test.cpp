@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <stdexcept>
+
+#include "app/FrameLayout.h"
+#include "app/OperationError.h"
+#include "support/FixedClock.h"
+#include "app/RecordingWindowOperator.h"
+
+namespace tarnvik {
+namespace {
+
+class Frame : public ::testing::Test {
+ protected:
+  test::RecordingOperator record;
+  Form1 form{test::FixedUtcClock(2026, 7, 3, 9, 5), test::Recording(record)};
+
+  QPlainTextEdit* memo() { return form.findChild<QPlainTextEdit*>("Memo1"); }
+  QProgressBar* bar() { return form.findChild<QProgressBar*>("ProgressBar1"); }
+  QStringList logLines() { return memo()->toPlainText().split('\n', Qt::SkipEmptyParts); }
+};
+
+TEST_F(Frame, CaptionSizeAndBorder) {
+  EXPECT_EQ(form.windowTitle(), "Tarnvik Configurator v1.04");
+  EXPECT_EQ(form.size(), QSize(734, 419));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(form.settings().text("Rtchour"), "9");
+}
+
+TEST_F(Frame, ControlsStandWhereTheLayoutPutsThem) {
+  std::vector<frame::Place> places(std::begin(frame::kGroups), std::end(frame::kGroups));
+  places.insert(places.end(), std::begin(frame::kButtons), std::end(frame::kButtons));
+  for (const auto& place : {frame::kPageControl, frame::kMemo, frame::kProgressBar, frame::kLogo})
+    places.push_back(place);
+  for (const frame::Place& place : places) {
+    auto* widget = form.findChild<QWidget*>(place.name);
+    ASSERT_NE(widget, nullptr) << place.name;
+    EXPECT_EQ(widget->geometry(), QRect(place.left, place.top, place.width, place.height)) << place.name;
+    const QString parent = place.parent ? place.parent : "Form1";
+    EXPECT_EQ(widget->parentWidget()->objectName(), parent) << place.name;
+  }
+  EXPECT_EQ(form.findChild<QPushButton*>("Button3")->text(), "Upload firmware");
+  EXPECT_EQ(form.findChild<QGroupBox*>("GroupBox1")->title(), "Configuration import/export:");
+  EXPECT_FALSE(form.findChild<QLabel*>("Image1")->pixmap().isNull());
+}
+
+TEST_F(Frame, SevenTabsRadioFirst) {
+  auto* tabs = form.findChild<QTabWidget*>("PageControl1");
+  ASSERT_EQ(tabs->count(), 7);
+  QStringList captions;
+  for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+  EXPECT_EQ(captions, QStringList({"Radio", "Digipeater", "Beacons", "Weather", "RTC time", "Telemetry reports",
+                                   "Serial ports"}));
+  EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST_F(Frame, LogKeepsTheLinesOfEveryOperationOldestFirst) {
+  EXPECT_TRUE(memo()->isReadOnly());
+  for (const char* name : {"first", "second", "third"})
+    form.runOperation([&, name] {
+      form.reporter().logLine(std::string(name) + " begins");
+      form.reporter().logLine(std::string(name) + " ends");
+    });
+  EXPECT_EQ(logLines(), QStringList({"first begins", "first ends", "second begins", "second ends", "third begins",
+                                     "third ends"}));
+}
+
+TEST_F(Frame, ProgressBarAfterCompleteAndFailedTransfers) {
+  EXPECT_EQ(bar()->maximum(), 100);
+  form.runOperation([&] {
+    form.reporter().progressStart(64);
+    for (int page = 0; page < 64; ++page) form.reporter().progressStep();
+    form.reporter().progressReset();
+  });
+  EXPECT_EQ(bar()->maximum(), 64);
+  EXPECT_EQ(bar()->value(), 0);
+  form.runOperation([&] {  // fails at its fifth page
+    form.reporter().progressStart(64);
+    for (int page = 0; page < 4; ++page) form.reporter().progressStep();
+  });
+  EXPECT_EQ(bar()->value(), 4);
+  form.runOperation([&] { form.reporter().progressStart(2); });
+  EXPECT_EQ(bar()->value(), 0);
+  EXPECT_EQ(bar()->maximum(), 2);
+}
+
+TEST_F(Frame, EmptyTransferShowsAnEmptyBarNotABusyOne) {
+  form.runOperation([&] {
+    form.reporter().progressStart(0);
+    form.reporter().progressReset();
+  });
+  EXPECT_EQ(bar()->value(), 0);
+  EXPECT_GT(bar()->maximum(), bar()->minimum());
+}
+
+TEST_F(Frame, EscapingErrorReachesTheErrorBoxAndWhatWasDoneStays) {
+  form.runOperation([&] {
+    form.reporter().logLine("before the error");
+    form.settings().setText("Callsign", "SP9ABC");
+    throw ConversionError("12a");
+  });
+  ASSERT_EQ(record.boxes.size(), 1u);
+  EXPECT_EQ(record.boxes[0].kind, test::Box::Kind::Error);
+  EXPECT_EQ(record.boxes[0].caption, "Tarnvik Configurator");
+  EXPECT_EQ(record.boxes[0].text, "'12a' is not a valid integer value.");
+  EXPECT_EQ(logLines(), QStringList({"before the error"}));
+  EXPECT_EQ(form.settings().text("Callsign"), "SP9ABC");
+  EXPECT_FALSE(form.operationRunning());
+  form.runOperation([&] { throw std::runtime_error("disk on fire"); });
+  EXPECT_EQ(record.boxes.back().text, "disk on fire.");
+}
+
+TEST_F(Frame, NoOtherInputWhileAnOperationRuns) {
+  form.show();
+  auto* save = form.findChild<QPushButton*>("Button1");
+  int clicks = 0, nested = 0;
+  QObject::connect(save, &QPushButton::clicked, [&] { ++clicks; });
+  form.runOperation([&] {
+    EXPECT_TRUE(form.operationRunning());
+    QTest::mouseClick(save, Qt::LeftButton);
+    form.runOperation([&] { ++nested; });
+    EXPECT_FALSE(form.close());
+  });
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(nested, 0);
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Frame, UsbButtonsWaitForTheDeviceSupport) {
+  for (const char* name : {"Button4", "Button5", "Button3"})
+    EXPECT_FALSE(form.findChild<QPushButton*>(name)->isEnabled()) << name;
+}
+
+}  // namespace
+}  // namespace tarnvik
