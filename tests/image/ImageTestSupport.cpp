@@ -1,0 +1,67 @@
+#include "ImageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "image/EncodeSettings.h"
+#include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
+
+namespace tarnvik::test {
+
+DeviceSettings Defaults() { return DeviceSettings(FixedUtcClock(2026, 7, 3, 9, 5)); }
+
+ConfigImage EncodeOrFail(const DeviceSettings& settings) {
+  ConfigImage image;
+  RecordingOperator op;
+  EXPECT_TRUE(EncodeSettings(settings, image, op, FixedStamp()));
+  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{});
+  return image;
+}
+
+std::string Bytes(const ConfigImage& image, std::size_t offset, std::size_t n) {
+  return std::string(image.bytes.begin() + offset, image.bytes.begin() + offset + n);
+}
+
+void Put(ConfigImage& image, std::size_t offset, const std::string& text) {
+  std::copy(text.begin(), text.end(), image.bytes.begin() + offset);
+}
+
+std::string LittleEndian(std::uint32_t value, std::size_t size) {
+  std::string bytes;
+  for (std::size_t i = 0; i < size; ++i, value >>= 8) bytes += static_cast<char>(value & 0xFF);
+  return bytes;
+}
+
+void FixChecksum(ConfigImage& image) { Put(image, 0, LittleEndian(ImageChecksum(image), 4)); }
+
+namespace {
+
+bool IsClock(const std::string& name) {
+  return std::find(std::begin(kClockFields), std::end(kClockFields), name) != std::end(kClockFields);
+}
+
+std::string ValueOf(const DeviceSettings& s, const SettingSpec& spec) {
+  switch (spec.kind) {
+    case SettingKind::Text: return "'" + s.text(spec.name) + "'";
+    case SettingKind::Choice: return std::to_string(s.choice(spec.name));
+    case SettingKind::Flag: return s.flag(spec.name) ? "checked" : "unchecked";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<std::string> Differences(const DeviceSettings& a, const DeviceSettings& b, bool withClock) {
+  std::vector<std::string> found;
+  for (const SettingSpec& spec : SettingsTable()) {
+    if (IsClock(spec.name) && !withClock) continue;
+    const std::string left = ValueOf(a, spec), right = ValueOf(b, spec);
+    if (left != right) found.push_back(spec.name + ": " + left + " vs " + right);
+  }
+  return found;
+}
+
+}  // namespace tarnvik::test
