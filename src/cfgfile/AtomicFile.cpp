@@ -1,0 +1,130 @@
+#include "cfgfile/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "app/OperationError.h"
+
+namespace tarnvik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr int kMaxLinks = 40;  // as the kernel's own limit on link chains
+
+// Makes the rename itself durable; a failure here cannot undo the save.
+void SyncFolder(const fs::path& folder) {
+  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
+}
+
+fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+}  // namespace
+
+AtomicFile::AtomicFile(const std::string& path) : shownPath_(path), target_(path) {
+  resolveTarget();
+  checkTarget();
+  createTemporary();
+}
+
+AtomicFile::~AtomicFile() {
+  if (fd_.valid()) ::close(fd_.release());
+  if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+void AtomicFile::fail() const { throw FileWriteError(shownPath_); }
+
+void AtomicFile::resolveTarget() {
+  fs::path file = target_;
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(file, error))) {
+      target_ = file.string();
+      return;
+    }
+    const fs::path link = fs::read_symlink(file, error);
+    if (error) fail();
+    file = link.is_absolute() ? link : FolderOf(file) / link;
+  }
+  fail();
+}
+
+// Root may write to any file, but a file marked read-only must stay as it is
+// for every user, as it does on systems with a read-only attribute.
+void AtomicFile::checkTarget() {
+  struct stat info {};
+  if (::stat(target_.c_str(), &info) != 0) {
+    if (errno != ENOENT) fail();
+    return;
+  }
+  if (!S_ISREG(info.st_mode)) fail();
+  if ((info.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0) fail();
+  targetExists_ = true;
+  oldMode_ = info.st_mode & 07777;
+  oldOwner_ = info.st_uid;
+  oldGroup_ = info.st_gid;
+}
+
+// A new name per attempt: a stale temporary file of an earlier crash is never
+// reused or overwritten.
+void AtomicFile::createTemporary() {
+  const fs::path target(target_);
+  const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+  for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
+    const fs::path candidate = FolderOf(target) / (stem + std::to_string(attempt) + ".tmp");
+    // Mode 0666 lets the umask decide, as for any new file.
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) fail();
+    if (fd >= 0) {
+      fd_.reset(fd);
+      temporary_ = candidate.string();
+    }
+  }
+  if (!fd_.valid()) fail();
+  if (targetExists_) keepOwnership();
+}
+
+// Best effort: only root may give a file away, and some file systems keep no
+// owners or modes at all; the content matters more than either.
+void AtomicFile::keepOwnership() const {
+  if (::fchown(fd_.get(), oldOwner_, oldGroup_) != 0) {
+    // The replacement stays ours.
+  }
+  if (::fchmod(fd_.get(), oldMode_) != 0) {
+    // The replacement keeps the mode it was created with.
+  }
+}
+
+void AtomicFile::write(std::string_view bytes) {
+  buffer_.append(bytes);
+  if (buffer_.size() >= kBufferSize) flush();
+}
+
+void AtomicFile::flush() {
+  std::string_view rest = buffer_;
+  while (!rest.empty()) {
+    const ssize_t count = ::write(fd_.get(), rest.data(), rest.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) fail();
+    rest.remove_prefix(static_cast<std::size_t>(count));
+  }
+  buffer_.clear();
+}
+
+void AtomicFile::commit() {
+  flush();
+  if (::fsync(fd_.get()) != 0) fail();
+  if (::close(fd_.release()) != 0) fail();
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
+  committed_ = true;
+  SyncFolder(FolderOf(fs::path(target_)));
+}
+
+}  // namespace tarnvik

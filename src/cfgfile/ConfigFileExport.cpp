@@ -1,0 +1,37 @@
+// Save to file.
+
+#include <string>
+#include <vector>
+
+#include "cfgfile/ConfigFileKeys.h"
+#include "cfgfile/ConfigFileOps.h"
+#include "cfgfile/ProfileWriter.h"
+#include "settings/DeviceSettings.h"
+#include "settings/NumberText.h"
+
+namespace tarnvik {
+
+namespace {
+
+std::string ExportValue(const DeviceSettings& s, const FileKey& key) {
+  switch (key.kind) {
+    case FileValueKind::Identity: return key.value;
+    case FileValueKind::Text: return s.text(key.setting);
+    case FileValueKind::Integer: return std::to_string(ConvertFileInteger(s.text(key.setting)));
+    case FileValueKind::Choice: return std::to_string(s.choice(key.setting));
+    case FileValueKind::Flag: return s.flag(key.setting) ? "1" : "0";
+  }
+  return {};
+}
+
+}  // namespace
+
+// Every value is formed, and so every number converted, before the disk is
+// touched: a field that is not a number stops the save with the file intact.
+void SaveConfigFile(const DeviceSettings& s, const std::string& path) {
+  ini::ProfileWriter writer;
+  for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, ExportValue(s, key));
+  writer.commit(path);
+}
+
+}  // namespace tarnvik

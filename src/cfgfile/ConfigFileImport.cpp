@@ -1,0 +1,61 @@
+// Read from file.
+
+#include <string>
+#include <vector>
+
+#include "app/AppInfo.h"
+#include "app/Operator.h"
+#include "cfgfile/ConfigFileKeys.h"
+#include "cfgfile/ConfigFileOps.h"
+#include "cfgfile/ProfileReader.h"
+#include "settings/DeviceSettings.h"
+#include "settings/NumberText.h"
+
+namespace tarnvik {
+
+namespace {
+
+constexpr const char* kNotOurs =
+    "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.";
+constexpr const char* kOtherVersion =
+    "Imported configuration file version is different than your current application version. \n"
+    "Please double-check configuration fields after import. \n"
+    "Some configuration fields my change between firmware versions.";
+constexpr const char* kUnknown = "unknown";
+
+std::vector<ini::KeyName> WantedKeys() {
+  std::vector<ini::KeyName> names;
+  for (const FileKey& key : ConfigFileKeys()) names.push_back({key.section, key.key});
+  return names;
+}
+
+std::int32_t NumberDefault(const FileKey& key) { return ParseFileInteger(key.value).value_or(0); }
+
+// Applying a choice selects without the list's reaction; a flag that changes
+// runs its click reaction (DeviceSettings does that for Uploadpctime).
+void Apply(DeviceSettings& s, const ini::ProfileReader& file, const FileKey& key) {
+  const auto number = [&] { return file.readInteger(key.section, key.key, NumberDefault(key)); };
+  switch (key.kind) {
+    case FileValueKind::Identity: return;
+    case FileValueKind::Text: s.setText(key.setting, file.readText(key.section, key.key, key.value)); break;
+    case FileValueKind::Integer: s.setText(key.setting, std::to_string(number())); break;
+    case FileValueKind::Choice: s.setChoice(key.setting, number()); break;
+    case FileValueKind::Flag: s.setFlag(key.setting, number() != 0); break;
+  }
+  if (key.afterImport != nullptr) key.afterImport(s);
+}
+
+}  // namespace
+
+bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op) {
+  const ini::ProfileReader file(path, WantedKeys());
+  if (file.readText(kIdentitySection, "Application", kUnknown) != kAppTitle) {
+    op.informationBox(kNotOurs);
+    return false;
+  }
+  if (file.readText(kIdentitySection, "Version", kUnknown) != kConfigVersion) op.informationBox(kOtherVersion);
+  for (const FileKey& key : ConfigFileKeys()) Apply(s, file, key);
+  return true;
+}
+
+}  // namespace tarnvik

@@ -1,0 +1,38 @@
+#pragma once
+// The keys of the configuration file, in file order: the three identity keys
+// of section "!WARNING", then one key per setting (every setting but the five
+// clock fields), section by section. Save writes them in this order, Read
+// from file reads and applies them in this order.
+
+#include <string>
+#include <vector>
+
+namespace tarnvik {
+
+class DeviceSettings;
+
+enum class FileValueKind {
+  Identity,  // fixed text that marks the file as ours; not a setting
+  Text,      // the setting's text, unchanged
+  Integer,   // a number field: its text as a whole number in plain decimal
+  Choice,    // the selected entry's index, -1 for none
+  Flag,      // 1 checked, 0 unchecked
+};
+
+struct FileKey {
+  std::string section;
+  std::string key;
+  std::string setting;  // empty for the identity keys
+  FileValueKind kind = FileValueKind::Text;
+  // Read from file: the value taken when the key is missing (or, for the
+  // number kinds, not a number). Identity keys: the text Save writes.
+  std::string value;
+  // The port rule that Read from file runs right after applying the key.
+  void (*afterImport)(DeviceSettings&) = nullptr;
+};
+
+const std::vector<FileKey>& ConfigFileKeys();
+
+inline constexpr const char* kIdentitySection = "!WARNING";
+
+}  // namespace tarnvik

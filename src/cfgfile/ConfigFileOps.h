@@ -1,0 +1,46 @@
+#pragma once
+// Save to file and Read from file: the settings in an INI-style configuration
+// file that operators keep and exchange, with no unit attached.
+//
+// Save writes the 3 identity keys and 219 settings (ConfigFileKeys) into the
+// chosen file, keeping any other lines the file holds; it converts every
+// number field before it touches the disk and replaces the file as a whole,
+// so a failed save leaves the previous file as it was. Read from file accepts
+// only files that name this program, warns about another version, and then
+// applies every key, with a fixed default for each missing one.
+
+#include <string>
+
+namespace tarnvik {
+
+class DeviceSettings;
+class Operator;
+
+// The file dialogs remember the last file chosen in each while the program
+// runs; the main window owns this.
+struct FileDialogMemory {
+  std::string lastSaved;
+  std::string lastOpened;
+};
+
+inline constexpr const char* kConfigFileFilter = "Tarnvik config files (*.cfg)|*.cfg";
+inline constexpr const char* kDefaultConfigName = "tarnvik.cfg";
+
+// "<executable folder>/config/" with the platform's separator. The program
+// never creates this folder; it is only where the dialogs open.
+std::string ConfigFolder(const std::string& executableFolder);
+
+// Save to file: the save dialog (SaveDialog1), then SaveConfigFile. Cancel
+// does nothing. Throws ConversionError or FileWriteError.
+void SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
+
+// Read from file: the open dialog (OpenDialog2), then LoadConfigFile.
+void ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
+
+// Without dialogs. Save throws ConversionError (a number field that is not a
+// whole number; nothing written) or FileWriteError (old file left intact).
+void SaveConfigFile(const DeviceSettings& s, const std::string& path);
+// False when the file is not one of ours (identity message shown, nothing changed).
+bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op);
+
+}  // namespace tarnvik

@@ -1,0 +1,80 @@
+#include "cfgfile/LineSplitter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include "cfgfile/UniqueFd.h"
+
+namespace tarnvik::ini {
+
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+}  // namespace
+
+void LineSplitter::feed(std::string_view chunk) {
+  if (!chunk.empty() && pendingCr_) {
+    pendingCr_ = false;
+    const bool crlf = chunk.front() == '\n';
+    end(crlf ? "\r\n" : "\r");
+    if (crlf) chunk.remove_prefix(1);
+  }
+  while (!chunk.empty()) {
+    const auto stop = std::find_if(chunk.begin(), chunk.end(), IsLineEnd);
+    const std::size_t at = static_cast<std::size_t>(stop - chunk.begin());
+    data(chunk.substr(0, at));
+    if (stop == chunk.end()) return;
+    if (*stop == '\r' && at + 1 == chunk.size()) {
+      pendingCr_ = true;
+      return;
+    }
+    const bool crlf = *stop == '\r' && chunk[at + 1] == '\n';
+    end(crlf ? "\r\n" : *stop == '\r' ? "\r" : "\n");
+    chunk.remove_prefix(at + (crlf ? 2 : 1));
+  }
+}
+
+void LineSplitter::finish() {
+  if (pendingCr_) end("\r");
+  else if (lineOpen_) end("");
+  pendingCr_ = false;
+}
+
+void LineSplitter::data(std::string_view piece) {
+  if (piece.empty()) return;
+  lineOpen_ = true;
+  sink_.lineData(piece);
+}
+
+void LineSplitter::end(std::string_view terminator) {
+  lineOpen_ = false;
+  sink_.lineEnd(terminator);
+}
+
+bool ScanLines(const std::string& path, LineSink& sink) {
+  // Non-blocking open: opening a pipe for reading would otherwise wait for a writer.
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  LineSplitter splitter(sink);
+  std::vector<char> buffer(kChunkSize);
+  for (;;) {
+    const ssize_t count = ::read(fd.get(), buffer.data(), buffer.size());
+    if (count == 0) break;
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return false;
+    splitter.feed(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+  }
+  splitter.finish();
+  return true;
+}
+
+}  // namespace tarnvik::ini

@@ -1,0 +1,77 @@
+#pragma once
+// Where a set of key writes lands in an existing profile file, found in one
+// pass over it: the writes behave as if made one after the other with the
+// classic profile function. A key that stands in its section (the first
+// section of that name, the first line of that key) gets its line replaced
+// where it stands and keeps its spelling; a missing key goes after the last
+// line of its section that is not blank, so blank separator lines stay where
+// they are; a missing section is added at the end of the file. Only line
+// numbers and the new lines are kept, never the file's own text.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cfgfile/IniLineScanner.h"
+#include "cfgfile/LineSplitter.h"
+#include "cfgfile/ProfileEntry.h"
+
+namespace tarnvik::ini {
+
+class ProfileMergePlan : private LineSink {
+ public:
+  explicit ProfileMergePlan(const std::vector<ProfileEntry>& entries);
+
+  // Reads the existing file's layout; false when it cannot be read. Without
+  // it the plan is that of a new file.
+  bool scan(const std::string& path);
+  // Turns the layout into the lines to write; call once, after scan.
+  void settle();
+
+  // The line that replaces line `line` (counted from 0), or nullptr.
+  const std::string* replacement(std::uint64_t line) const;
+  // The lines to add after line `line`, each with its line end.
+  const std::string& insertionAfter(std::uint64_t line) const;
+  // The sections to add at the end of the file, with their keys.
+  const std::string& appendix() const { return appendix_; }
+
+ private:
+  struct SectionPlace {
+    std::string name;
+    bool found = false;
+    std::uint64_t lastContent = 0;  // the header or the last line that is not blank
+  };
+  struct KeyPlace {
+    std::size_t section = 0;
+    bool found = false;
+    std::uint64_t line = 0;
+    std::string spelling;
+  };
+
+  void lineData(std::string_view piece) override { scanner_.feed(piece); }
+  void lineEnd(std::string_view terminator) override;
+  void enterSection(const IniLine& line);
+  void locateKey(const IniLine& line);
+  void place(const ProfileEntry& entry, const KeyPlace& key, std::map<std::size_t, std::string>& added);
+
+  const std::vector<ProfileEntry>& entries_;
+  std::vector<SectionPlace> sections_;
+  std::vector<KeyPlace> keys_;
+  // Entry numbers by lower-case names: sections, and keys per section.
+  std::map<std::string, std::size_t, std::less<>> sectionIndex_;
+  std::vector<std::map<std::string, std::size_t, std::less<>>> keyIndex_;
+  std::string lowered_;  // reused for every name looked up
+
+  IniLineScanner scanner_;
+  std::uint64_t line_ = 0;
+  std::size_t current_ = 0;
+  bool inSection_ = false;
+
+  std::map<std::uint64_t, std::string> replacements_;
+  std::map<std::uint64_t, std::string> insertions_;
+  std::string appendix_;
+};
+
+}  // namespace tarnvik::ini

@@ -1,0 +1,34 @@
+#pragma once
+// The second pass of a profile write: streams the existing file into the
+// replacement, line by line, replacing and adding the lines its plan names.
+// Every other line goes through byte for byte, with its own line end.
+
+#include <cstdint>
+#include <string>
+
+#include "cfgfile/AtomicFile.h"
+#include "cfgfile/LineSplitter.h"
+#include "cfgfile/ProfileMergePlan.h"
+
+namespace tarnvik::ini {
+
+class ProfileMerger : private LineSink {
+ public:
+  ProfileMerger(const ProfileMergePlan& plan, AtomicFile& out);
+
+  // Copies the existing file with the plan's changes; false when it cannot be read.
+  bool copy(const std::string& path);
+  // Adds the new sections at the end.
+  void finish();
+
+ private:
+  void lineData(std::string_view piece) override;
+  void lineEnd(std::string_view terminator) override;
+
+  const ProfileMergePlan& plan_;
+  AtomicFile& out_;
+  std::uint64_t line_ = 0;
+  const std::string* replacement_;
+};
+
+}  // namespace tarnvik::ini

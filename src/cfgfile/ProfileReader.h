@@ -1,0 +1,61 @@
+#pragma once
+// Reads keys of a profile (INI) file as the classic profile functions do:
+// section and key names match without regard to case, the first of two equal
+// sections or keys counts, a missing or unreadable file reads as a file
+// without keys.
+//
+// The file is read once, when the reader is made, and only the values of the
+// keys asked for are kept, each at most kMaxValueLength characters; no line
+// and no file is ever held whole, so a file of any size and content costs a
+// fixed amount of memory.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cfgfile/IniLineScanner.h"
+#include "cfgfile/LineSplitter.h"
+
+namespace tarnvik::ini {
+
+struct KeyName {
+  std::string section;
+  std::string key;
+};
+
+class ProfileReader : private LineSink {
+ public:
+  ProfileReader(const std::string& path, const std::vector<KeyName>& wanted);
+
+  // The key's value, or nothing when the file lacks the key. Asking for a key
+  // that was not wanted is a programming error (std::logic_error).
+  std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+  std::string readText(std::string_view section, std::string_view key, std::string_view fallback) const;
+  // The fallback also stands for a value that is not a 32-bit integer.
+  std::int32_t readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
+  // Any integer other than 0 is true.
+  bool readFlag(std::string_view section, std::string_view key, bool fallback) const;
+
+ private:
+  struct Section {
+    bool seen = false;
+    std::map<std::string, std::optional<std::string>, std::less<>> keys;  // by lower-case name
+  };
+
+  void lineData(std::string_view piece) override { scanner_.feed(piece); }
+  void lineEnd(std::string_view terminator) override;
+  void enterSection(const IniLine& line);
+  void takeKey(const IniLine& line);
+  void forgetValues();
+
+  std::map<std::string, Section, std::less<>> sections_;  // by lower-case name
+  Section* current_ = nullptr;
+  IniLineScanner scanner_;
+  std::string lowered_;  // reused for every name looked up
+};
+
+}  // namespace tarnvik::ini

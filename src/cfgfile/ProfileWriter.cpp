@@ -1,0 +1,52 @@
+#include "cfgfile/ProfileWriter.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "cfgfile/AtomicFile.h"
+#include "cfgfile/IniText.h"
+#include "cfgfile/ProfileMergePlan.h"
+#include "cfgfile/ProfileMerger.h"
+
+namespace tarnvik::ini {
+
+namespace {
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+void CheckName(std::string_view name, bool isKey) {
+  const bool fits = !name.empty() && name.size() <= kMaxNameLength && TrimBlanks(name) == name;
+  const bool plain = std::none_of(name.begin(), name.end(), IsLineBreak);
+  const bool keyLike = !isKey || (name.find('=') == std::string_view::npos && name.front() != '[');
+  if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
+}
+
+}  // namespace
+
+void ProfileWriter::write(std::string_view section, std::string_view key, std::string_view value) {
+  CheckName(section, false);
+  CheckName(key, true);
+  std::string clean(value);
+  std::replace_if(clean.begin(), clean.end(), IsLineBreak, ' ');
+  for (ProfileEntry& entry : entries_) {
+    if (EqualNoCase(entry.section, section) && EqualNoCase(entry.key, key)) {
+      entry.value = std::move(clean);
+      return;
+    }
+  }
+  entries_.push_back({std::string(section), std::string(key), std::move(clean)});
+}
+
+void ProfileWriter::commit(const std::string& path) const {
+  if (entries_.empty()) return;
+  AtomicFile out(path);
+  ProfileMergePlan plan(entries_);
+  if (out.targetExists() && !plan.scan(out.target())) out.fail();
+  plan.settle();
+  ProfileMerger merger(plan, out);
+  if (out.targetExists() && !merger.copy(out.target())) out.fail();
+  merger.finish();
+  out.commit();
+}
+
+}  // namespace tarnvik::ini

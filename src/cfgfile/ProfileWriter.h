@@ -1,0 +1,38 @@
+#pragma once
+// Writes keys to a profile (INI) file with the effect of the classic profile
+// function called once per key, in order: a key's line is replaced where it
+// stands, a missing key is added at the end of its section, a missing section
+// at the end of the file, and every other line stays as it was. Lines written
+// end in CR LF; texts are written byte for byte without conversion.
+//
+// Unlike the classic function, the writes are collected and applied in one
+// go: the old file is read twice (layout, then copy) without being held in
+// memory, and replaced as a whole through AtomicFile, so a failed write never
+// leaves a half-written or lost file. Nothing is created while nothing is written.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cfgfile/ProfileEntry.h"
+
+namespace tarnvik::ini {
+
+class ProfileWriter {
+ public:
+  // Queues one key. A second write of the same key only changes the value.
+  // A line break inside a value could only end the line early and turn the
+  // rest into lines of their own, so each CR or LF is written as a blank.
+  // Names must be ones the reader can find again (std::logic_error if not).
+  void write(std::string_view section, std::string_view key, std::string_view value);
+
+  const std::vector<ProfileEntry>& entries() const { return entries_; }
+
+  // Applies the queued keys to the file at `path`; throws FileWriteError.
+  void commit(const std::string& path) const;
+
+ private:
+  std::vector<ProfileEntry> entries_;
+};
+
+}  // namespace tarnvik::ini

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "cfgfile/ConfigFileKeys.h"
+#include "cfgfile/ConfigFileOps.h"
+#include "settings/DeviceSettings.h"
+#include "settings/NumberText.h"
+#include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
+#include "FileTestSupport.h"
+
+namespace tarnvik {
+namespace {
+
+using test::TempFolder;
+using test::WriteAll;
+
+const std::string kNotOurs = "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.";
+const std::string kOtherVersion =
+    "Imported configuration file version is different than your current application version. \n"
+    "Please double-check configuration fields after import. \n"
+    "Some configuration fields my change between firmware versions.";
+const std::string kIdentity = "[!WARNING]\r\nApplication=Tarnvik Configurator\r\nVersion=v1.04\r\n";
+
+DeviceSettings Fresh() { return DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9, 5)); }
+
+// Every value and enabled state, for comparing whole settings records.
+std::vector<std::string> Snapshot(const DeviceSettings& s) {
+  std::vector<std::string> values;
+  for (const SettingSpec& spec : SettingsTable()) {
+    const std::string& n = spec.name;
+    const std::string value = spec.kind == SettingKind::Text     ? s.text(n)
+                              : spec.kind == SettingKind::Choice ? std::to_string(s.choice(n))
+                                                                 : std::to_string(s.flag(n));
+    values.push_back(n + "=" + value + (s.enabled(n) ? "" : " (locked)"));
+  }
+  return values;
+}
+
+class LoadConfigFile : public ::testing::Test {
+ protected:
+  // Loads `content` into `s`; the boxes shown end up in op.
+  bool load(const std::string& content) {
+    WriteAll(dir.path("in.cfg"), content);
+    return tarnvik::LoadConfigFile(s, dir.path("in.cfg"), op);
+  }
+  TempFolder dir;
+  DeviceSettings s = Fresh();
+  test::RecordingOperator op;
+};
+
+TEST_F(LoadConfigFile, RefusesFilesThatDoNotNameThisProgram) {
+  const auto before = Snapshot(s);
+  for (const std::string& content : {std::string(), std::string("[!WARNING]\r\nApplication=tarnvik configurator\r\n"),
+                                     std::string("[Radio]\r\nApplication=Tarnvik Configurator\r\nCallsign=X\r\n"),
+                                     std::string("\x00\xff[!WARNING]\x01", 12)}) {
+    op.boxes.clear();
+    EXPECT_FALSE(load(content));
+    EXPECT_EQ(op.boxTexts(), std::vector<std::string>{kNotOurs});
+    EXPECT_EQ(op.boxes[0].caption, "Information");
+    EXPECT_EQ(Snapshot(s), before);
+  }
+  op.boxes.clear();
+  EXPECT_FALSE(tarnvik::LoadConfigFile(s, dir.path("missing.cfg"), op));
+  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{kNotOurs});
+  EXPECT_EQ(Snapshot(s), before);
+}
+
+TEST_F(LoadConfigFile, AcceptsBlanksAndAnyCaseInNamesAndWarnsAboutOtherVersions) {
+  EXPECT_TRUE(load("[!warning]\r\n  APPLICATION =  Tarnvik Configurator \r\nversion=v1.04\r\n"));
+  EXPECT_TRUE(op.boxes.empty());
+  EXPECT_TRUE(load("[!WARNING]\nApplication=Tarnvik Configurator\nVersion=v1.03\n[radio]\ncallSIGN=OTHER\n"));
+  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{kOtherVersion});
+  EXPECT_EQ(s.text("Callsign"), "OTHER");
+  EXPECT_TRUE(load("[!WARNING]\nApplication=Tarnvik Configurator\n"));
+  EXPECT_EQ(op.boxTexts(), (std::vector<std::string>{kOtherVersion, kOtherVersion}));
+  EXPECT_TRUE(op.log.empty());
+}
+
+// Only the identity: every setting takes its import default, and the port
+// rules then lock serial port 1 to the negative voltage the WS-2300 on port 2 needs.
+TEST_F(LoadConfigFile, IdentityOnlyGivesTheImportDefaults) {
+  s.setText("Beacon5_msg", "changed");
+  s.setFlag("Pathn5_active", true);
+  ASSERT_TRUE(load(kIdentity));
+  EXPECT_TRUE(op.boxes.empty());
+  for (const FileKey& key : ConfigFileKeys()) {
+    if (key.kind == FileValueKind::Text || key.kind == FileValueKind::Integer) {
+      EXPECT_EQ(s.text(key.setting), key.value) << key.key;
+    }
+    if (key.kind == FileValueKind::Flag) {
+      EXPECT_EQ(s.flag(key.setting), key.value == "1") << key.key;
+    }
+    if (key.kind == FileValueKind::Choice && key.key != "Serial1") {
+      EXPECT_EQ(s.choice(key.setting), std::stoi(key.value)) << key.key;
+    }
+  }
+  EXPECT_EQ(s.choice("Quiettime_randomize"), 3);
+  EXPECT_EQ(s.choice("Weather_stationtype"), 5);
+  EXPECT_EQ(s.text("Beacon1_msg"), "@<date>z<lat>/<long>-OSTREL Test.");
+  EXPECT_EQ(s.text("Tele_holdoff"), "0");
+  EXPECT_EQ(s.choice("Teleanalog5_source"), 9);
+  EXPECT_EQ(s.text("Teleanalog5_coefc"), "-64");
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+  EXPECT_FALSE(s.enabled("Serial1_mode"));
+  EXPECT_EQ(s.choice("Serial2_mode"), 1);
+}
+
+TEST_F(LoadConfigFile, ConvertsNumbersAndChoicesAndIgnoresKeysInOtherSections) {
+  const struct { const char *txdelay, *expected; } delays[] = {
+      {"abc", "250"}, {"", "250"}, {"0x20", "32"}, {"99999", "99999"}, {" $1F ", "31"}, {"-0", "0"}};
+  for (const auto& d : delays) {
+    ASSERT_TRUE(load(kIdentity + "[Radio]\r\nTXdelay=" + d.txdelay + "\r\nSquelch=10\r\nCallsign=\r\n"));
+    EXPECT_EQ(s.text("Txdelay"), d.expected) << d.txdelay;
+    EXPECT_EQ(s.choice("Squelch"), -1);
+    EXPECT_EQ(s.text("Callsign"), "");
+  }
+  ASSERT_TRUE(load("[Digipeater]\nPathn3_active=2\nPathn4_active=yes\nCallsign=WRONG\n[Radio]\nSquelch=-1\n" +
+                   kIdentity));
+  EXPECT_TRUE(s.flag("Pathn3_active"));
+  EXPECT_FALSE(s.flag("Pathn4_active"));
+  EXPECT_EQ(s.text("Callsign"), "NOCALL");
+  EXPECT_EQ(s.choice("Squelch"), -1);
+  SaveConfigFile(s, dir.path("out.cfg"));
+  EXPECT_NE(test::ReadAll(dir.path("out.cfg")).find("\r\nSquelch=-1\r\n"), std::string::npos);
+}
+
+// The clock fields follow the box only when its state changes, and their
+// values never change.
+TEST_F(LoadConfigFile, UploadpctimeRunsItsClickReactionOnlyOnAChange) {
+  const std::string clock = s.text("Rtcyear");
+  ASSERT_TRUE(load(kIdentity + "[RTC]\r\nUploadpctime=0\r\n"));
+  EXPECT_FALSE(s.flag("Uploadpctime"));
+  EXPECT_TRUE(s.enabled("Rtcmin"));
+  ASSERT_TRUE(load(kIdentity + "[RTC]\r\nUploadpctime=1\r\n"));
+  EXPECT_FALSE(s.enabled("Rtcyear"));
+  s.setEnabled("Rtcday", true);  // no reaction runs when the state stays
+  ASSERT_TRUE(load(kIdentity + "[RTC]\r\nUploadpctime=1\r\n"));
+  EXPECT_TRUE(s.enabled("Rtcday"));
+  EXPECT_EQ(s.text("Rtcyear"), clock);
+}
+
+TEST_F(LoadConfigFile, SerialPortsPassThroughThePortRulesInOrder) {
+  ASSERT_TRUE(load(kIdentity + "[Weather]\nWeather_stationtype=0\n[SerialPorts]\nSerial1=1\nSerial2=1\n"));
+  EXPECT_EQ(s.choice("Serial1_mode"), 0);
+  EXPECT_EQ(s.choice("Serial2_mode"), 1);
+  EXPECT_TRUE(s.enabled("Serial1_mode"));
+  ASSERT_TRUE(load(kIdentity + "[Weather]\nWeather_stationtype=6\n[SerialPorts]\nSerial1=1\nSerial2=1\n"));
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+  EXPECT_FALSE(s.enabled("Serial1_mode"));
+  EXPECT_EQ(s.choice("Serial2_mode"), 1);
+}
+
+// The station type is set without its reaction: nothing touches the ports
+// until their own keys, after everything else.
+TEST_F(LoadConfigFile, StationTypeIsSetWithoutItsReaction) {
+  std::vector<std::string> changes;
+  s.setListener([&](std::size_t index) { changes.push_back(SettingsTable()[index].name); });
+  ASSERT_TRUE(load(kIdentity + "[Weather]\nWeather_stationtype=5\n[Telemetry]\nSorbex_output4=1\n"));
+  const auto station = std::find(changes.begin(), changes.end(), "Weather_stationtype");
+  const auto output = std::find(changes.begin(), changes.end(), "Sorbex_output4");
+  ASSERT_LT(station, output);
+  EXPECT_EQ(std::count(changes.begin(), output, "Serial1_mode"), 0);
+  EXPECT_GT(std::count(output, changes.end(), "Serial1_mode"), 0);
+}
+
+TEST(ReadFromFile, OpensTheConfigFolderAndRemembersTheLastFile) {
+  TempFolder dir;
+  DeviceSettings s = Fresh();
+  const auto before = Snapshot(s);
+  test::RecordingOperator op;
+  FileDialogMemory memory;
+  ReadFromFile(s, op, memory, dir.root());  // cancelled: nothing at all
+  EXPECT_TRUE(op.boxes.empty());
+  op.answerFile(dir.path("typed-but-missing.cfg"));
+  ReadFromFile(s, op, memory, dir.root());
+  ReadFromFile(s, op, memory, dir.root());
+  ASSERT_EQ(op.fileRequests.size(), 3u);
+  EXPECT_EQ(op.fileRequests[0].mode, FileRequest::Mode::Open);
+  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + "/config/");
+  EXPECT_EQ(op.fileRequests[0].filter, "Tarnvik config files (*.cfg)|*.cfg");
+  EXPECT_EQ(op.fileRequests[0].defaultName, "");
+  EXPECT_EQ(op.fileRequests[2].defaultName, dir.path("typed-but-missing.cfg"));
+  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{kNotOurs});
+  EXPECT_EQ(Snapshot(s), before);
+}
+
+// Save then load gives back every setting, but for what the file format
+// itself normalises: numbers in plain decimal, outer blanks and quotes.
+TEST(SaveAndLoad, RestoreEverySetting) {
+  DeviceSettings saved = Fresh();
+  int n = 0;
+  for (const FileKey& key : ConfigFileKeys()) {
+    ++n;
+    if (key.kind == FileValueKind::Text) saved.setText(key.setting, "t" + std::to_string(n) + "=x'\"");
+    if (key.kind == FileValueKind::Integer) saved.setText(key.setting, std::to_string(n * 7));
+    if (key.kind == FileValueKind::Choice) {
+      saved.setChoice(key.setting, n % static_cast<int>(DeviceSettings::spec(key.setting).choices->size()));
+    }
+    if (key.kind == FileValueKind::Flag) saved.setFlag(key.setting, n % 2 == 0);
+  }
+  saved.setChoice("Serial1_mode", 0);  // roles the port rules leave as they are
+  saved.setChoice("Serial2_mode", 2);
+  saved.setText("Txdelay", "0250");
+  saved.setText("Callsign", "  padded ");
+  saved.setText("Latitude", "'quoted'");
+  TempFolder dir;
+  SaveConfigFile(saved, dir.path("r.cfg"));
+  DeviceSettings loaded(test::FixedUtcClock(2001, 2, 3, 4, 5));
+  test::RecordingOperator op;
+  ASSERT_TRUE(tarnvik::LoadConfigFile(loaded, dir.path("r.cfg"), op));
+  saved.setText("Txdelay", "250");
+  saved.setText("Callsign", "padded");
+  saved.setText("Latitude", "quoted");
+  for (const char* field : kClockFields) saved.setText(field, loaded.text(field));
+  EXPECT_EQ(Snapshot(loaded), Snapshot(saved));
+}
+
+}  // namespace
+}  // namespace tarnvik

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "app/OperationError.h"
+#include "cfgfile/ConfigFileKeys.h"
+#include "cfgfile/ConfigFileOps.h"
+#include "settings/DeviceSettings.h"
+#include "settings/NumberText.h"
+#include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
+#include "FileTestSupport.h"
+
+namespace tarnvik {
+namespace {
+
+using test::ReadAll;
+using test::TempFolder;
+using test::WriteAll;
+
+DeviceSettings Fresh() { return DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9, 5)); }
+
+bool HasLine(const std::string& content, const std::string& line) {
+  return ("\r\n" + content).find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+// Every line ends in CR LF and holds no other line break.
+std::vector<std::string> CrLfLines(const std::string& content) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(content.substr(start, end - start));
+  EXPECT_EQ(start, content.size()) << "text after the last CR LF";
+  for (const auto& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+  return lines;
+}
+
+TEST(ConfigFileKeys, CoverEverySettingButTheClockOnceWithItsKind) {
+  std::set<std::string> settings;
+  int integers = 0;
+  for (const FileKey& key : ConfigFileKeys()) {
+    if (key.kind == FileValueKind::Identity) continue;
+    EXPECT_TRUE(settings.insert(key.setting).second) << key.setting;
+    const SettingKind kind = DeviceSettings::spec(key.setting).kind;
+    const bool textual = key.kind == FileValueKind::Text || key.kind == FileValueKind::Integer;
+    EXPECT_EQ(kind, textual ? SettingKind::Text : key.kind == FileValueKind::Choice ? SettingKind::Choice
+                                                                                    : SettingKind::Flag)
+        << key.key;
+    integers += key.kind == FileValueKind::Integer;
+    if (key.kind != FileValueKind::Text) {
+      EXPECT_TRUE(ParseFileInteger(key.value)) << key.key;
+    }
+  }
+  EXPECT_EQ(settings.size() + 5, SettingsTable().size());
+  for (const char* field : kClockFields) EXPECT_EQ(settings.count(field), 0u);
+  EXPECT_EQ(integers, 15);
+}
+
+TEST(SaveConfigFile, NewFileHasTheEightSectionsInOrderWithIdentityFirst) {
+  TempFolder dir;
+  SaveConfigFile(Fresh(), dir.path("new.cfg"));
+  const auto lines = CrLfLines(ReadAll(dir.path("new.cfg")));
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6),
+            (std::vector<std::string>{"[!WARNING]",
+                                      "WARNING=Please do not try to modify this file. It should be managed with "
+                                      "Tarnvik configurator program.",
+                                      "Application=Tarnvik Configurator", "Version=v1.04", "[Radio]",
+                                      "Callsign=NOCALL"}));
+  std::vector<std::pair<std::string, int>> sections;
+  for (const auto& line : lines) {
+    if (line.starts_with('[')) {
+      sections.emplace_back(line, 0);
+    } else {
+      ++sections.back().second;
+    }
+    EXPECT_FALSE(line.empty());
+    EXPECT_FALSE(line.starts_with("Rtc")) << line;
+  }
+  EXPECT_EQ(sections, (std::vector<std::pair<std::string, int>>{{"[!WARNING]", 3},  {"[Radio]", 11},
+                                                                {"[Digipeater]", 63}, {"[Beacons]", 48},
+                                                                {"[Weather]", 7},     {"[RTC]", 1},
+                                                                {"[Telemetry]", 86},  {"[SerialPorts]", 3}}));
+  for (const char* line : {"SSID=0", "TXdelay=250", "PTT=0", "Tele_title=Telemetry test", "Teledigital3_label=On",
+                           "Serial1=2", "Serial2=1", "RS485=1", "Uploadpctime=1"})
+    EXPECT_TRUE(HasLine(ReadAll(dir.path("new.cfg")), line)) << line;
+}
+
+TEST(SaveConfigFile, WritesEachKindInItsValueForm) {
+  DeviceSettings s = Fresh();
+  const std::pair<const char*, const char*> numbers[] = {
+      {"Txdelay", "0250"}, {"Quiettime", " 7"}, {"Floodtimeout", "0x1F"}, {"Tele_holdoff", "$1F"},
+      {"Beacon2_txrate_rf", "-5"}, {"Beacon3_txrate_rf", "+5"}, {"Weather_txrate_rf", "0X10"}};
+  for (const auto& [name, text] : numbers) s.setText(name, text);
+  s.setChoice("Squelch", -1);
+  s.setChoice("Busydetect", 1);
+  s.setFlag("Pathn1_active", false);
+  s.setFlag("Pathn3_active", true);
+  s.setText("Callsign", " AB1 ");
+  TempFolder dir;
+  SaveConfigFile(s, dir.path("v.cfg"));
+  const std::string content = ReadAll(dir.path("v.cfg"));
+  for (const char* line : {"TXdelay=250", "Quiettime=7", "Floodtimeout=31", "Tele_holdoff=31",
+                           "Beacon2_txrate_rf=-5", "Beacon3_txrate_rf=5", "Weather_txrate_rf=16", "Squelch=-1",
+                           "PTT=0", "Busydetect=1", "Pathn1_active=0", "Pathn3_active=1", "Callsign= AB1 ",
+                           "Beacon1_msg=@<date>z<lat>/<long>-Tarnvik U=<volt>V."})
+    EXPECT_TRUE(HasLine(content, line)) << line;
+}
+
+// Every number is converted before the disk is touched: the first bad one
+// stops the save with its message, and neither a new nor an old file changes.
+TEST(SaveConfigFile, ANumberFieldThatIsNoNumberStopsTheSaveBeforeAnyWrite) {
+  TempFolder dir;
+  WriteAll(dir.path("old.cfg"), "[Radio]\r\nCallsign=OLD\r\n");
+  for (const auto& [text, message] : {std::pair{"", "'' is not a valid integer value."},
+                                      std::pair{"12a", "'12a' is not a valid integer value."}}) {
+    DeviceSettings s = Fresh();
+    s.setText("Teledata_txrate_rf", text);  // the last integer key: every other key comes first
+    test::RecordingOperator op;
+    op.answerFile(dir.path("new.cfg"));
+    FileDialogMemory memory;
+    EXPECT_FALSE(RunGuarded(op, [&] { SaveToFile(s, op, memory, dir.root()); }));
+    ASSERT_EQ(op.boxes.size(), 1u);
+    EXPECT_EQ(op.boxes[0].text, message);
+    EXPECT_EQ(op.boxes[0].kind, test::Box::Kind::Error);
+    EXPECT_THROW(SaveConfigFile(s, dir.path("old.cfg")), ConversionError);
+    EXPECT_EQ(ReadAll(dir.path("old.cfg")), "[Radio]\r\nCallsign=OLD\r\n");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"old.cfg"});
+  }
+}
+
+// Lines that others added stay; saving again gives the same bytes.
+TEST(SaveConfigFile, KeepsForeignLinesAndIsStableWhenRepeated) {
+  TempFolder dir;
+  WriteAll(dir.path("f.cfg"), "; notes\r\n[Radio]\r\nCallsign=OLD\r\nMyKey=keep me\r\n\r\n[Foreign]\nx=1\n");
+  DeviceSettings s = Fresh();
+  SaveConfigFile(s, dir.path("f.cfg"));
+  const std::string first = ReadAll(dir.path("f.cfg"));
+  EXPECT_TRUE(first.starts_with("; notes\r\n[Radio]\r\nCallsign=NOCALL\r\nMyKey=keep me\r\nSSID=0\r\n"));
+  EXPECT_NE(first.find("Longitude=01653.63E\r\n\r\n[Foreign]\nx=1\n[!WARNING]\r\n"), std::string::npos);
+  SaveConfigFile(s, dir.path("f.cfg"));
+  EXPECT_EQ(ReadAll(dir.path("f.cfg")), first);
+  SaveConfigFile(s, dir.path("n.cfg"));
+  const std::string fresh = ReadAll(dir.path("n.cfg"));
+  SaveConfigFile(s, dir.path("n.cfg"));
+  EXPECT_EQ(ReadAll(dir.path("n.cfg")), fresh);
+}
+
+TEST(SaveToFile, OffersTheConfigFolderTheDefaultNameThenTheLastFile) {
+  TempFolder dir;
+  test::RecordingOperator op;
+  FileDialogMemory memory;
+  const DeviceSettings s = Fresh();
+  SaveToFile(s, op, memory, dir.root());  // cancelled
+  op.answerFile(dir.path("mine"));
+  SaveToFile(s, op, memory, dir.root() + "/");
+  ASSERT_EQ(op.fileRequests.size(), 2u);
+  for (const FileRequest& request : op.fileRequests) {
+    EXPECT_EQ(request.mode, FileRequest::Mode::Save);
+    EXPECT_EQ(request.initialFolder, dir.root() + "/config/");
+    EXPECT_EQ(request.filter, "Tarnvik config files (*.cfg)|*.cfg");
+  }
+  EXPECT_EQ(op.fileRequests[0].defaultName, "tarnvik.cfg");
+  EXPECT_EQ(op.fileRequests[1].defaultName, "tarnvik.cfg");
+  EXPECT_EQ(memory.lastSaved, dir.path("mine"));
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"mine"});  // no extension added, no config folder made
+  EXPECT_TRUE(op.boxes.empty());
+  EXPECT_TRUE(op.log.empty());
+  SaveToFile(s, op, memory, dir.root());
+  EXPECT_EQ(op.fileRequests[2].defaultName, dir.path("mine"));
+}
+
+}  // namespace
+}  // namespace tarnvik

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <stdexcept>
+
+#include "cfgfile/LineSplitter.h"
+#include "cfgfile/ProfileReader.h"
+#include "FileTestSupport.h"
+
+namespace tarnvik::ini {
+namespace {
+
+using test::TempFolder;
+using test::WriteAll;
+
+std::optional<std::string> ReadKey(const std::string& content, const std::string& section, const std::string& key) {
+  TempFolder dir;
+  WriteAll(dir.path("p.ini"), content);
+  return ProfileReader(dir.path("p.ini"), {{section, key}}).value(section, key);
+}
+
+TEST(ProfileReader, FollowsTheReadingRules) {
+  const struct {
+    std::string content;
+    std::optional<std::string> callsign;
+  } cases[] = {
+      {"[Radio]\r\nCallsign=AB1CD\r\n", "AB1CD"},
+      {"[rADIO]\r\ncALLSIGN=x\r\n", "x"},
+      {"[ Radio ]\r\n  Callsign   =   x  y   \r\n", "x  y"},
+      {"[Radio]\n\tCallsign\t=\tx\t\n", "x"},
+      {"[Radio]\nCallsign=\n", ""},
+      {"[Radio]\nCallsign=\"q\"\n", "q"},
+      {"[Radio]\nCallsign='q'\n", "q"},
+      {"[Radio]\nCallsign=\"q'\n", "\"q'"},
+      {"[Radio]\nCallsign=\"\n", "\""},
+      {"[Radio]\nCallsign=\"\"\n", ""},
+      {"[Radio]\nCallsign=\"a\"b\"\n", "a\"b"},
+      {"[Radio]\nCallsign=  ' x '  \n", " x "},
+      {"[Radio]\nCallsign=a=b=c\n", "a=b=c"},
+      {"[Radio]\nCallsign=x ;not a comment\n", "x ;not a comment"},
+      {"[Radio]\nCallsign=first\nCALLSIGN=second\n", "first"},
+      {"[Radio]\nSSID=1\n[radio]\nCallsign=late\n", std::nullopt},
+      {"[Radio]\nCallsign\nCallsign=x\n", "x"},
+      {"[Radio]\rCallsign=cr\r", "cr"},
+      {"[Radio]\nCallsign=end", "end"},
+      {"[Beacons]\nCallsign=x\n", std::nullopt},
+      {"Callsign=x\n[Radio]\n", std::nullopt},
+      {"[Radio] junk\nCallsign=x\n", "x"},
+      {"[Radio]\n[Beacons\nCallsign=x\n", "x"},
+      {"[Radio]\n[Other]\nCallsign=x\n", std::nullopt},
+      {std::string("[Radio]\nCallsign=a\0b\n", 21), std::string("a\0b", 3)},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadKey(c.content, "Radio", "Callsign"), c.callsign) << c.content;
+  EXPECT_EQ(ReadKey("[Ra]dio]\nCallsign=x\n", "Ra]dio", "Callsign"), "x");
+}
+
+TEST(ProfileReader, ReadsAtMost2047Characters) {
+  const std::string x(5000, 'x'), y(5000, 'y');
+  EXPECT_EQ(ReadKey("[Radio]\nCallsign=" + x + "\n", "Radio", "Callsign"), x.substr(0, 2047));
+  EXPECT_EQ(ReadKey("[Radio]\nCallsign=\"" + y + "\"\n", "Radio", "Callsign"), y.substr(0, 2047));
+  EXPECT_EQ(ReadKey("[Radio]\nCallsign=\"" + y + "\n", "Radio", "Callsign"), "\"" + y.substr(0, 2046));
+  EXPECT_EQ(ReadKey("[Radio]\nCallsign='" + y.substr(0, 2047) + "'\n", "Radio", "Callsign"), y.substr(0, 2047));
+  const std::string spaced = "a" + std::string(3000, ' ') + "b";
+  EXPECT_EQ(ReadKey("[Radio]\nCallsign=" + spaced + "   \n", "Radio", "Callsign"), spaced.substr(0, 2047));
+  EXPECT_EQ(ReadKey("[Radio" + std::string(3000, ' ') + "]\nCallsign" + std::string(3000, '\t') + "=v\n", "Radio",
+                    "Callsign"),
+            "v");
+}
+
+TEST(ProfileReader, MissingOrUnreadableFilesHaveNoKeys) {
+  TempFolder dir;
+  EXPECT_EQ(ProfileReader(dir.path("none.ini"), {{"Radio", "Callsign"}}).value("Radio", "Callsign"), std::nullopt);
+  EXPECT_EQ(ProfileReader(dir.root(), {{"Radio", "Callsign"}}).value("Radio", "Callsign"), std::nullopt);
+  // A pipe without a writer or an endless device must neither block nor run forever.
+  ASSERT_EQ(::mkfifo(dir.path("pipe").c_str(), 0600), 0);
+  for (const std::string& path : {dir.path("pipe"), std::string("/dev/zero")})
+    EXPECT_EQ(ProfileReader(path, {{"Radio", "Callsign"}}).value("Radio", "Callsign"), std::nullopt) << path;
+  EXPECT_THROW(ProfileReader(dir.path("none.ini"), {{"Radio", "Callsign"}}).value("Radio", "SSID"),
+               std::logic_error);
+}
+
+TEST(ProfileReader, NumbersAndFlagsFallBackWhenNotANumber) {
+  TempFolder dir;
+  WriteAll(dir.path("p.ini"), "[S]\na=0x20\nb=$1F\nc=-7\nd=abc\ne=\nf=99999999999\ng=2\nh=yes\ni=0\nj= +12 \n");
+  std::vector<KeyName> wanted;
+  for (const char* key : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "missing"}) wanted.push_back({"S", key});
+  const ProfileReader file(dir.path("p.ini"), wanted);
+  const int expected[] = {32, 31, -7, 5, 5, 5, 2, 5, 0, 12, 5};
+  for (std::size_t i = 0; i < wanted.size(); ++i)
+    EXPECT_EQ(file.readInteger("S", wanted[i].key, 5), expected[i]) << wanted[i].key;
+  EXPECT_TRUE(file.readFlag("S", "g", false));
+  EXPECT_FALSE(file.readFlag("S", "h", false));
+  EXPECT_TRUE(file.readFlag("S", "h", true));
+  EXPECT_FALSE(file.readFlag("S", "i", true));
+  EXPECT_EQ(file.readText("S", "missing", "dflt"), "dflt");
+}
+
+class RecordingSink : public LineSink {
+ public:
+  void lineData(std::string_view piece) override { current += piece; }
+  void lineEnd(std::string_view terminator) override {
+    lines.push_back(current + "|" + std::string(terminator));
+    current.clear();
+  }
+  std::vector<std::string> lines;
+  std::string current;
+};
+
+// The file arrives in chunks; a CR LF split between two chunks is still one line end.
+TEST(LineSplitter, LineEndsDoNotDependOnWhereChunksEnd) {
+  const std::string text = "a\r\nb\rc\nd\r\r\ne\n\rf";
+  RecordingSink whole;
+  LineSplitter all(whole);
+  all.feed(text);
+  all.finish();
+  EXPECT_EQ(whole.lines, (std::vector<std::string>{"a|\r\n", "b|\r", "c|\n", "d|\r", "|\r\n", "e|\n", "|\r", "f|"}));
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    RecordingSink parts;
+    LineSplitter split(parts);
+    split.feed(std::string_view(text).substr(0, cut));
+    split.feed(std::string_view(text).substr(cut));
+    split.finish();
+    EXPECT_EQ(parts.lines, whole.lines) << "cut at " << cut;
+  }
+}
+
+}  // namespace
+}  // namespace tarnvik::ini

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/OperationError.h"
+#include "cfgfile/ProfileWriter.h"
+#include "FileTestSupport.h"
+
+namespace tarnvik::ini {
+namespace {
+
+using test::ReadAll;
+using test::TempFolder;
+using test::WriteAll;
+
+// Hand-edited lines, other sections, a second section of the same name,
+// mixed line ends and a last line without one: the writes touch only their
+// own lines and add the rest where the classic profile function would.
+TEST(ProfileWriter, MergesIntoAnExistingFileKeepingEveryOtherLine) {
+  TempFolder dir;
+  WriteAll(dir.path("p.ini"),
+           "; made by hand\n"
+           "[radio]\n"
+           "  callsign = 'OLD'  \n"
+           "Junk line\n"
+           "\n"
+           "[Other]\r\n"
+           "Callsign=other section\r\n"
+           "[RADIO]\r\n"
+           "Callsign=second radio\r\n"
+           "[Beacons]\r"
+           "Beacon1_msg=a=b");
+  ProfileWriter writer;
+  writer.write("Radio", "Callsign", "NEW");
+  writer.write("Radio", "SSID", "7");
+  writer.write("Beacons", "Beacon1_msg", "x");
+  writer.write("Beacons", "Beacon2_msg", " y ");
+  writer.write("Weather", "Weather_comment", "line\r\nbreak");
+  writer.write("RADIO", "CALLSIGN", "NEWER");
+  writer.commit(dir.path("p.ini"));
+  EXPECT_EQ(ReadAll(dir.path("p.ini")),
+            "; made by hand\n"
+            "[radio]\n"
+            "callsign=NEWER\r\n"
+            "Junk line\n"
+            "SSID=7\r\n"
+            "\n"
+            "[Other]\r\n"
+            "Callsign=other section\r\n"
+            "[RADIO]\r\n"
+            "Callsign=second radio\r\n"
+            "[Beacons]\r"
+            "Beacon1_msg=x\r\n"
+            "Beacon2_msg= y \r\n"
+            "[Weather]\r\n"
+            "Weather_comment=line  break\r\n");
+}
+
+TEST(ProfileWriter, AppendsAfterALastLineWithoutLineEndAndCreatesNothingForNoWrites) {
+  TempFolder dir;
+  WriteAll(dir.path("p.ini"), "[A]\r\nk=1\r\n\r\n[B]\r\nz=9");
+  ProfileWriter writer;
+  writer.write("A", "j", "2");
+  writer.write("C", "c", "3");
+  writer.commit(dir.path("p.ini"));
+  EXPECT_EQ(ReadAll(dir.path("p.ini")), "[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\nz=9\r\n[C]\r\nc=3\r\n");
+
+  ProfileWriter().commit(dir.path("new.ini"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path("new.ini")));
+  EXPECT_THROW(writer.write("A", "k=", "v"), std::logic_error);
+  EXPECT_THROW(writer.write(" A", "k", "v"), std::logic_error);
+}
+
+// The file behind a link is replaced and the link stays; the replacement
+// keeps the old file's permission bits.
+TEST(ProfileWriter, ReplacesTheFileBehindALinkAndKeepsItsMode) {
+  TempFolder dir;
+  WriteAll(dir.path("real.ini"), "[A]\r\nk=1\r\n");
+  ::chmod(dir.path("real.ini").c_str(), 0640);
+  std::filesystem::create_directory(dir.path("links"));
+  std::filesystem::create_symlink("../real.ini", dir.path("links/link.ini"));
+  ProfileWriter writer;
+  writer.write("A", "k", "2");
+  writer.commit(dir.path("links/link.ini"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("links/link.ini")));
+  EXPECT_EQ(ReadAll(dir.path("real.ini")), "[A]\r\nk=2\r\n");
+  struct stat info {};
+  ::stat(dir.path("real.ini").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(dir.names().size(), 2u);  // no temporary file left behind
+}
+
+}  // namespace
+}  // namespace tarnvik::ini
