@@ -36,7 +36,8 @@ std::unique_ptr<Operator> MakeWindowOperator(QPlainTextEdit& log, QProgressBar& 
 
 }  // namespace
 
-Form1::Form1(PcClock clock, OperatorFactory makeOperator) : clock_(std::move(clock)), settings_(clock_) {
+Form1::Form1(PcClock clock, OperatorFactory makeOperator)
+    : clock_(std::move(clock)), settings_(clock_), executableFolder_(ExecutableFolder()) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -108,7 +109,13 @@ void Form1::wireButtons() {
   // The USB operations come with the device support; until then their
   // buttons stand greyed out rather than doing nothing when clicked.
   for (const char* name : {"Button4", "Button5", "Button3"}) button(name)->setEnabled(false);
+  connect(button("Button1"), &QPushButton::clicked, this, [this] { runOperation([this] { Button1Click(); }); });
+  connect(button("Button2"), &QPushButton::clicked, this, [this] { runOperation([this] { Button2Click(); }); });
 }
+
+void Form1::Button1Click() { SaveToFile(settings_, *operator_, fileDialogs_, executableFolder_); }
+
+void Form1::Button2Click() { ReadFromFile(settings_, *operator_, fileDialogs_, executableFolder_); }
 
 bool Form1::operationRunning() const { return blocker_->blocking(); }
 

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "app/Operator.h"
+#include "cfgfile/ConfigFileOps.h"
+#include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
 
 class QPlainTextEdit;
@@ -50,9 +52,14 @@ class Form1 : public QWidget {
   void buildLogo();
   void wireButtons();
   QPushButton* button(const char* name) const;
+  void Button1Click();
+  void Button2Click();
 
   PcClock clock_;
   DeviceSettings settings_;
+  ConfigImages images_;  // WriteImage and ReadImage, for the life of the window
+  FileDialogMemory fileDialogs_;
+  std::string executableFolder_;
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
