@@ -1,0 +1,79 @@
+// tarnvik-cli: configuration files and images of the Tarnvik unit without
+// the window, for scripts. It runs the same core code as the configurator.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "cli/UtcOption.h"
+
+namespace {
+
+using namespace tarnvik;
+using namespace tarnvik::cli;
+
+struct Arguments {
+  std::string utc;
+  int stamp = -1;
+  std::string input;
+  std::string output;
+};
+
+void AddCommonOptions(CLI::App& command, Arguments& args) {
+  command.add_option("--utc", args.utc, "Use this UTC time (YYYY-MM-DDTHH:MM) in place of the PC clock");
+  command.add_option("--stamp", args.stamp, "Use this write stamp (0 to 9999) in place of a random one")
+      ->check(CLI::Range(0, 9999));
+}
+
+CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const char* help, bool input,
+                     bool output) {
+  CLI::App* command = app.add_subcommand(name, help);
+  if (input) command->add_option("FILE", args.input, "Input file")->required();
+  if (output) command->add_option("-o,--output", args.output, "Output file, replaced only on success")->required();
+  AddCommonOptions(*command, args);
+  return command;
+}
+
+int Run(const CLI::App& app, const Arguments& args) {
+  PcClock clock = SystemPcClock();
+  if (!args.utc.empty()) {
+    const auto fixed = ParseUtcOption(args.utc);
+    if (!fixed) {
+      std::cerr << "--utc expects a UTC time as YYYY-MM-DDTHH:MM, not " << args.utc << '\n';
+      return kUsageOrIo;
+    }
+    clock = *fixed;
+  }
+  std::optional<std::uint16_t> stamp;
+  if (args.stamp >= 0) stamp = static_cast<std::uint16_t>(args.stamp);
+  const CommandContext context{clock, stamp, std::cout, std::cerr};
+  if (app.got_subcommand("defaults")) return WriteDefaults(context, args.output);
+  if (app.got_subcommand("check")) return CheckFile(context, args.input);
+  if (app.got_subcommand("encode")) return EncodeFile(context, args.input, args.output);
+  return DecodeImageFile(context, args.input, args.output);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app("Tarnvik Configurator on the command line: make, check, encode and decode the configuration "
+               "files and configuration images of the Tarnvik APRS digipeater and telemetry unit.",
+               "tarnvik-cli");
+  app.require_subcommand(1);
+  Arguments args;
+  AddCommand(app, args, "defaults", "Write the start-up settings as a configuration file, as Save to file does "
+             "from a freshly started window.", false, true);
+  AddCommand(app, args, "check", "Read a configuration file as Read from file does and check it as Write config "
+             "does; prints OK when every check passes.", true, false);
+  AddCommand(app, args, "encode", "Read a configuration file and encode it into the 2048-byte image the unit "
+             "stores, as Write config does.", true, true);
+  AddCommand(app, args, "decode", "Read a 2048-byte configuration image, test its checksum, decode it as Read "
+             "config does and write its settings as a configuration file.", true, true);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error);
+    return status == 0 ? kDone : kUsageOrIo;
+  }
+  return Run(app, args);
+}

@@ -1,0 +1,213 @@
+// Drives the built tarnvik-cli as a process, as a script would.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cfgfile/ConfigFileOps.h"
+#include "image/ConfigImage.h"
+#include "image/EncodeSettings.h"
+#include "settings/DeviceSettings.h"
+#include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
+
+namespace tarnvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteAll(const fs::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("tarnvik-cli-" + std::to_string(getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // Runs the tool with the given arguments (paths without blanks or quotes).
+  RunResult run(const std::string& args) {
+    const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
+    const std::string command =
+        tool.string() + " " + args + " >" + (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(dir / "out.txt"), ReadAll(dir / "err.txt")};
+  }
+  std::string path(const char* name) const { return (dir / name).string(); }
+
+  // A configuration file of the start-up settings with one line replaced.
+  std::string defaultsWith(const std::string& from, const std::string& to) {
+    EXPECT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("base.cfg")).status, 0);
+    std::string content = ReadAll(path("base.cfg"));
+    const auto at = content.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) content.replace(at, from.size(), to);
+    WriteAll(path("changed.cfg"), content);
+    return path("changed.cfg");
+  }
+
+  fs::path dir;
+  const std::string utc = " --utc 2026-07-03T09:05 --stamp 1234";
+};
+
+TEST_F(Cli, DefaultsThenEncodeGiveTheImageOfAFreshWindow) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("start.cfg")).status, 0);
+  const RunResult encoded = run("encode " + path("start.cfg") + utc + " -o " + path("start.bin"));
+  ASSERT_EQ(encoded.status, 0) << encoded.err;
+  EXPECT_EQ(encoded.err, "");
+
+  const DeviceSettings fresh(test::FixedUtcClock(2026, 7, 3, 9, 5));
+  test::RecordingOperator record;
+  ConfigImage expected;
+  ASSERT_TRUE(EncodeSettings(fresh, expected, record, [] { return std::uint16_t(1234); }));
+  const std::string image = ReadAll(path("start.bin"));
+  ASSERT_EQ(image.size(), 2048u);
+  for (std::size_t i = 0; i < image.size(); ++i)
+    ASSERT_EQ(std::uint8_t(image[i]), expected.bytes[i]) << "image byte " << i;
+
+  SaveConfigFile(fresh, path("window.cfg"));
+  EXPECT_EQ(ReadAll(path("start.cfg")), ReadAll(path("window.cfg")));
+}
+
+TEST_F(Cli, DecodeOfThatImageGivesBackTheFile) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("start.cfg")).status, 0);
+  ASSERT_EQ(run("encode " + path("start.cfg") + utc + " -o " + path("start.bin")).status, 0);
+  const RunResult decoded = run("decode " + path("start.bin") + utc + " -o " + path("back.cfg"));
+  ASSERT_EQ(decoded.status, 0) << decoded.err;
+  EXPECT_EQ(ReadAll(path("back.cfg")), ReadAll(path("start.cfg")));
+}
+
+TEST_F(Cli, FixedClockAndStampRepeatByteForByte) {
+  const std::string file = defaultsWith("Beacon2_txrate_rf=0", "Beacon2_txrate_rf=30");
+  ASSERT_EQ(run("encode " + file + utc + " -o " + path("one.bin")).status, 0);
+  ASSERT_EQ(run("encode " + file + utc + " -o " + path("two.bin")).status, 0);
+  EXPECT_EQ(ReadAll(path("one.bin")), ReadAll(path("two.bin")));
+  const std::string image = ReadAll(path("one.bin"));
+  EXPECT_EQ(std::uint8_t(image[4]) | std::uint8_t(image[5]) << 8, 1234);
+  EXPECT_EQ(std::uint8_t(image[124]) | std::uint8_t(image[125]) << 8, 2026);  // clock from --utc
+  EXPECT_EQ(image[136], 9);
+}
+
+TEST_F(Cli, CheckSaysOkOrNamesTheWrongValue) {
+  const RunResult good = run("check " + defaultsWith("SSID=0", "SSID=4") + utc);
+  EXPECT_EQ(good.status, 0);
+  EXPECT_EQ(good.out, "OK\n");
+
+  const RunResult range = run("check " + defaultsWith("TXdelay=250", "TXdelay=100") + utc);
+  EXPECT_EQ(range.status, 1);
+  EXPECT_EQ(range.err, "TX delay - range error (200 - 1000).\n");
+  EXPECT_EQ(range.out, "");
+
+  const RunResult beacon = run("check " + defaultsWith("Beacon3_dest_string=APQX03", "Beacon3_dest_string=") + utc);
+  EXPECT_EQ(beacon.status, 1);
+  EXPECT_EQ(beacon.err, "Beacon 3 destination - too short (ex. APQX03).\n");
+
+  const RunResult conversion = run("check " + defaultsWith("SSID=0", "SSID=x1") + utc);
+  EXPECT_EQ(conversion.status, 1);
+  EXPECT_EQ(conversion.err, "'x1' is not a valid integer value.\n");
+}
+
+TEST_F(Cli, RefusedEncodeWritesNothing) {
+  WriteAll(path("old.bin"), "keep me");
+  const std::string file = defaultsWith("Quiettime=400", "Quiettime=5000");
+  EXPECT_EQ(run("encode " + file + utc + " -o " + path("old.bin")).status, 1);
+  EXPECT_EQ(run("encode " + file + utc + " -o " + path("new.bin")).status, 1);
+  EXPECT_EQ(ReadAll(path("old.bin")), "keep me");
+  EXPECT_FALSE(fs::exists(path("new.bin")));
+  for (const auto& entry : fs::directory_iterator(dir))
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+TEST_F(Cli, FileOfAnotherProgramIsRefusedByItsIdentity) {
+  WriteAll(path("other.cfg"), "[!WARNING]\r\nApplication=Other Configurator\r\nVersion=v1.04\r\n");
+  const RunResult result = run("check " + path("other.cfg") + utc);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.\n");
+}
+
+TEST_F(Cli, FileOfAnotherVersionWarnsAndGoesOn) {
+  const RunResult result = run("check " + defaultsWith("Version=v1.04", "Version=v1.03") + utc);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "OK\n");
+  EXPECT_EQ(result.err,
+            "Imported configuration file version is different than your current application version. \n"
+            "Please double-check configuration fields after import. \n"
+            "Some configuration fields my change between firmware versions.\n");
+}
+
+TEST_F(Cli, ImagesThatAreNotRightAreRefused) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("start.cfg")).status, 0);
+  ASSERT_EQ(run("encode " + path("start.cfg") + utc + " -o " + path("start.bin")).status, 0);
+  const std::string image = ReadAll(path("start.bin"));
+
+  WriteAll(path("short.bin"), image.substr(0, 2047));
+  const RunResult truncated = run("decode " + path("short.bin") + " -o " + path("out.cfg"));
+  EXPECT_EQ(truncated.status, 2);
+  EXPECT_NE(truncated.err.find("2048"), std::string::npos) << truncated.err;
+  WriteAll(path("long.bin"), image + "x");
+  EXPECT_EQ(run("decode " + path("long.bin") + " -o " + path("out.cfg")).status, 2);
+
+  std::string damaged = image;
+  damaged[100] ^= 1;
+  WriteAll(path("damaged.bin"), damaged);
+  const RunResult checksum = run("decode " + path("damaged.bin") + " -o " + path("out.cfg"));
+  EXPECT_EQ(checksum.status, 1);
+  EXPECT_EQ(checksum.err, "Eeprom checksum error. Please reload configuration.\n");
+
+  std::string older = image;
+  older[10] = '3';  // "v1.03", with the checksum made right again
+  std::uint32_t sum = 0;
+  for (int i = 4; i <= 1395; ++i) sum += std::uint8_t(older[i]);
+  for (int i = 0; i < 4; ++i) older[i] = char(sum >> (8 * i));
+  WriteAll(path("older.bin"), older);
+  const RunResult version = run("decode " + path("older.bin") + " -o " + path("out.cfg"));
+  EXPECT_EQ(version.status, 1);
+  EXPECT_EQ(version.err, "Uncompatible configuration version:\nDevice: v1.03\nConfigurator: v1.04\n");
+  EXPECT_FALSE(fs::exists(path("out.cfg")));
+}
+
+TEST_F(Cli, UsageErrorsAndUnreadableFilesExitWithTwo) {
+  EXPECT_EQ(run("").status, 2);
+  EXPECT_EQ(run("encode " + path("start.cfg")).status, 2);  // no -o
+  EXPECT_EQ(run("check " + path("missing.cfg")).status, 2);
+  EXPECT_EQ(run("decode " + path("missing.bin") + " -o " + path("x.cfg")).status, 2);
+  EXPECT_EQ(run("defaults --utc 2026-13-01T00:00 -o " + path("x.cfg")).status, 2);
+  EXPECT_EQ(run("defaults --stamp 10000 -o " + path("x.cfg")).status, 2);
+  EXPECT_EQ(run("defaults -o " + path("no/such/folder/x.cfg")).status, 2);
+  EXPECT_FALSE(fs::exists(path("x.cfg")));
+}
+
+TEST_F(Cli, HelpExplainsTheToolAndEachCommand) {
+  const RunResult help = run("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* command : {"defaults", "check", "encode", "decode"})
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+  const RunResult encode = run("encode --help");
+  EXPECT_EQ(encode.status, 0);
+  EXPECT_NE(encode.out.find("2048-byte image"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnvik
