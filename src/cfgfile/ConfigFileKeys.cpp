@@ -2,7 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "settings/Reactions.h"
-#include "settings/SettingSpec.h"
+#include "settings/SettingDefinition.h"
 
 namespace tarnvik {
 

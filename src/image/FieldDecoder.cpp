@@ -50,7 +50,7 @@ void FieldDecoder::number(const ImageField& field) {
 // An index beyond the list, 255 included, leaves no entry selected.
 void FieldDecoder::choice(const ImageField& field) {
   const std::uint32_t index = GetUnsigned(bytes(field));
-  const std::size_t count = DeviceSettings::spec(field.setting).choices->size();
+  const std::size_t count = DeviceSettings::definition(field.setting).choices->size();
   settings_.setChoice(field.setting, index < count ? static_cast<int>(index) : -1);
 }
 

@@ -73,7 +73,7 @@ int DeviceSettings::choice(std::string_view name) const { return slot(name, Sett
 
 void DeviceSettings::setChoice(std::string_view name, int index) {
   Value& v = slot(name, SettingKind::Choice);
-  const int count = static_cast<int>(spec(name).choices->size());
+  const int count = static_cast<int>(definition(name).choices->size());
   const int selected = (index >= 0 && index < count) ? index : -1;
   if (v.choice == selected) return;
   v.choice = selected;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "settings/PcClock.h"
-#include "settings/SettingSpec.h"
+#include "settings/SettingDefinition.h"
 
 namespace tarnvik {
 
@@ -42,7 +42,7 @@ class DeviceSettings {
   void setEnabled(std::string_view name, bool editable);
 
   static std::size_t indexOf(std::string_view name);  // throws std::logic_error for unknown names
-  static const SettingSpec& spec(std::string_view name) { return SettingsTable()[indexOf(name)]; }
+  static const SettingDefinition& definition(std::string_view name) { return SettingsTable()[indexOf(name)]; }
   static bool has(std::string_view name);
 
   void setListener(Listener listener) { listener_ = std::move(listener); }

@@ -1,6 +1,6 @@
 #include <initializer_list>
 
-#include "settings/SettingSpec.h"
+#include "settings/SettingDefinition.h"
 
 namespace tarnvik {
 
@@ -26,10 +26,10 @@ class TableBuilder {
     text(prefix + "_string", 6, call);
     text(prefix + "_ssid", 2, ssid);
   }
-  std::vector<SettingSpec> take() { return std::move(table_); }
+  std::vector<SettingDefinition> take() { return std::move(table_); }
 
  private:
-  std::vector<SettingSpec> table_;
+  std::vector<SettingDefinition> table_;
 };
 
 void AddRadio(TableBuilder& t) {
@@ -133,7 +133,7 @@ void AddOutputsAndPorts(TableBuilder& t) {
   t.choice("RS485_mode", lists::Rs485Port);
 }
 
-std::vector<SettingSpec> BuildTable() {
+std::vector<SettingDefinition> BuildTable() {
   TableBuilder t;
   AddRadio(t);
   AddDigipeater(t);
@@ -149,8 +149,8 @@ std::vector<SettingSpec> BuildTable() {
 
 }  // namespace
 
-const std::vector<SettingSpec>& SettingsTable() {
-  static const std::vector<SettingSpec> table = BuildTable();
+const std::vector<SettingDefinition>& SettingsTable() {
+  static const std::vector<SettingDefinition> table = BuildTable();
   return table;
 }
 

@@ -26,10 +26,10 @@ DeviceSettings Fresh() { return DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9
 // Every value and enabled state, for comparing whole settings records.
 std::vector<std::string> Snapshot(const DeviceSettings& s) {
   std::vector<std::string> values;
-  for (const SettingSpec& spec : SettingsTable()) {
-    const std::string& n = spec.name;
-    const std::string value = spec.kind == SettingKind::Text     ? s.text(n)
-                              : spec.kind == SettingKind::Choice ? std::to_string(s.choice(n))
+  for (const SettingDefinition& setting : SettingsTable()) {
+    const std::string& n = setting.name;
+    const std::string value = setting.kind == SettingKind::Text     ? s.text(n)
+                              : setting.kind == SettingKind::Choice ? std::to_string(s.choice(n))
                                                                  : std::to_string(s.flag(n));
     values.push_back(n + "=" + value + (s.enabled(n) ? "" : " (locked)"));
   }
@@ -194,7 +194,7 @@ TEST(SaveAndLoad, RestoreEverySetting) {
     if (key.kind == FileValueKind::Text) saved.setText(key.setting, "t" + std::to_string(n) + "=x'\"");
     if (key.kind == FileValueKind::Integer) saved.setText(key.setting, std::to_string(n * 7));
     if (key.kind == FileValueKind::Choice) {
-      saved.setChoice(key.setting, n % static_cast<int>(DeviceSettings::spec(key.setting).choices->size()));
+      saved.setChoice(key.setting, n % static_cast<int>(DeviceSettings::definition(key.setting).choices->size()));
     }
     if (key.kind == FileValueKind::Flag) saved.setFlag(key.setting, n % 2 == 0);
   }

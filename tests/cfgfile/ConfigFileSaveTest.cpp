@@ -42,7 +42,7 @@ TEST(ConfigFileKeys, CoverEverySettingButTheClockOnceWithItsKind) {
   for (const FileKey& key : ConfigFileKeys()) {
     if (key.kind == FileValueKind::Identity) continue;
     EXPECT_TRUE(settings.insert(key.setting).second) << key.setting;
-    const SettingKind kind = DeviceSettings::spec(key.setting).kind;
+    const SettingKind kind = DeviceSettings::definition(key.setting).kind;
     const bool textual = key.kind == FileValueKind::Text || key.kind == FileValueKind::Integer;
     EXPECT_EQ(kind, textual ? SettingKind::Text : key.kind == FileValueKind::Choice ? SettingKind::Choice
                                                                                     : SettingKind::Flag)

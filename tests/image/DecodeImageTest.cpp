@@ -16,10 +16,10 @@ using namespace std::string_literals;
 // Every setting away from its start-up value, so that a setting the decoder
 // forgets shows up.
 void Scramble(DeviceSettings& s) {
-  for (const SettingSpec& spec : SettingsTable()) {
-    if (spec.kind == SettingKind::Text) s.setText(spec.name, "scrambled");
-    if (spec.kind == SettingKind::Choice) s.setChoice(spec.name, -1);
-    if (spec.kind == SettingKind::Flag && spec.name != "Uploadpctime") s.setFlag(spec.name, !s.flag(spec.name));
+  for (const SettingDefinition& setting : SettingsTable()) {
+    if (setting.kind == SettingKind::Text) s.setText(setting.name, "scrambled");
+    if (setting.kind == SettingKind::Choice) s.setChoice(setting.name, -1);
+    if (setting.kind == SettingKind::Flag && setting.name != "Uploadpctime") s.setFlag(setting.name, !s.flag(setting.name));
   }
 }
 

@@ -42,8 +42,8 @@ std::optional<ConfigImage> TryEncode(const DeviceSettings& s) {
 
 // The encoder writes every callsign, destination and path in upper case.
 DeviceSettings UpperCaseCallsigns(DeviceSettings s) {
-  for (const SettingSpec& spec : SettingsTable()) {
-    const std::string& name = spec.name;
+  for (const SettingDefinition& setting : SettingsTable()) {
+    const std::string& name = setting.name;
     if (name != "Callsign" && !name.ends_with("_string") && !name.starts_with("Callfilter_callsign")) continue;
     std::string text = s.text(name);
     for (char& c : text)

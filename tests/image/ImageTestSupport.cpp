@@ -43,11 +43,11 @@ bool IsClock(const std::string& name) {
   return std::find(std::begin(kClockFields), std::end(kClockFields), name) != std::end(kClockFields);
 }
 
-std::string ValueOf(const DeviceSettings& s, const SettingSpec& spec) {
-  switch (spec.kind) {
-    case SettingKind::Text: return "'" + s.text(spec.name) + "'";
-    case SettingKind::Choice: return std::to_string(s.choice(spec.name));
-    case SettingKind::Flag: return s.flag(spec.name) ? "checked" : "unchecked";
+std::string ValueOf(const DeviceSettings& s, const SettingDefinition& setting) {
+  switch (setting.kind) {
+    case SettingKind::Text: return "'" + s.text(setting.name) + "'";
+    case SettingKind::Choice: return std::to_string(s.choice(setting.name));
+    case SettingKind::Flag: return s.flag(setting.name) ? "checked" : "unchecked";
   }
   return {};
 }
@@ -56,10 +56,10 @@ std::string ValueOf(const DeviceSettings& s, const SettingSpec& spec) {
 
 std::vector<std::string> Differences(const DeviceSettings& a, const DeviceSettings& b, bool withClock) {
   std::vector<std::string> found;
-  for (const SettingSpec& spec : SettingsTable()) {
-    if (IsClock(spec.name) && !withClock) continue;
-    const std::string left = ValueOf(a, spec), right = ValueOf(b, spec);
-    if (left != right) found.push_back(spec.name + ": " + left + " vs " + right);
+  for (const SettingDefinition& setting : SettingsTable()) {
+    if (IsClock(setting.name) && !withClock) continue;
+    const std::string left = ValueOf(a, setting), right = ValueOf(b, setting);
+    if (left != right) found.push_back(setting.name + ": " + left + " vs " + right);
   }
   return found;
 }

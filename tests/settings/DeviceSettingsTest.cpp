@@ -16,36 +16,36 @@ TEST(SettingsTable, HoldsEverySettingOnceWithTheSharedLists) {
   EXPECT_EQ(table.size(), 224u);
   std::set<std::string> names;
   int texts = 0, choices = 0, flags = 0;
-  for (const auto& spec : table) {
-    EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-    texts += spec.kind == SettingKind::Text;
-    choices += spec.kind == SettingKind::Choice;
-    flags += spec.kind == SettingKind::Flag;
-    EXPECT_EQ(spec.kind == SettingKind::Choice, spec.choices != nullptr) << spec.name;
+  for (const auto& setting : table) {
+    EXPECT_TRUE(names.insert(setting.name).second) << setting.name;
+    texts += setting.kind == SettingKind::Text;
+    choices += setting.kind == SettingKind::Choice;
+    flags += setting.kind == SettingKind::Flag;
+    EXPECT_EQ(setting.kind == SettingKind::Choice, setting.choices != nullptr) << setting.name;
   }
   EXPECT_EQ(flags, 9);  // eight path rules and the PC time box
   EXPECT_EQ(choices, 52);
   EXPECT_EQ(texts, 163);
-  EXPECT_EQ(DeviceSettings::spec("Teleanalog3_source").choices->size(), 18u);
-  EXPECT_EQ(DeviceSettings::spec("Teledigital6_source").choices->size(), 9u);
-  EXPECT_EQ(DeviceSettings::spec("Weather_stationtype").choices->size(), 11u);
-  EXPECT_EQ(DeviceSettings::spec("Squelch").choices->at(9), "10 (highest)");
+  EXPECT_EQ(DeviceSettings::definition("Teleanalog3_source").choices->size(), 18u);
+  EXPECT_EQ(DeviceSettings::definition("Teledigital6_source").choices->size(), 9u);
+  EXPECT_EQ(DeviceSettings::definition("Weather_stationtype").choices->size(), 11u);
+  EXPECT_EQ(DeviceSettings::definition("Squelch").choices->at(9), "10 (highest)");
 }
 
 TEST(SettingsTable, TypingLimitsShrinkWithTheTelemetryChannel) {
   const int analog[] = {7, 7, 6, 6, 5};
   const int digital[] = {6, 5, 4, 4, 4, 3, 3, 3};
   for (int n = 1; n <= 5; ++n) {
-    EXPECT_EQ(DeviceSettings::spec(Member("Teleanalog", n, "_name")).maxLength, analog[n - 1]);
-    EXPECT_EQ(DeviceSettings::spec(Member("Teleanalog", n, "_units")).maxLength, analog[n - 1]);
-    EXPECT_EQ(DeviceSettings::spec(Member("Teleanalog", n, "_coefb")).maxLength, 8);
+    EXPECT_EQ(DeviceSettings::definition(Member("Teleanalog", n, "_name")).maxLength, analog[n - 1]);
+    EXPECT_EQ(DeviceSettings::definition(Member("Teleanalog", n, "_units")).maxLength, analog[n - 1]);
+    EXPECT_EQ(DeviceSettings::definition(Member("Teleanalog", n, "_coefb")).maxLength, 8);
   }
   for (int n = 1; n <= 8; ++n)
-    EXPECT_EQ(DeviceSettings::spec(Member("Teledigital", n, "_units")).maxLength, digital[n - 1]);
-  EXPECT_EQ(DeviceSettings::spec("Beacon7_msg").maxLength, 64);
-  EXPECT_EQ(DeviceSettings::spec("Weather_txrate_rf").maxLength, 3);
-  EXPECT_EQ(DeviceSettings::spec("Beacon7_txrate_rf").maxLength, 4);
-  EXPECT_EQ(DeviceSettings::spec("Rtcyear").maxLength, 4);
+    EXPECT_EQ(DeviceSettings::definition(Member("Teledigital", n, "_units")).maxLength, digital[n - 1]);
+  EXPECT_EQ(DeviceSettings::definition("Beacon7_msg").maxLength, 64);
+  EXPECT_EQ(DeviceSettings::definition("Weather_txrate_rf").maxLength, 3);
+  EXPECT_EQ(DeviceSettings::definition("Beacon7_txrate_rf").maxLength, 4);
+  EXPECT_EQ(DeviceSettings::definition("Rtcyear").maxLength, 4);
 }
 
 TEST(StartUp, RadioDigipeaterAndBeaconValues) {

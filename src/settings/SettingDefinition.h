@@ -12,7 +12,7 @@ namespace tarnvik {
 
 enum class SettingKind { Text, Choice, Flag };
 
-struct SettingSpec {
+struct SettingDefinition {
   std::string name;
   SettingKind kind = SettingKind::Text;
   int maxLength = 0;                    // typing limit of a text; texts set by the program are not cut
@@ -23,7 +23,7 @@ struct SettingSpec {
 
 // Every setting, in the order of the window's tabs. Choices are created with
 // no entry selected; construction then selects them (see DeviceSettings).
-const std::vector<SettingSpec>& SettingsTable();
+const std::vector<SettingDefinition>& SettingsTable();
 
 // Numbered family names: Member("Beacon", 3, "_msg") is "Beacon3_msg".
 std::string Member(const std::string& prefix, int number, const std::string& suffix);
