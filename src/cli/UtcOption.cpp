@@ -20,16 +20,8 @@ std::optional<PcClock> ParseUtcOption(const std::string& text) {
   if (!InRange(year, 1970, 9999) || !InRange(month, 1, 12) || !InRange(day, 1, 31) || !InRange(hour, 0, 23) ||
       !InRange(minute, 0, 59))
     return std::nullopt;
-  std::tm utc{};
-  utc.tm_year = year - 1900;
-  utc.tm_mon = month - 1;
-  utc.tm_mday = day;
-  utc.tm_hour = hour;
-  utc.tm_min = minute;
-  const std::time_t when = timegm(&utc);
-  std::tm check{};
-  gmtime_r(&when, &check);
-  if (check.tm_mday != day) return std::nullopt;  // 31 April and the like
+  const std::time_t when = FromUtc({year, month, day, hour, minute});
+  if (ToUtc(when).day != day) return std::nullopt;  // 31 April and the like
   return PcClock([when] { return when; });
 }
 

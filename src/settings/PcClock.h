@@ -22,5 +22,6 @@ struct UtcDateTime {
 };
 
 UtcDateTime ToUtc(std::time_t when);
+std::time_t FromUtc(const UtcDateTime& utc);
 
 }  // namespace tarnvik

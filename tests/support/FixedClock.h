@@ -12,13 +12,7 @@ namespace tarnvik::test {
 
 // A clock that always reads the given UTC date and time.
 inline PcClock FixedUtcClock(int year, int month, int day, int hour, int minute) {
-  std::tm utc{};
-  utc.tm_year = year - 1900;
-  utc.tm_mon = month - 1;
-  utc.tm_mday = day;
-  utc.tm_hour = hour;
-  utc.tm_min = minute;
-  const std::time_t when = timegm(&utc);
+  const std::time_t when = FromUtc({year, month, day, hour, minute});
   return [when] { return when; };
 }
 
