@@ -1,12 +1,14 @@
 #include "cli/Commands.h"
 
+#include <functional>
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 #include "app/OperationError.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "cli/CliOperator.h"
-#include "cli/OutputFile.h"
+#include "cli/Files.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeSettings.h"
@@ -53,10 +55,18 @@ int ReadAndEncode(const CommandContext& context, const std::string& input, Confi
   return kDone;
 }
 
+// Output files are written only once everything has succeeded, as a whole.
+int Write(const CommandContext& context, const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const FileWriteError& error) {
+    return Fail(context, kUsageOrIo, std::string(error.what()) + ".");
+  }
+  return kDone;
+}
+
 int SaveSettings(const CommandContext& context, const DeviceSettings& settings, const std::string& output) {
-  std::string error;
-  const auto save = [&settings](const std::string& path) { SaveConfigFile(settings, path); };
-  return ReplaceFile(output, save, error) ? kDone : Fail(context, kUsageOrIo, error);
+  return Write(context, [&] { SaveConfigFile(settings, output); });
 }
 
 }  // namespace
@@ -77,10 +87,8 @@ int EncodeFile(const CommandContext& context, const std::string& input, const st
   ConfigImage image;
   const int status = ReadAndEncode(context, input, image);
   if (status != kDone) return status;
-  const std::vector<std::uint8_t> bytes(image.bytes.begin(), image.bytes.end());
-  std::string error;
-  const auto write = [&bytes](const std::string& path) { WriteBytes(path, bytes); };
-  return ReplaceFile(output, write, error) ? kDone : Fail(context, kUsageOrIo, error);
+  const std::string_view bytes(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size());
+  return Write(context, [&] { WriteWholeFile(output, bytes); });
 }
 
 int DecodeImageFile(const CommandContext& context, const std::string& input, const std::string& output) {
