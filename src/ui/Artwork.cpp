@@ -45,27 +45,34 @@ void FillBackground(QPainter& p, const QRect& area) {
   p.fillRect(area, sky);
 }
 
+// Background, mast and waves: the emblem both pictures share, scaled by the
+// mast's height, its top and the pen width.
+void DrawEmblem(QPainter& p, const QRect& area, QPointF top, qreal height, qreal pen) {
+  p.setRenderHint(QPainter::Antialiasing);
+  FillBackground(p, area);
+  p.setPen(QPen(Qt::white, pen));
+  DrawMast(p, top, height);
+  p.setPen(QPen(kSignal, pen * 1.5));
+  DrawWaves(p, top, height / 6, height > 50 ? 3 : 2);
+}
+
+void UseFont(QPainter& p, int points, bool bold) {
+  QFont font = p.font();
+  font.setPointSize(points);
+  font.setBold(bold);
+  p.setFont(font);
+}
+
 }  // namespace
 
 QPixmap SplashPicture() {
   QPixmap picture(254, 254);
   QPainter p(&picture);
-  p.setRenderHint(QPainter::Antialiasing);
-  FillBackground(p, picture.rect());
-  p.setPen(QPen(Qt::white, 2));
-  DrawMast(p, QPointF(127, 40), 110);
-  p.setPen(QPen(kSignal, 3));
-  DrawWaves(p, QPointF(127, 40), 18, 3);
+  DrawEmblem(p, picture.rect(), QPointF(127, 40), 110, 2);
   p.setPen(Qt::white);
-  QFont title = p.font();
-  title.setPointSize(22);
-  title.setBold(true);
-  p.setFont(title);
+  UseFont(p, 22, true);
   p.drawText(QRect(0, 160, 254, 36), Qt::AlignCenter, "TARNVIK");
-  QFont line = p.font();
-  line.setPointSize(9);
-  line.setBold(false);
-  p.setFont(line);
+  UseFont(p, 9, false);
   p.drawText(QRect(0, 196, 254, 20), Qt::AlignCenter, "APRS digipeater and telemetry");
   p.setPen(kSignal);
   p.drawText(QRect(0, 220, 254, 20), Qt::AlignCenter, "Configurator");
@@ -75,17 +82,9 @@ QPixmap SplashPicture() {
 QPixmap LogoPicture() {
   QPixmap picture(169, 41);
   QPainter p(&picture);
-  p.setRenderHint(QPainter::Antialiasing);
-  FillBackground(p, picture.rect());
-  p.setPen(QPen(Qt::white, 1.5));
-  DrawMast(p, QPointF(22, 8), 28);
-  p.setPen(QPen(kSignal, 1.5));
-  DrawWaves(p, QPointF(22, 8), 6, 2);
-  QFont name = p.font();
-  name.setPointSize(14);
-  name.setBold(true);
-  p.setFont(name);
+  DrawEmblem(p, picture.rect(), QPointF(22, 8), 28, 1.5);
   p.setPen(Qt::white);
+  UseFont(p, 14, true);
   p.drawText(QRect(44, 0, 125, 41), Qt::AlignVCenter | Qt::AlignLeft, "TARNVIK");
   return picture;
 }
