@@ -5,20 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTabWidget>
 
-#include "app/AppInfo.h"
 #include "app/CaptionedGroup.h"
 #include "app/FrameLayout.h"
 #include "app/InputBlocker.h"
-#include "app/OperationError.h"
 #include "app/WindowOperator.h"
+#include "core/AppInfo.h"
+#include "core/OperationError.h"
 #include "ui/Artwork.h"
 
 namespace tarnvik {
@@ -64,10 +64,11 @@ void Form1::buildFrame() {
 }
 
 void Form1::buildGroups() {
-  for (const frame::Place& place : frame::kGroups) Place(*new CaptionedGroup(place.caption, this), place);
+  for (const frame::Place& place : frame::kGroups)
+    Place(*new CaptionedGroup(QString::fromLatin1(place.caption), this), place);
   for (const frame::Place& place : frame::kButtons) {
-    auto* group = findChild<QGroupBox*>(place.parent);
-    Place(*new QPushButton(place.caption, group), place);
+    auto* group = findChild<QGroupBox*>(QString::fromLatin1(place.parent));
+    Place(*new QPushButton(QString::fromLatin1(place.caption), group), place);
   }
 }
 
@@ -76,8 +77,8 @@ void Form1::buildTabs() {
   Place(*pageControl_, frame::kPageControl);
   for (const char* caption : frame::kTabCaptions) {
     auto* page = new QWidget(pageControl_);
-    page->setObjectName(QString("Tab") + caption);
-    pageControl_->addTab(page, caption);
+    page->setObjectName(QStringLiteral("Tab") + QString::fromLatin1(caption));
+    pageControl_->addTab(page, QString::fromLatin1(caption));
   }
   pageControl_->setCurrentIndex(0);
 }
@@ -103,7 +104,7 @@ void Form1::buildLogo() {
   logo->setFocusPolicy(Qt::NoFocus);
 }
 
-QPushButton* Form1::button(const char* name) const { return findChild<QPushButton*>(name); }
+QPushButton* Form1::button(const char* name) const { return findChild<QPushButton*>(QString::fromLatin1(name)); }
 
 void Form1::wireButtons() {
   // The USB operations come with the device support; until then their
@@ -127,8 +128,10 @@ void Form1::runOperation(const std::function<void()>& operation) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  if (blocker_->blocking()) event->ignore();
-  else event->accept();
+  if (blocker_->blocking())
+    event->ignore();
+  else
+    event->accept();
 }
 
 std::string ExecutableFolder() {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Operator.h"
 #include "cfgfile/ConfigFileOps.h"
+#include "core/Operator.h"
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
 

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 
 namespace tarnvik {
 
@@ -21,7 +21,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void ShowErrorBox(const QString& message) {
-  QMessageBox::critical(nullptr, QString::fromLatin1(kAppTitle), message + ".");
+  QMessageBox::critical(nullptr, QString::fromLatin1(kAppTitle), message + QLatin1Char('.'));
 }
 
 }  // namespace tarnvik

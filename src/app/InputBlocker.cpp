@@ -22,18 +22,14 @@ bool IsInput(QEvent::Type type) {
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
-    case QEvent::Close:
-      return true;
-    default:
-      return false;
+    case QEvent::Close: return true;
+    default: return false;
   }
 }
 
 }  // namespace
 
-InputBlocker::InputBlocker(QWidget& window) : QObject(&window), window_(window) {
-  qApp->installEventFilter(this);
-}
+InputBlocker::InputBlocker(QWidget& window) : QObject(&window), window_(window) { qApp->installEventFilter(this); }
 
 bool InputBlocker::eventFilter(QObject* watched, QEvent* event) {
   if (!blocking_ || !IsInput(event->type()) || !watched->isWidgetType()) return false;

@@ -5,9 +5,9 @@
 #include <exception>
 #include <memory>
 
-#include "app/AppInfo.h"
 #include "app/Form1.h"
 #include "app/GuardedApplication.h"
+#include "core/AppInfo.h"
 #include "ui/Form2.h"
 #include "ui/SplashScreen.h"
 

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 
 namespace tarnvik {
 
@@ -21,8 +21,8 @@ QString QtFilter(const std::string& filter) {
   if (bar == std::string::npos) return Latin1(filter);
   const QString description = Latin1(filter.substr(0, bar));
   const QString pattern = Latin1(filter.substr(bar + 1));
-  if (description.contains("(" + pattern + ")")) return description;
-  return description + " (" + pattern + ")";
+  if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) return description;
+  return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
 void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const std::string& text) {

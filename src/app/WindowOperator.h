@@ -6,7 +6,7 @@
 
 #include <QElapsedTimer>
 
-#include "app/Operator.h"
+#include "core/Operator.h"
 
 class QPlainTextEdit;
 class QProgressBar;

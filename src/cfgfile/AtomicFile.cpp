@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "app/OperationError.h"
+#include "core/OperationError.h"
 
 namespace tarnvik {
 

@@ -20,8 +20,10 @@ void BoundedText::push(char c) {
 }
 
 void BoundedText::append(char c) {
-  if (text_.size() < capacity_) text_ += c;
-  else overflowed_ = true;
+  if (text_.size() < capacity_)
+    text_ += c;
+  else
+    overflowed_ = true;
 }
 
 void BoundedText::clear() {

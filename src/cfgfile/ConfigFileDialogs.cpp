@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/Operator.h"
 #include "cfgfile/ConfigFileOps.h"
+#include "core/Operator.h"
 
 namespace tarnvik {
 
@@ -16,8 +16,7 @@ std::string ConfigFolder(const std::string& executableFolder) {
 
 // The dialogs open in the config folder every time, offering the file chosen
 // last (the save dialog offers the default name at first).
-void SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory,
-                const std::string& executableFolder) {
+void SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
   const std::string offered = memory.lastSaved.empty() ? kDefaultConfigName : memory.lastSaved;
   const auto chosen =
       op.chooseFile({FileRequest::Mode::Save, ConfigFolder(executableFolder), offered, kConfigFileFilter});

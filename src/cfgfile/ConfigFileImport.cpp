@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/AppInfo.h"
-#include "app/Operator.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "cfgfile/ProfileReader.h"
+#include "core/AppInfo.h"
+#include "core/Operator.h"
 #include "settings/DeviceSettings.h"
 #include "settings/NumberText.h"
 

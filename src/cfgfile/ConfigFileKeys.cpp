@@ -1,6 +1,6 @@
 #include "cfgfile/ConfigFileKeys.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "settings/Reactions.h"
 #include "settings/SettingDefinition.h"
 
@@ -92,9 +92,13 @@ void AddWeatherAndClock(KeyTableBuilder& t) {
 }
 
 void AddAnalogChannels(KeyTableBuilder& t) {
-  const struct { const char *name, *units, *source, *coefb, *coefc; } channels[] = {
-      {"I1", "mA", "1", "19.5", "0"}, {"I2", "mA", "4", "19.5", "0"}, {"U1", "Volt", "7", "0.1", "0"},
-      {"U2", "Volt", "8", "0.1", "0"}, {"Temp", "C", "9", "0.5", "-64"}};
+  const struct {
+    const char *name, *units, *source, *coefb, *coefc;
+  } channels[] = {{"I1", "mA", "1", "19.5", "0"},
+                  {"I2", "mA", "4", "19.5", "0"},
+                  {"U1", "Volt", "7", "0.1", "0"},
+                  {"U2", "Volt", "8", "0.1", "0"},
+                  {"Temp", "C", "9", "0.5", "-64"}};
   for (int n = 1; n <= 5; ++n) {
     const auto& c = channels[n - 1];
     t.add(Kind::Text, Member("Teleanalog", n, "_name"), c.name);

@@ -43,8 +43,10 @@ void LineSplitter::feed(std::string_view chunk) {
 }
 
 void LineSplitter::finish() {
-  if (pendingCr_) end("\r");
-  else if (lineOpen_) end("");
+  if (pendingCr_)
+    end("\r");
+  else if (lineOpen_)
+    end("");
   pendingCr_ = false;
 }
 

@@ -24,8 +24,10 @@ bool ProfileMergePlan::scan(const std::string& path) { return ScanLines(path, *t
 
 void ProfileMergePlan::lineEnd(std::string_view) {
   const IniLine& line = scanner_.finish();
-  if (line.kind == IniLine::Kind::Header) enterSection(line);
-  else if (line.kind != IniLine::Kind::Blank && inSection_) locateKey(line);
+  if (line.kind == IniLine::Kind::Header)
+    enterSection(line);
+  else if (line.kind != IniLine::Kind::Blank && inSection_)
+    locateKey(line);
   ++line_;
 }
 
@@ -68,9 +70,12 @@ void ProfileMergePlan::settle() {
 void ProfileMergePlan::place(const ProfileEntry& entry, const KeyPlace& key,
                              std::map<std::size_t, std::string>& added) {
   const SectionPlace& section = sections_[key.section];
-  if (key.found) replacements_[key.line] = key.spelling + "=" + entry.value;
-  else if (section.found) insertions_[section.lastContent] += KeyLine(entry.key, entry.value);
-  else added[key.section] += KeyLine(entry.key, entry.value);
+  if (key.found)
+    replacements_[key.line] = key.spelling + "=" + entry.value;
+  else if (section.found)
+    insertions_[section.lastContent] += KeyLine(entry.key, entry.value);
+  else
+    added[key.section] += KeyLine(entry.key, entry.value);
 }
 
 const std::string* ProfileMergePlan::replacement(std::uint64_t line) const {

@@ -13,8 +13,10 @@ ProfileReader::ProfileReader(const std::string& path, const std::vector<KeyName>
 
 void ProfileReader::lineEnd(std::string_view) {
   const IniLine& line = scanner_.finish();
-  if (line.kind == IniLine::Kind::Header) enterSection(line);
-  else if (line.kind == IniLine::Kind::Key && current_ != nullptr) takeKey(line);
+  if (line.kind == IniLine::Kind::Header)
+    enterSection(line);
+  else if (line.kind == IniLine::Kind::Key && current_ != nullptr)
+    takeKey(line);
 }
 
 // Keys count in the first section of a name only; any later header, known or
@@ -55,8 +57,7 @@ std::string ProfileReader::readText(std::string_view section, std::string_view k
   return value(section, key).value_or(std::string(fallback));
 }
 
-std::int32_t ProfileReader::readInteger(std::string_view section, std::string_view key,
-                                        std::int32_t fallback) const {
+std::int32_t ProfileReader::readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const {
   const auto text = value(section, key);
   if (!text) return fallback;
   return ParseFileInteger(*text).value_or(fallback);

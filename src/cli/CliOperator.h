@@ -6,7 +6,7 @@
 
 #include <iosfwd>
 
-#include "app/Operator.h"
+#include "core/Operator.h"
 
 namespace tarnvik::cli {
 

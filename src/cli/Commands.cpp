@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/OperationError.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "cli/CliOperator.h"
 #include "cli/Files.h"
+#include "core/OperationError.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeSettings.h"

@@ -13,8 +13,8 @@ namespace tarnvik::cli {
 
 enum ExitStatus : int {
   kDone = 0,
-  kRefused = 1,     // the configuration was refused: a check, a conversion, identity, checksum, version
-  kUsageOrIo = 2,   // wrong arguments, or a file that cannot be read or written
+  kRefused = 1,    // the configuration was refused: a check, a conversion, identity, checksum, version
+  kUsageOrIo = 2,  // wrong arguments, or a file that cannot be read or written
 };
 
 // What every command may need besides its files.

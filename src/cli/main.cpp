@@ -1,7 +1,6 @@
 // tarnvik-cli: configuration files and images of the Tarnvik unit without
 // the window, for scripts. It runs the same core code as the configurator.
 #include <CLI/CLI.hpp>
-
 #include <iostream>
 
 #include "cli/Commands.h"
@@ -25,8 +24,7 @@ void AddCommonOptions(CLI::App& command, Arguments& args) {
       ->check(CLI::Range(0, 9999));
 }
 
-CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const char* help, bool input,
-                     bool output) {
+CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const char* help, bool input, bool output) {
   CLI::App* command = app.add_subcommand(name, help);
   if (input) command->add_option("FILE", args.input, "Input file")->required();
   if (output) command->add_option("-o,--output", args.output, "Output file, replaced only on success")->required();
@@ -56,19 +54,28 @@ int Run(const CLI::App& app, const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app("Tarnvik Configurator on the command line: make, check, encode and decode the configuration "
-               "files and configuration images of the Tarnvik APRS digipeater and telemetry unit.",
-               "tarnvik-cli");
+  CLI::App app(
+      "Tarnvik Configurator on the command line: make, check, encode and decode the configuration "
+      "files and configuration images of the Tarnvik APRS digipeater and telemetry unit.",
+      "tarnvik-cli");
   app.require_subcommand(1);
   Arguments args;
-  AddCommand(app, args, "defaults", "Write the start-up settings as a configuration file, as Save to file does "
-             "from a freshly started window.", false, true);
-  AddCommand(app, args, "check", "Read a configuration file as Read from file does and check it as Write config "
-             "does; prints OK when every check passes.", true, false);
-  AddCommand(app, args, "encode", "Read a configuration file and encode it into the 2048-byte image the unit "
-             "stores, as Write config does.", true, true);
-  AddCommand(app, args, "decode", "Read a 2048-byte configuration image, test its checksum, decode it as Read "
-             "config does and write its settings as a configuration file.", true, true);
+  AddCommand(app, args, "defaults",
+             "Write the start-up settings as a configuration file, as Save to file does "
+             "from a freshly started window.",
+             false, true);
+  AddCommand(app, args, "check",
+             "Read a configuration file as Read from file does and check it as Write config "
+             "does; prints OK when every check passes.",
+             true, false);
+  AddCommand(app, args, "encode",
+             "Read a configuration file and encode it into the 2048-byte image the unit "
+             "stores, as Write config does.",
+             true, true);
+  AddCommand(app, args, "decode",
+             "Read a 2048-byte configuration image, test its checksum, decode it as Read "
+             "config does and write its settings as a configuration file.",
+             true, true);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

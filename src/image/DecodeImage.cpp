@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppInfo.h"
-#include "app/Operator.h"
+#include "core/AppInfo.h"
+#include "core/Operator.h"
 #include "image/FieldDecoder.h"
 #include "image/ImageFields.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/AppInfo.h"
-#include "app/Operator.h"
+#include "core/AppInfo.h"
+#include "core/Operator.h"
 #include "image/FieldEncoder.h"
 #include "image/ImageCodec.h"
 #include "image/ImageFields.h"
@@ -17,8 +17,7 @@ constexpr std::string_view kEndMarker = "END";
 
 }  // namespace
 
-bool EncodeSettings(const DeviceSettings& settings, ConfigImage& writeImage, Operator& op,
-                    const StampSource& stamp) {
+bool EncodeSettings(const DeviceSettings& settings, ConfigImage& writeImage, Operator& op, const StampSource& stamp) {
   writeImage.clear();
   PutText(FieldBytes(writeImage, layout::kConfigVersion), kConfigVersion);
   FieldEncoder encoder(settings, writeImage);

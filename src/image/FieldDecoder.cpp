@@ -17,9 +17,7 @@ std::string SignedSsid(std::uint8_t byte) {
 }
 
 // The station's SSID reads the byte as unsigned: a zero byte gives 208.
-std::string UnsignedSsid(std::uint8_t byte) {
-  return std::to_string(static_cast<std::uint8_t>(byte - kSsidZero));
-}
+std::string UnsignedSsid(std::uint8_t byte) { return std::to_string(static_cast<std::uint8_t>(byte - kSsidZero)); }
 
 }  // namespace
 

@@ -43,14 +43,14 @@ struct ImageField {
   NumberCheck check = NumberCheck::None;
   std::int64_t low = 0;
   std::int64_t high = 0;
-  bool destination = false;    // Address: must not be empty, SSID always read
-  bool printableOnly = false;  // Text: sent on air, so printable ASCII only
-  std::size_t maxChars = 0;    // texts and callsigns: characters that fit
+  bool destination = false;        // Address: must not be empty, SSID always read
+  bool printableOnly = false;      // Text: sent on air, so printable ASCII only
+  std::size_t maxChars = 0;        // texts and callsigns: characters that fit
   std::size_t positionDigits = 0;  // Position: digits before the point
   std::string hemispheres;         // Position: the letters allowed last
 
-  bool decoded = true;           // the clock is the PC's, never read back
-  Reaction reaction = nullptr;   // run right after the setting is decoded
+  bool decoded = true;          // the clock is the PC's, never read back
+  Reaction reaction = nullptr;  // run right after the setting is decoded
 
   // The operator's messages for this field's refusals.
   std::string failure;  // range, syntax or forbidden characters

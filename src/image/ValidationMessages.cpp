@@ -10,7 +10,7 @@ namespace {
 struct MessageRow {
   const char* setting;  // "{n}" stands for the number of a family member
   Problem problem;
-  const char* text;     // "{n}" as above, "{max}" for the characters that fit
+  const char* text;  // "{n}" as above, "{max}" for the characters that fit
 };
 
 using P = Problem;

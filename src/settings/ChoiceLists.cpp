@@ -48,8 +48,8 @@ const ChoiceList AnalogSource{
 };
 
 const ChoiceList DigitalSource{
-    "Not used",     "(M) Output 1", "(M) Output 2", "(M) Output 3", "(M) Output 4",
-    "(M) Input 1",  "(M) Input 2",  "(M) Input 3",  "(M) Input 4",
+    "Not used",    "(M) Output 1", "(M) Output 2", "(M) Output 3", "(M) Output 4",
+    "(M) Input 1", "(M) Input 2",  "(M) Input 3",  "(M) Input 4",
 };
 
 const ChoiceList SerialPort{"None", "Weather station", "Serial console", "Negative voltage output"};

@@ -58,9 +58,7 @@ void DeviceSettings::changed(std::size_t index) const {
   if (listener_) listener_(index);
 }
 
-const std::string& DeviceSettings::text(std::string_view name) const {
-  return slot(name, SettingKind::Text).text;
-}
+const std::string& DeviceSettings::text(std::string_view name) const { return slot(name, SettingKind::Text).text; }
 
 void DeviceSettings::setText(std::string_view name, std::string value) {
   Value& v = slot(name, SettingKind::Text);

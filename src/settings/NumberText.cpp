@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/OperationError.h"
+#include "core/OperationError.h"
 
 namespace tarnvik {
 
@@ -10,9 +10,12 @@ namespace {
 
 int DigitValue(char c, int base) {
   int value = 99;
-  if (c >= '0' && c <= '9') value = c - '0';
-  else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    value = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    value = c - 'A' + 10;
   return value < base ? value : -1;
 }
 

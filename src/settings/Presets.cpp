@@ -16,24 +16,24 @@ struct AnalogPreset {
 
 // Indexed by the analog source. Every text fits channel 5, the narrowest.
 constexpr AnalogPreset kAnalogPresets[] = {
-    {nullptr, "None", "0", "0", "0"},     // Not used
-    {"I1", "mA", "0", "19.5", "0"},       // Current1 5A
-    {"I1", "mA", "0", "9.76", "0"},       // Current1 2.5A
-    {"I1", "mA", "0", "4.88", "0"},       // Current1 1.25A
-    {"I2", "mA", "0", "19.5", "0"},       // Current2 5A
-    {"I2", "mA", "0", "9.76", "0"},       // Current2 2.5A
-    {"I2", "mA", "0", "4.88", "0"},       // Current2 1.25A
-    {"U1", "Volt", "0", "0.1", "0"},      // Voltage1
-    {"U2", "Volt", "0", "0.1", "0"},      // Voltage2
-    {"Temp", "C", "0", "0.5", "-64"},     // DS18B20
-    {"Temp", "C", "0", "0.5", "-64"},     // DS18S20
-    {"Vin", "Volt", "0", "0.075", "0"},   // input voltage
-    {"Rx1h", "Pkt", "0", "10", "0"},      // received, 1 hour
-    {"Rx10m", "Pkt", "0", "1", "0"},      // received, 10 min
-    {"Dg1h", "Pkt", "0", "10", "0"},      // digipeated, 1 hour
-    {"Dg10m", "Pkt", "0", "1", "0"},      // digipeated, 10 min
-    {"Eff", "Pcnt", "0", "1", "0"},       // decode efficiency, total
-    {"Eff1h", "Pcnt", "0", "1", "0"},     // decode efficiency, 1 hour
+    {nullptr, "None", "0", "0", "0"},    // Not used
+    {"I1", "mA", "0", "19.5", "0"},      // Current1 5A
+    {"I1", "mA", "0", "9.76", "0"},      // Current1 2.5A
+    {"I1", "mA", "0", "4.88", "0"},      // Current1 1.25A
+    {"I2", "mA", "0", "19.5", "0"},      // Current2 5A
+    {"I2", "mA", "0", "9.76", "0"},      // Current2 2.5A
+    {"I2", "mA", "0", "4.88", "0"},      // Current2 1.25A
+    {"U1", "Volt", "0", "0.1", "0"},     // Voltage1
+    {"U2", "Volt", "0", "0.1", "0"},     // Voltage2
+    {"Temp", "C", "0", "0.5", "-64"},    // DS18B20
+    {"Temp", "C", "0", "0.5", "-64"},    // DS18S20
+    {"Vin", "Volt", "0", "0.075", "0"},  // input voltage
+    {"Rx1h", "Pkt", "0", "10", "0"},     // received, 1 hour
+    {"Rx10m", "Pkt", "0", "1", "0"},     // received, 10 min
+    {"Dg1h", "Pkt", "0", "10", "0"},     // digipeated, 1 hour
+    {"Dg10m", "Pkt", "0", "1", "0"},     // digipeated, 10 min
+    {"Eff", "Pcnt", "0", "1", "0"},      // decode efficiency, total
+    {"Eff1h", "Pcnt", "0", "1", "0"},    // decode efficiency, 1 hour
 };
 static_assert(std::size(kAnalogPresets) == 18);
 

@@ -71,11 +71,11 @@ QPixmap SplashPicture() {
   DrawEmblem(p, picture.rect(), QPointF(127, 40), 110, 2);
   p.setPen(Qt::white);
   UseFont(p, 22, true);
-  p.drawText(QRect(0, 160, 254, 36), Qt::AlignCenter, "TARNVIK");
+  p.drawText(QRect(0, 160, 254, 36), Qt::AlignCenter, QStringLiteral("TARNVIK"));
   UseFont(p, 9, false);
-  p.drawText(QRect(0, 196, 254, 20), Qt::AlignCenter, "APRS digipeater and telemetry");
+  p.drawText(QRect(0, 196, 254, 20), Qt::AlignCenter, QStringLiteral("APRS digipeater and telemetry"));
   p.setPen(kSignal);
-  p.drawText(QRect(0, 220, 254, 20), Qt::AlignCenter, "Configurator");
+  p.drawText(QRect(0, 220, 254, 20), Qt::AlignCenter, QStringLiteral("Configurator"));
   return picture;
 }
 
@@ -85,7 +85,7 @@ QPixmap LogoPicture() {
   DrawEmblem(p, picture.rect(), QPointF(22, 8), 28, 1.5);
   p.setPen(Qt::white);
   UseFont(p, 14, true);
-  p.drawText(QRect(44, 0, 125, 41), Qt::AlignVCenter | Qt::AlignLeft, "TARNVIK");
+  p.drawText(QRect(44, 0, 125, 41), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("TARNVIK"));
   return picture;
 }
 

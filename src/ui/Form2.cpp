@@ -31,7 +31,8 @@ QFont FittingFont(QFont font, int width) {
     font.setPixelSize(pixels);
     const QFontMetrics metrics(font);
     bool fits = true;
-    for (const TextLine& line : kLines) fits = fits && metrics.horizontalAdvance(line.text) <= width;
+    for (const TextLine& line : kLines)
+      fits = fits && metrics.horizontalAdvance(QString::fromLatin1(line.text)) <= width;
     if (fits) break;
   }
   return font;
@@ -41,7 +42,7 @@ QFont FittingFont(QFont font, int width) {
 
 Form2::Form2(QWidget* parent) : QDialog(parent) {
   setObjectName("Form2");
-  setWindowTitle("Beacon special strings");
+  setWindowTitle(QStringLiteral("Beacon special strings"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(251, 116);
   move(539, 321);

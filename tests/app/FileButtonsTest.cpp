@@ -90,7 +90,8 @@ TEST_F(FileButtons, ReadOfAMissingFileIsRefusedByItsIdentity) {
   click("Button2");
   ASSERT_EQ(record.boxes.size(), 1u);
   EXPECT_EQ(record.boxes[0].caption, "Information");
-  EXPECT_EQ(record.boxes[0].text, "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.");
+  EXPECT_EQ(record.boxes[0].text,
+            "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.");
   EXPECT_EQ(form.settings().text("Callsign"), "NOCALL");
 }
 

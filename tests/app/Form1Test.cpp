@@ -10,9 +10,9 @@
 #include <stdexcept>
 
 #include "app/FrameLayout.h"
-#include "app/OperationError.h"
-#include "support/FixedClock.h"
 #include "app/RecordingWindowOperator.h"
+#include "core/OperationError.h"
+#include "support/FixedClock.h"
 
 namespace tarnvik {
 namespace {
@@ -70,8 +70,8 @@ TEST_F(Frame, LogKeepsTheLinesOfEveryOperationOldestFirst) {
       form.reporter().logLine(std::string(name) + " begins");
       form.reporter().logLine(std::string(name) + " ends");
     });
-  EXPECT_EQ(logLines(), QStringList({"first begins", "first ends", "second begins", "second ends", "third begins",
-                                     "third ends"}));
+  EXPECT_EQ(logLines(),
+            QStringList({"first begins", "first ends", "second begins", "second ends", "third begins", "third ends"}));
 }
 
 TEST_F(Frame, ProgressBarAfterCompleteAndFailedTransfers) {

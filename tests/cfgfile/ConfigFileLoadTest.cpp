@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "FileTestSupport.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "settings/DeviceSettings.h"
 #include "settings/NumberText.h"
 #include "support/FixedClock.h"
 #include "support/RecordingOperator.h"
-#include "FileTestSupport.h"
 
 namespace tarnvik {
 namespace {
@@ -30,7 +30,7 @@ std::vector<std::string> Snapshot(const DeviceSettings& s) {
     const std::string& n = setting.name;
     const std::string value = setting.kind == SettingKind::Text     ? s.text(n)
                               : setting.kind == SettingKind::Choice ? std::to_string(s.choice(n))
-                                                                 : std::to_string(s.flag(n));
+                                                                    : std::to_string(s.flag(n));
     values.push_back(n + "=" + value + (s.enabled(n) ? "" : " (locked)"));
   }
   return values;
@@ -106,16 +106,17 @@ TEST_F(LoadConfigFile, IdentityOnlyGivesTheImportDefaults) {
 }
 
 TEST_F(LoadConfigFile, ConvertsNumbersAndChoicesAndIgnoresKeysInOtherSections) {
-  const struct { const char *txdelay, *expected; } delays[] = {
-      {"abc", "250"}, {"", "250"}, {"0x20", "32"}, {"99999", "99999"}, {" $1F ", "31"}, {"-0", "0"}};
+  const struct {
+    const char *txdelay, *expected;
+  } delays[] = {{"abc", "250"}, {"", "250"}, {"0x20", "32"}, {"99999", "99999"}, {" $1F ", "31"}, {"-0", "0"}};
   for (const auto& d : delays) {
     ASSERT_TRUE(load(kIdentity + "[Radio]\r\nTXdelay=" + d.txdelay + "\r\nSquelch=10\r\nCallsign=\r\n"));
     EXPECT_EQ(s.text("Txdelay"), d.expected) << d.txdelay;
     EXPECT_EQ(s.choice("Squelch"), -1);
     EXPECT_EQ(s.text("Callsign"), "");
   }
-  ASSERT_TRUE(load("[Digipeater]\nPathn3_active=2\nPathn4_active=yes\nCallsign=WRONG\n[Radio]\nSquelch=-1\n" +
-                   kIdentity));
+  ASSERT_TRUE(
+      load("[Digipeater]\nPathn3_active=2\nPathn4_active=yes\nCallsign=WRONG\n[Radio]\nSquelch=-1\n" + kIdentity));
   EXPECT_TRUE(s.flag("Pathn3_active"));
   EXPECT_FALSE(s.flag("Pathn4_active"));
   EXPECT_EQ(s.text("Callsign"), "NOCALL");

@@ -3,14 +3,14 @@
 #include <set>
 #include <utility>
 
-#include "app/OperationError.h"
+#include "FileTestSupport.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
+#include "core/OperationError.h"
 #include "settings/DeviceSettings.h"
 #include "settings/NumberText.h"
 #include "support/FixedClock.h"
 #include "support/RecordingOperator.h"
-#include "FileTestSupport.h"
 
 namespace tarnvik {
 namespace {
@@ -44,8 +44,9 @@ TEST(ConfigFileKeys, CoverEverySettingButTheClockOnceWithItsKind) {
     EXPECT_TRUE(settings.insert(key.setting).second) << key.setting;
     const SettingKind kind = DeviceSettings::definition(key.setting).kind;
     const bool textual = key.kind == FileValueKind::Text || key.kind == FileValueKind::Integer;
-    EXPECT_EQ(kind, textual ? SettingKind::Text : key.kind == FileValueKind::Choice ? SettingKind::Choice
-                                                                                    : SettingKind::Flag)
+    EXPECT_EQ(kind, textual                             ? SettingKind::Text
+                    : key.kind == FileValueKind::Choice ? SettingKind::Choice
+                                                        : SettingKind::Flag)
         << key.key;
     integers += key.kind == FileValueKind::Integer;
     if (key.kind != FileValueKind::Text) {
@@ -62,12 +63,12 @@ TEST(SaveConfigFile, NewFileHasTheEightSectionsInOrderWithIdentityFirst) {
   SaveConfigFile(Fresh(), dir.path("new.cfg"));
   const auto lines = CrLfLines(ReadAll(dir.path("new.cfg")));
   ASSERT_GE(lines.size(), 6u);
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6),
-            (std::vector<std::string>{"[!WARNING]",
-                                      "WARNING=Please do not try to modify this file. It should be managed with "
-                                      "Tarnvik configurator program.",
-                                      "Application=Tarnvik Configurator", "Version=v1.04", "[Radio]",
-                                      "Callsign=NOCALL"}));
+  EXPECT_EQ(
+      std::vector<std::string>(lines.begin(), lines.begin() + 6),
+      (std::vector<std::string>{"[!WARNING]",
+                                "WARNING=Please do not try to modify this file. It should be managed with "
+                                "Tarnvik configurator program.",
+                                "Application=Tarnvik Configurator", "Version=v1.04", "[Radio]", "Callsign=NOCALL"}));
   std::vector<std::pair<std::string, int>> sections;
   for (const auto& line : lines) {
     if (line.starts_with('[')) {
@@ -78,10 +79,14 @@ TEST(SaveConfigFile, NewFileHasTheEightSectionsInOrderWithIdentityFirst) {
     EXPECT_FALSE(line.empty());
     EXPECT_FALSE(line.starts_with("Rtc")) << line;
   }
-  EXPECT_EQ(sections, (std::vector<std::pair<std::string, int>>{{"[!WARNING]", 3},  {"[Radio]", 11},
-                                                                {"[Digipeater]", 63}, {"[Beacons]", 48},
-                                                                {"[Weather]", 7},     {"[RTC]", 1},
-                                                                {"[Telemetry]", 86},  {"[SerialPorts]", 3}}));
+  EXPECT_EQ(sections, (std::vector<std::pair<std::string, int>>{{"[!WARNING]", 3},
+                                                                {"[Radio]", 11},
+                                                                {"[Digipeater]", 63},
+                                                                {"[Beacons]", 48},
+                                                                {"[Weather]", 7},
+                                                                {"[RTC]", 1},
+                                                                {"[Telemetry]", 86},
+                                                                {"[SerialPorts]", 3}}));
   for (const char* line : {"SSID=0", "TXdelay=250", "PTT=0", "Tele_title=Telemetry test", "Teledigital3_label=On",
                            "Serial1=2", "Serial2=1", "RS485=1", "Uploadpctime=1"})
     EXPECT_TRUE(HasLine(ReadAll(dir.path("new.cfg")), line)) << line;
@@ -90,7 +95,7 @@ TEST(SaveConfigFile, NewFileHasTheEightSectionsInOrderWithIdentityFirst) {
 TEST(SaveConfigFile, WritesEachKindInItsValueForm) {
   DeviceSettings s = Fresh();
   const std::pair<const char*, const char*> numbers[] = {
-      {"Txdelay", "0250"}, {"Quiettime", " 7"}, {"Floodtimeout", "0x1F"}, {"Tele_holdoff", "$1F"},
+      {"Txdelay", "0250"},         {"Quiettime", " 7"},         {"Floodtimeout", "0x1F"},     {"Tele_holdoff", "$1F"},
       {"Beacon2_txrate_rf", "-5"}, {"Beacon3_txrate_rf", "+5"}, {"Weather_txrate_rf", "0X10"}};
   for (const auto& [name, text] : numbers) s.setText(name, text);
   s.setChoice("Squelch", -1);
@@ -101,10 +106,10 @@ TEST(SaveConfigFile, WritesEachKindInItsValueForm) {
   TempFolder dir;
   SaveConfigFile(s, dir.path("v.cfg"));
   const std::string content = ReadAll(dir.path("v.cfg"));
-  for (const char* line : {"TXdelay=250", "Quiettime=7", "Floodtimeout=31", "Tele_holdoff=31",
-                           "Beacon2_txrate_rf=-5", "Beacon3_txrate_rf=5", "Weather_txrate_rf=16", "Squelch=-1",
-                           "PTT=0", "Busydetect=1", "Pathn1_active=0", "Pathn3_active=1", "Callsign= AB1 ",
-                           "Beacon1_msg=@<date>z<lat>/<long>-Tarnvik U=<volt>V."})
+  for (const char* line :
+       {"TXdelay=250", "Quiettime=7", "Floodtimeout=31", "Tele_holdoff=31", "Beacon2_txrate_rf=-5",
+        "Beacon3_txrate_rf=5", "Weather_txrate_rf=16", "Squelch=-1", "PTT=0", "Busydetect=1", "Pathn1_active=0",
+        "Pathn3_active=1", "Callsign= AB1 ", "Beacon1_msg=@<date>z<lat>/<long>-Tarnvik U=<volt>V."})
     EXPECT_TRUE(HasLine(content, line)) << line;
 }
 
@@ -113,8 +118,8 @@ TEST(SaveConfigFile, WritesEachKindInItsValueForm) {
 TEST(SaveConfigFile, ANumberFieldThatIsNoNumberStopsTheSaveBeforeAnyWrite) {
   TempFolder dir;
   WriteAll(dir.path("old.cfg"), "[Radio]\r\nCallsign=OLD\r\n");
-  for (const auto& [text, message] : {std::pair{"", "'' is not a valid integer value."},
-                                      std::pair{"12a", "'12a' is not a valid integer value."}}) {
+  for (const auto& [text, message] :
+       {std::pair{"", "'' is not a valid integer value."}, std::pair{"12a", "'12a' is not a valid integer value."}}) {
     DeviceSettings s = Fresh();
     s.setText("Teledata_txrate_rf", text);  // the last integer key: every other key comes first
     test::RecordingOperator op;

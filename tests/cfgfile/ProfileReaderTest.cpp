@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <stdexcept>
 
+#include "FileTestSupport.h"
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileReader.h"
-#include "FileTestSupport.h"
 
 namespace tarnvik::ini {
 namespace {
@@ -77,8 +76,7 @@ TEST(ProfileReader, MissingOrUnreadableFilesHaveNoKeys) {
   ASSERT_EQ(::mkfifo(dir.path("pipe").c_str(), 0600), 0);
   for (const std::string& path : {dir.path("pipe"), std::string("/dev/zero")})
     EXPECT_EQ(ProfileReader(path, {{"Radio", "Callsign"}}).value("Radio", "Callsign"), std::nullopt) << path;
-  EXPECT_THROW(ProfileReader(dir.path("none.ini"), {{"Radio", "Callsign"}}).value("Radio", "SSID"),
-               std::logic_error);
+  EXPECT_THROW(ProfileReader(dir.path("none.ini"), {{"Radio", "Callsign"}}).value("Radio", "SSID"), std::logic_error);
 }
 
 TEST(ProfileReader, NumbersAndFlagsFallBackWhenNotANumber) {

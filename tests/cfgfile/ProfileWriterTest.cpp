@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "app/OperationError.h"
-#include "cfgfile/ProfileWriter.h"
 #include "FileTestSupport.h"
+#include "cfgfile/ProfileWriter.h"
+#include "core/OperationError.h"
 
 namespace tarnvik::ini {
 namespace {

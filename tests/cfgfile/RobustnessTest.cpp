@@ -7,6 +7,7 @@
 #include <set>
 #include <string_view>
 
+#include "FileTestSupport.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "cfgfile/ProfileReader.h"
@@ -14,7 +15,6 @@
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
 #include "support/RecordingOperator.h"
-#include "FileTestSupport.h"
 
 namespace tarnvik {
 namespace {
@@ -58,7 +58,7 @@ std::map<std::string, std::string> ReferenceRead(const std::string& content) {
 // Random files built from the pieces that matter to the reading rules.
 std::string RandomProfile(std::mt19937& random, const std::vector<ini::KeyName>& names) {
   using namespace std::literals;
-  const std::string_view pieces[] = {"["sv, "]"sv, "="sv, "\""sv, "'"sv, " "sv, "\t"sv,
+  const std::string_view pieces[] = {"["sv,  "]"sv,  "="sv,    "\""sv, "'"sv,    " "sv, "\t"sv,
                                      "\r"sv, "\n"sv, "\r\n"sv, "\0"sv, "\xff"sv, "x"sv, ";"sv};
   std::string out;
   const int parts = std::uniform_int_distribution<>(0, 120)(random);
@@ -81,8 +81,10 @@ std::string RandomProfile(std::mt19937& random, const std::vector<ini::KeyName>&
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines(1);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') lines.back() += text[i];
-    else if (text[i] == '\n' || i + 1 == text.size() || text[i + 1] != '\n') lines.emplace_back();
+    if (text[i] != '\r' && text[i] != '\n')
+      lines.back() += text[i];
+    else if (text[i] == '\n' || i + 1 == text.size() || text[i + 1] != '\n')
+      lines.emplace_back();
   }
   return lines;
 }
@@ -93,7 +95,8 @@ bool KeepsOtherLines(const std::string& before, const std::string& after, const 
   auto at = out.begin();
   for (const std::string& line : Lines(before)) {
     const auto equals = line.find('=');
-    if (equals != std::string::npos && written.count(ini::LowerAscii(ini::TrimBlanks(line.substr(0, equals))))) continue;
+    if (equals != std::string::npos && written.count(ini::LowerAscii(ini::TrimBlanks(line.substr(0, equals)))))
+      continue;
     at = std::find(at, out.end(), line);
     if (at++ == out.end()) return false;
   }

@@ -1,17 +1,16 @@
-#include <gtest/gtest.h>
-
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
 
-#include "app/OperationError.h"
+#include "FileTestSupport.h"
 #include "cfgfile/ConfigFileOps.h"
+#include "core/OperationError.h"
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
-#include "FileTestSupport.h"
 
 namespace tarnvik {
 namespace {

@@ -1,6 +1,5 @@
 // Drives the built tarnvik-cli as a process, as a script would.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,9 +32,7 @@ std::string ReadAll(const fs::path& path) {
   return content.str();
 }
 
-void WriteAll(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+void WriteAll(const fs::path& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 
 class Cli : public ::testing::Test {
  protected:

@@ -66,8 +66,7 @@ TEST(ImageFieldTable, ClaimsEveryMapByteOnceAndNoReservedByte) {
   for (const ImageField& field : ImageFields())
     for (std::size_t i = field.pos.offset; i < field.pos.end(); ++i) ++claims[i];
   const std::set<std::size_t> reserved = ReservedBytes();
-  for (std::size_t i = 14; i < 1393; ++i)
-    EXPECT_EQ(claims[i], reserved.count(i) ? 0 : 1) << "offset " << i;
+  for (std::size_t i = 14; i < 1393; ++i) EXPECT_EQ(claims[i], reserved.count(i) ? 0 : 1) << "offset " << i;
   for (std::size_t i : {0, 13, 1393, 1396, 2047}) EXPECT_EQ(claims[i], 0) << "offset " << i;
 }
 

@@ -19,7 +19,8 @@ void Scramble(DeviceSettings& s) {
   for (const SettingDefinition& setting : SettingsTable()) {
     if (setting.kind == SettingKind::Text) s.setText(setting.name, "scrambled");
     if (setting.kind == SettingKind::Choice) s.setChoice(setting.name, -1);
-    if (setting.kind == SettingKind::Flag && setting.name != "Uploadpctime") s.setFlag(setting.name, !s.flag(setting.name));
+    if (setting.kind == SettingKind::Flag && setting.name != "Uploadpctime")
+      s.setFlag(setting.name, !s.flag(setting.name));
   }
 }
 
@@ -58,7 +59,8 @@ TEST(DecodeImage, AllZeroImageFailsTheVersionCheckAndChangesNothing) {
   const DeviceSettings before = s;
   test::RecordingOperator op;
   EXPECT_FALSE(DecodeImage(image, s, op));
-  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{"Uncompatible configuration version:\nDevice: \nConfigurator: v1.04"});
+  EXPECT_EQ(op.boxTexts(),
+            std::vector<std::string>{"Uncompatible configuration version:\nDevice: \nConfigurator: v1.04"});
   EXPECT_EQ(op.boxes[0].caption, "Information");
   EXPECT_EQ(test::Differences(before, s, true), std::vector<std::string>{});
 }
@@ -69,7 +71,8 @@ TEST(DecodeImage, ForeignVersionTextIsCutToSevenCharacters) {
   DeviceSettings s = test::Defaults();
   test::RecordingOperator op;
   EXPECT_FALSE(DecodeImage(image, s, op));
-  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{"Uncompatible configuration version:\nDevice: v1.03ab\nConfigurator: v1.04"});
+  EXPECT_EQ(op.boxTexts(),
+            std::vector<std::string>{"Uncompatible configuration version:\nDevice: v1.03ab\nConfigurator: v1.04"});
   EXPECT_EQ(test::Bytes(image, 6, 9), "v1.03ab\0N"s);
 }
 
@@ -80,27 +83,48 @@ TEST(DecodeImage, LongerVersionStartingWithOursIsAccepted) {
 }
 
 TEST(DecodeNormalises, CaseAndPaddingAsTheUnitStoresThem) {
-  const DeviceSettings s = RoundTrip([](DeviceSettings& s) {
-    for (const auto& [name, value] :
-         {std::pair{"Callsign", "sp9ab"}, {"Beacon2_dest_string", "apx12"}, {"Beacon3_path_string", "wide1"},
-          {"Callfilter_callsign4", "sp9*"}, {"Pathn3_name", "wide"}, {"Teleanalog2_name", "abc"},
-          {"Teledigital5_units", "lo"}, {"Beacon2_msg", "hello <lat>"}, {"Weather_comment", "wx"},
-          {"Teletitle", "title"}, {"Teleanalog4_coefc", "x.y"}, {"Txdelay", "0250"}, {"Quiettime", "+300"},
-          {"Weather_path_string", ""}, {"Weather_path_ssid", "x"}, {"Callfilter_ssid4", "07"}})
-      s.setText(name, value);
+  const DeviceSettings s = RoundTrip([](DeviceSettings& edited) {
+    for (const auto& [name, value] : {std::pair{"Callsign", "sp9ab"},
+                                      {"Beacon2_dest_string", "apx12"},
+                                      {"Beacon3_path_string", "wide1"},
+                                      {"Callfilter_callsign4", "sp9*"},
+                                      {"Pathn3_name", "wide"},
+                                      {"Teleanalog2_name", "abc"},
+                                      {"Teledigital5_units", "lo"},
+                                      {"Beacon2_msg", "hello <lat>"},
+                                      {"Weather_comment", "wx"},
+                                      {"Teletitle", "title"},
+                                      {"Teleanalog4_coefc", "x.y"},
+                                      {"Txdelay", "0250"},
+                                      {"Quiettime", "+300"},
+                                      {"Weather_path_string", ""},
+                                      {"Weather_path_ssid", "x"},
+                                      {"Callfilter_ssid4", "07"}})
+      edited.setText(name, value);
   });
-  const std::pair<const char*, const char*> expected[] = {
-      {"Callsign", "SP9AB "}, {"Beacon2_dest_string", "APX12"}, {"Beacon3_path_string", "WIDE1"},
-      {"Callfilter_callsign4", "SP9*"}, {"Pathn3_name", "wide"}, {"Teleanalog2_name", "abc"},
-      {"Teledigital5_units", "lo"}, {"Beacon2_msg", "hello <lat>"}, {"Weather_comment", "wx"},
-      {"Teletitle", "title"}, {"Teleanalog4_coefc", "x.y"}, {"Txdelay", "250"}, {"Quiettime", "300"},
-      {"Weather_path_string", ""}, {"Weather_path_ssid", "0"}, {"Callfilter_ssid4", "7"}, {"Callfilter_ssid5", "*"}};
+  const std::pair<const char*, const char*> expected[] = {{"Callsign", "SP9AB "},
+                                                          {"Beacon2_dest_string", "APX12"},
+                                                          {"Beacon3_path_string", "WIDE1"},
+                                                          {"Callfilter_callsign4", "SP9*"},
+                                                          {"Pathn3_name", "wide"},
+                                                          {"Teleanalog2_name", "abc"},
+                                                          {"Teledigital5_units", "lo"},
+                                                          {"Beacon2_msg", "hello <lat>"},
+                                                          {"Weather_comment", "wx"},
+                                                          {"Teletitle", "title"},
+                                                          {"Teleanalog4_coefc", "x.y"},
+                                                          {"Txdelay", "250"},
+                                                          {"Quiettime", "300"},
+                                                          {"Weather_path_string", ""},
+                                                          {"Weather_path_ssid", "0"},
+                                                          {"Callfilter_ssid4", "7"},
+                                                          {"Callfilter_ssid5", "*"}};
   for (const auto& [name, value] : expected) EXPECT_EQ(s.text(name), value) << name;
 }
 
 TEST(DecodeNormalises, ChoiceOutsideItsListBecomesNoSelectionAndIsWrittenAs255) {
   ConfigImage image = test::EncodeOrFail(test::Defaults());
-  image.bytes[63] = 5;  // Ptt has two entries
+  image.bytes[63] = 5;                             // Ptt has two entries
   test::Put(image, 36, test::LittleEndian(2, 4));  // Digion
   image.bytes[1392] = 0xFF;
   const DeviceSettings s = Decoded(image);
@@ -114,9 +138,9 @@ TEST(DecodeNormalises, ChoiceOutsideItsListBecomesNoSelectionAndIsWrittenAs255) 
 
 TEST(DecodeRawBytes, SsidBytesOfAnyValue) {
   ConfigImage image = test::EncodeOrFail(test::Defaults());
-  image.bytes[20] = 0;        // station SSID, read unsigned
-  image.bytes[150] = 0;       // beacon 1 destination SSID, read signed
-  image.bytes[157] = 200;     // beacon 1 path SSID
+  image.bytes[20] = 0;     // station SSID, read unsigned
+  image.bytes[150] = 0;    // beacon 1 destination SSID, read signed
+  image.bytes[157] = 200;  // beacon 1 path SSID
   image.bytes[897 + 6] = '5';
   image.bytes[897 + 13] = 0;
   const DeviceSettings s = Decoded(image);
@@ -130,12 +154,12 @@ TEST(DecodeRawBytes, SsidBytesOfAnyValue) {
 
 TEST(DecodeRawBytes, TextsWithoutTerminatorStopAtTheirFieldsEnd) {
   ConfigImage image = test::EncodeOrFail(test::Defaults());
-  test::Put(image, 968, std::string(24, 'T'));           // title, up to the enable bytes
-  test::Put(image, 732 + 18, std::string(66, 'm'));      // beacon 8 message, up to the next field
-  test::Put(image, 44, "5221.60NX");                     // latitude without its NUL
+  test::Put(image, 968, std::string(24, 'T'));       // title, up to the enable bytes
+  test::Put(image, 732 + 18, std::string(66, 'm'));  // beacon 8 message, up to the next field
+  test::Put(image, 44, "5221.60NX");                 // latitude without its NUL
   test::Put(image, 14, "NO\0CAL"s);
   test::Put(image, 76, "W\0DE2 "s);
-  image.bytes[1032 + 1 + 3] = 0xE9;                        // analog name "Vin" + an 8-bit byte
+  image.bytes[1032 + 1 + 3] = 0xE9;  // analog name "Vin" + an 8-bit byte
   const DeviceSettings s = Decoded(image);
   EXPECT_EQ(s.text("Teletitle"), std::string(24, 'T'));
   EXPECT_EQ(s.text("Beacon8_msg"), std::string(66, 'm'));

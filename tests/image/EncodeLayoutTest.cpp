@@ -53,7 +53,9 @@ void PutDefaultTelemetry(ConfigImage& x) {
     Put(x, at, std::string(1, static_cast<char>(n)) + (n <= 4 ? "O" : "I") + std::to_string((n - 1) % 4 + 1));
     Put(x, at + 8, n <= 4 ? "On" : "Hi");
   }
-  Put(x, 1389, "\x3c\x02\x01\x01" "END");
+  Put(x, 1389,
+      "\x3c\x02\x01\x01"
+      "END");
 }
 
 TEST(EncodeDefaults, GiveTheDocumentedImageByteForByte) {
@@ -95,18 +97,33 @@ void SetTexts(DeviceSettings& s, std::initializer_list<std::pair<const char*, co
 }
 
 const ByteCase kByteCases[] = {
-    {"lower-case callsign, SSID 4", [](auto& s) { SetTexts(s, {{"Callsign", "nocall"}, {"Ssid", "4"}}); }, 14,
-     "NOCALL4\0"s},
-    {"SSID 12 and a short callsign", [](auto& s) { SetTexts(s, {{"Callsign", "ab1"}, {"Ssid", "12"}}); }, 14,
-     "AB1   <\0"s},
+    {"lower-case callsign, SSID 4",
+     [](auto& s) {
+       SetTexts(s, {{"Callsign", "nocall"}, {"Ssid", "4"}});
+     },
+     14, "NOCALL4\0"s},
+    {"SSID 12 and a short callsign",
+     [](auto& s) {
+       SetTexts(s, {{"Callsign", "ab1"}, {"Ssid", "12"}});
+     },
+     14, "AB1   <\0"s},
     {"SSID 10", [](auto& s) { s.setText("Ssid", "10"); }, 20, ":"},
-    {"destination SSID 15, lower case", [](auto& s) { SetTexts(s, {{"Beacon6_dest_string", "apx"}, {"Beacon6_dest_ssid", "15"}}); },
+    {"destination SSID 15, lower case",
+     [](auto& s) {
+       SetTexts(s, {{"Beacon6_dest_string", "apx"}, {"Beacon6_dest_ssid", "15"}});
+     },
      564, "APX   ?"},
     {"beacon path wide2", [](auto& s) { s.setText("Beacon4_path_string", "wide2"); }, 403, "WIDE2 2"},
-    {"empty path ignores its SSID text", [](auto& s) { SetTexts(s, {{"Beacon5_path_string", ""}, {"Beacon5_path_ssid", "x"}}); },
+    {"empty path ignores its SSID text",
+     [](auto& s) {
+       SetTexts(s, {{"Beacon5_path_string", ""}, {"Beacon5_path_ssid", "x"}});
+     },
      487, "      0"},
     {"path rule name keeps its case", [](auto& s) { s.setText("Pathn3_name", "wide"); }, 836, "wide\0\0\x01\x07\0\0"s},
-    {"filter callsign with asterisk", [](auto& s) { SetTexts(s, {{"Callfilter_callsign2", "sp9*"}, {"Callfilter_ssid2", "5"}}); },
+    {"filter callsign with asterisk",
+     [](auto& s) {
+       SetTexts(s, {{"Callfilter_callsign2", "sp9*"}, {"Callfilter_ssid2", "5"}});
+     },
      904, "SP9*  5"},
     {"filter SSID 12", [](auto& s) { s.setText("Callfilter_ssid7", "12"); }, 939, "      <"},
     {"Digion No, flood time 60", [](auto& s) { s.setChoice("Digion", 0); }, 36, "\0\0\0\0\x3c\0\0\0"s},
@@ -115,18 +132,27 @@ const ByteCase kByteCases[] = {
     {"last squelch level", [](auto& s) { s.setChoice("Squelch", 9); }, 64, "\x09"},
     {"last weather station", [](auto& s) { s.setChoice("Weather_stationtype", 10); }, 68, "\x0a"},
     {"inactive path rule", [](auto& s) { s.setFlag("Pathn2_active", false); }, 835, "\0"s},
-    {"coefficients are texts", [](auto& s) { SetTexts(s, {{"Teleanalog3_coefa", "-0.5"}, {"Teleanalog3_coefb", "abc"}}); },
+    {"coefficients are texts",
+     [](auto& s) {
+       SetTexts(s, {{"Teleanalog3_coefa", "-0.5"}, {"Teleanalog3_coefb", "abc"}});
+     },
      1139, "-0.5\0\0\0\0\0abc\0"s},
-    {"clock without range check", [](auto& s) { SetTexts(s, {{"Rtcyear", "99"}, {"Rtcmonth", "13"}}); }, 124,
-     "\x63\0\0\0\x0d\0\0\0"s},
+    {"clock without range check",
+     [](auto& s) {
+       SetTexts(s, {{"Rtcyear", "99"}, {"Rtcmonth", "13"}});
+     },
+     124, "\x63\0\0\0\x0d\0\0\0"s},
     {"holdoff 250", [](auto& s) { s.setText("Tele_holdoff", "250"); }, 1389, "\xfa"},
     {"rate 65536 keeps its low 16 bits", [](auto& s) { s.setText("Beacon1_txrate_rf", "65536"); }, 158, "\0\0"s},
     {"rate 65541 is 5", [](auto& s) { s.setText("Teleparams_txrate_rf", "65541"); }, 1028, "\x05\0"s},
     {"u8 keeps its low 8 bits", [](auto& s) { s.setText("Pathn2_lower", "257"); }, 832, "\x01"},
-    {"signed and zero-led number", [](auto& s) { s.setText("Txdelay", "+0999"); }, 24,
-     "\xe7\x03\0\0"s},
-    {"serial roles and outputs", [](auto& s) { s.setChoice("Sorbex_output4", 1); s.setChoice("RS485_mode", 0); }, 1388,
-     "\x01\x3c\x02\x01\x00"s},
+    {"signed and zero-led number", [](auto& s) { s.setText("Txdelay", "+0999"); }, 24, "\xe7\x03\0\0"s},
+    {"serial roles and outputs",
+     [](auto& s) {
+       s.setChoice("Sorbex_output4", 1);
+       s.setChoice("RS485_mode", 0);
+     },
+     1388, "\x01\x3c\x02\x01\x00"s},
 };
 
 TEST(EncodeFields, StoreEachEncodingAtItsOffset) {

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "ImageTestSupport.h"
-#include "app/OperationError.h"
+#include "core/OperationError.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeSettings.h"
 #include "support/RecordingOperator.h"

@@ -75,9 +75,14 @@ TEST(StartUp, RadioDigipeaterAndBeaconValues) {
 
 TEST(StartUp, TelemetryChannelsComeFromThePresets) {
   const DeviceSettings s = Fresh();
-  const struct { int source; const char *name, *units, *b; } analog[] = {
-      {11, "Vin", "Volt", "0.075"}, {12, "Rx1h", "Pkt", "10"}, {14, "Dg1h", "Pkt", "10"},
-      {17, "Eff1h", "Pcnt", "1"}, {0, "A5", "None", "0"}};
+  const struct {
+    int source;
+    const char *name, *units, *b;
+  } analog[] = {{11, "Vin", "Volt", "0.075"},
+                {12, "Rx1h", "Pkt", "10"},
+                {14, "Dg1h", "Pkt", "10"},
+                {17, "Eff1h", "Pcnt", "1"},
+                {0, "A5", "None", "0"}};
   for (int n = 1; n <= 5; ++n) {
     const auto& row = analog[n - 1];
     EXPECT_EQ(s.choice(Member("Teleanalog", n, "_source")), row.source);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/OperationError.h"
+#include "core/OperationError.h"
 #include "settings/NumberText.h"
 
 namespace tarnvik {
@@ -38,8 +38,7 @@ TEST(FileInteger, AcceptsBlanksSignDecimalAndHex) {
   EXPECT_EQ(ParseFileInteger("-$10"), -16);
   EXPECT_EQ(ParseFileInteger("0x7FFFFFFF"), 2147483647);
   EXPECT_EQ(ParseFileInteger("99999"), 99999);
-  for (const char* bad : {"", " ", "abc", "12a", "7 ", "0x", "$", "0xG", "0x80000000", "2147483648", "yes",
-                          "\t7"})
+  for (const char* bad : {"", " ", "abc", "12a", "7 ", "0x", "$", "0xG", "0x80000000", "2147483648", "yes", "\t7"})
     EXPECT_FALSE(ParseFileInteger(bad).has_value()) << '"' << bad << '"';
 }
 

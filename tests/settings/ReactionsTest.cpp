@@ -101,7 +101,7 @@ TEST(ClockRule, UploadpctimeLocksAndUnlocksTheClockFieldsKeepingTheirTexts) {
 
 TEST(ClockRule, SettingTheSameStateRunsNothing) {
   DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
-  s.setEnabled("Rtcyear", true);  // out of step on purpose
+  s.setEnabled("Rtcyear", true);    // out of step on purpose
   s.setFlag("Uploadpctime", true);  // no change of state: no reaction
   EXPECT_TRUE(s.enabled("Rtcyear"));
 }

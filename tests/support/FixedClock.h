@@ -25,8 +25,10 @@ class ScopedTimeZone {
     tzset();
   }
   ~ScopedTimeZone() {
-    if (previous_) setenv("TZ", previous_->c_str(), 1);
-    else unsetenv("TZ");
+    if (previous_)
+      setenv("TZ", previous_->c_str(), 1);
+    else
+      unsetenv("TZ");
     tzset();
   }
   ScopedTimeZone(const ScopedTimeZone&) = delete;

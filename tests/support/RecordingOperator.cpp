@@ -1,6 +1,6 @@
 #include "support/RecordingOperator.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 
 namespace tarnvik::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Operator.h"
+#include "core/Operator.h"
 
 namespace tarnvik::test {
 

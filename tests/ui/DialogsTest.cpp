@@ -27,13 +27,14 @@ TEST(SpecialStrings, CaptionPlaceAndTheSixLinesVerbatim) {
   QStringList lines;
   for (QLabel* label : dialog.findChildren<QLabel*>()) {
     lines << label->text();
-    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), dialog.width() - label->x()) << label->text().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), dialog.width() - label->x())
+        << label->text().toStdString();
   }
   EXPECT_EQ(lines, QStringList({"<date> - inserts current time in format: DDHHMM. ",
                                 "<lat> - inserts latitude defined on  \"Radio\" Tab.",
                                 "<long> - inserts longitude defined on  \"Radio\" Tab.",
-                                "<volt> - inserts measured input voltage.", "Example:",
-                                "@<date>z<lat>/<long>-Tarnvik Test."}));
+                                "<volt> - inserts measured input voltage.",
+                                "Example:", "@<date>z<lat>/<long>-Tarnvik Test."}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include "app/OperationError.h"
+#include "core/OperationError.h"
 
-#include "app/Operator.h"
+#include "core/Operator.h"
 
 namespace tarnvik {
 
