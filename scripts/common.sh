@@ -2,6 +2,8 @@
 # needs are present, installing them when run as root.
 
 TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev)
+# Only the test command needs these.
+TARNVIK_TEST_PACKAGES=(clang-format)
 
 tarnvik_missing_packages() {
   local missing=() pkg
@@ -31,4 +33,15 @@ tarnvik_build() {
   shift
   cmake -S "$TARNVIK_ROOT" -B "$TARNVIK_ROOT/$folder" "$@"
   cmake --build "$TARNVIK_ROOT/$folder" -j"$(nproc)"
+}
+
+# Fails when a C++ file strays from the house style (.clang-format).
+tarnvik_check_format() {
+  local files
+  mapfile -t files < <(find "$TARNVIK_ROOT/src" "$TARNVIK_ROOT/tests" "$TARNVIK_ROOT/bench" "$TARNVIK_ROOT/fuzz" \
+    \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+  if ! clang-format --dry-run --Werror "${files[@]}"; then
+    echo "These files stray from the house style; run: clang-format -i <file>" >&2
+    exit 1
+  fi
 }

@@ -5,13 +5,15 @@ set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
-tarnvik_ensure_packages "${TARNVIK_PACKAGES[@]}"
+tarnvik_ensure_packages "${TARNVIK_PACKAGES[@]}" "${TARNVIK_TEST_PACKAGES[@]}"
 export QT_QPA_PLATFORM=offscreen
 
-tarnvik_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+tarnvik_check_format
+
+tarnvik_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVIK_WERROR=ON
 ctest --test-dir "$TARNVIK_ROOT/build-test" --output-on-failure -j"$(nproc)"
 
-tarnvik_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNVIK_SANITIZE=ON
+tarnvik_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNVIK_SANITIZE=ON -DTARNVIK_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions="$TARNVIK_ROOT/scripts/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -1,0 +1,36 @@
+# Fails when a file of the core includes Qt, a HID library, or anything from
+# the window, the tabs or the command-line tool: the core is what the tests,
+# the tool and the window share, and it must build without any of them.
+# Run as: cmake -DSOURCE_DIR=<src> -P CheckLayering.cmake
+set(core_folders core settings image cfgfile device)
+set(forbidden_patterns
+  "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>\"]*)[>\"]"
+  "#[ \t]*include[ \t]*[<\"](app|ui|cli)/"
+  "#[ \t]*include[ \t]*[<\"]hidapi")
+# The hidapi backend is the one device file allowed to include hidapi; it
+# lives in its own target, which the core does not link.
+set(allowed_files "device/hidapi/")
+
+set(violations "")
+foreach(folder IN LISTS core_folders)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(path IN LISTS files)
+    file(RELATIVE_PATH relative "${SOURCE_DIR}" "${path}")
+    file(STRINGS "${path}" lines REGEX "#[ \t]*include")
+    foreach(line IN LISTS lines)
+      foreach(pattern IN LISTS forbidden_patterns)
+        if(line MATCHES "${pattern}")
+          if(line MATCHES "hidapi" AND relative MATCHES "^${allowed_files}")
+            continue()
+          endif()
+          string(APPEND violations "  ${relative}: ${line}\n")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  message(FATAL_ERROR "The core includes what it must not:\n${violations}")
+endif()
+message(STATUS "Core layering holds")
