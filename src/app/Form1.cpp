@@ -16,6 +16,7 @@
 #include "app/CaptionedGroup.h"
 #include "app/FrameLayout.h"
 #include "app/InputBlocker.h"
+#include "app/QtDialogs.h"
 #include "app/WindowOperator.h"
 #include "core/AppInfo.h"
 #include "core/OperationError.h"
@@ -30,14 +31,10 @@ void Place(QWidget& widget, const frame::Place& place) {
   widget.setGeometry(place.left, place.top, place.width, place.height);
 }
 
-std::unique_ptr<Operator> MakeWindowOperator(QPlainTextEdit& log, QProgressBar& bar, QWidget& parent) {
-  return std::make_unique<WindowOperator>(log, bar, parent);
-}
-
 }  // namespace
 
-Form1::Form1(PcClock clock, OperatorFactory makeOperator)
-    : clock_(std::move(clock)), settings_(clock_), executableFolder_(ExecutableFolder()) {
+Form1::Form1(WindowServices services)
+    : clock_(std::move(services.clock)), settings_(clock_), executableFolder_(ExecutableFolder()) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -46,7 +43,9 @@ Form1::Form1(PcClock clock, OperatorFactory makeOperator)
   compact.setPixelSize(frame::kFontPixels);
   setFont(compact);
   buildFrame();
-  operator_ = (makeOperator ? makeOperator : MakeWindowOperator)(*memo_, *progressBar_, *this);
+  Dialogs* dialogs = services.dialogs;
+  if (dialogs == nullptr) dialogs = (ownDialogs_ = std::make_unique<QtDialogs>(*this)).get();
+  operator_ = std::make_unique<WindowOperator>(*memo_, *progressBar_, *dialogs);
   blocker_ = new InputBlocker(*this);
   wireButtons();
   if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cfgfile/ConfigFileOps.h"
+#include "core/Dialogs.h"
 #include "core/Operator.h"
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
@@ -23,14 +24,17 @@ namespace tarnvik {
 
 class InputBlocker;
 
+// What the window takes from outside. The program uses the defaults; tests
+// put a fixed clock and dialogs that answer from a script in their place.
+struct WindowServices {
+  PcClock clock = SystemPcClock();
+  Dialogs* dialogs = nullptr;  // nullptr: Qt's dialogs, owned by the window
+};
+
 class Form1 : public QWidget {
   Q_OBJECT
  public:
-  // Makes the operator the window reports through; tests give one that
-  // records the boxes and answers the file dialogs.
-  using OperatorFactory = std::function<std::unique_ptr<Operator>(QPlainTextEdit&, QProgressBar&, QWidget&)>;
-
-  explicit Form1(PcClock clock = SystemPcClock(), OperatorFactory makeOperator = {});
+  explicit Form1(WindowServices services = {});
   ~Form1() override;
 
   DeviceSettings& settings() { return settings_; }
@@ -56,6 +60,7 @@ class Form1 : public QWidget {
   void Button2Click();
 
   PcClock clock_;
+  std::unique_ptr<Dialogs> ownDialogs_;
   DeviceSettings settings_;
   ConfigImages images_;  // WriteImage and ReadImage, for the life of the window
   FileDialogMemory fileDialogs_;

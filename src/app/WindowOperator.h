@@ -1,8 +1,8 @@
 #pragma once
 // The window's side of the Operator interface: log lines go to the message
-// log, progress to the progress bar, boxes and file choices to Qt's modal
-// dialogs. While an operation runs, each log line and progress step is
-// painted at once, so the operator can follow a long transfer.
+// log, progress to the progress bar, boxes and file choices to the dialogs.
+// While an operation runs, each log line and progress step is painted at
+// once, so the operator can follow a long transfer.
 
 #include <QElapsedTimer>
 
@@ -10,13 +10,12 @@
 
 class QPlainTextEdit;
 class QProgressBar;
-class QWidget;
 
 namespace tarnvik {
 
 class WindowOperator : public Operator {
  public:
-  WindowOperator(QPlainTextEdit& log, QProgressBar& progress, QWidget& parent);
+  WindowOperator(QPlainTextEdit& log, QProgressBar& progress, Dialogs& dialogs);
 
   void logLine(const std::string& line) override;
   void progressStart(int pageCount) override;
@@ -27,15 +26,12 @@ class WindowOperator : public Operator {
   void errorBox(const std::string& text) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
 
- protected:
-  QWidget& parent() { return parent_; }
-
  private:
   void showProgress();
 
   QPlainTextEdit& log_;
   QProgressBar& progress_;
-  QWidget& parent_;
+  Dialogs& dialogs_;
   QElapsedTimer sincePaint_;
 };
 

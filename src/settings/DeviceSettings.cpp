@@ -55,7 +55,28 @@ DeviceSettings::Value& DeviceSettings::slot(std::string_view name, SettingKind k
 }
 
 void DeviceSettings::changed(std::size_t index) const {
-  if (listener_) listener_(index);
+  // A copy of the list: a listener may add or remove listeners.
+  const auto listeners = listeners_;
+  for (const auto& entry : listeners) entry.second(index);
+}
+
+DeviceSettings::ListenerId DeviceSettings::addListener(Listener listener) {
+  listeners_.emplace_back(nextListener_, std::move(listener));
+  return nextListener_++;
+}
+
+void DeviceSettings::removeListener(ListenerId id) {
+  std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+DeviceSettings& DeviceSettings::operator=(const DeviceSettings& other) {
+  if (this == &other) return *this;
+  for (std::size_t i = 0; i < values_.size(); ++i) {
+    if (values_[i] == other.values_[i]) continue;
+    values_[i] = other.values_[i];
+    changed(i);
+  }
+  return *this;
 }
 
 const std::string& DeviceSettings::text(std::string_view name) const { return slot(name, SettingKind::Text).text; }

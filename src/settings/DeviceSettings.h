@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/PcClock.h"
@@ -21,10 +22,18 @@ class DeviceSettings {
   // Called after a setting's value or enabled state changed, with the
   // setting's index in SettingsTable(). The window uses it to show the change.
   using Listener = std::function<void(std::size_t index)>;
+  using ListenerId = std::size_t;
 
   // Builds every setting with its start-up value: the presets and the serial
   // port reactions run and the clock fields take the PC's time in UTC.
   explicit DeviceSettings(const PcClock& clock = SystemPcClock());
+
+  // A copy takes the values and enabled states but none of the listeners, so
+  // whoever watches the original never hears of the copy's changes.
+  DeviceSettings(const DeviceSettings& other) : values_(other.values_) {}
+  // Takes the other's values; this record's own listeners hear of every
+  // setting that changed.
+  DeviceSettings& operator=(const DeviceSettings& other);
 
   // Access by the setting's name. An unknown name, or a name of another kind,
   // is a programming error and throws std::logic_error.
@@ -45,7 +54,9 @@ class DeviceSettings {
   static const SettingDefinition& definition(std::string_view name) { return SettingsTable()[indexOf(name)]; }
   static bool has(std::string_view name);
 
-  void setListener(Listener listener) { listener_ = std::move(listener); }
+  // Listeners are called in the order they were added.
+  ListenerId addListener(Listener listener);
+  void removeListener(ListenerId id);
 
  private:
   struct Value {
@@ -53,6 +64,7 @@ class DeviceSettings {
     int choice = -1;
     bool flag = false;
     bool enabled = true;
+    bool operator==(const Value&) const = default;
   };
 
   Value& slot(std::string_view name, SettingKind kind);
@@ -61,7 +73,8 @@ class DeviceSettings {
   void construct(const PcClock& clock);
 
   std::vector<Value> values_;
-  Listener listener_;
+  std::vector<std::pair<ListenerId, Listener>> listeners_;
+  ListenerId nextListener_ = 0;
 };
 
 // The five clock fields, in image order.

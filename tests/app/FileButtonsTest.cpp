@@ -8,8 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/RecordingWindowOperator.h"
+#include "app/Form1.h"
 #include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
 
 namespace tarnvik {
 namespace {
@@ -35,7 +36,7 @@ class FileButtons : public ::testing::Test {
   void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
 
   test::RecordingOperator record;
-  Form1 form{test::FixedUtcClock(2026, 7, 3, 9, 5), test::Recording(record)};
+  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
   fs::path dir;
 };
 

@@ -9,10 +9,11 @@
 #include <QTest>
 #include <stdexcept>
 
+#include "app/Form1.h"
 #include "app/FrameLayout.h"
-#include "app/RecordingWindowOperator.h"
 #include "core/OperationError.h"
 #include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
 
 namespace tarnvik {
 namespace {
@@ -20,7 +21,7 @@ namespace {
 class Frame : public ::testing::Test {
  protected:
   test::RecordingOperator record;
-  Form1 form{test::FixedUtcClock(2026, 7, 3, 9, 5), test::Recording(record)};
+  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
 
   QPlainTextEdit* memo() { return form.findChild<QPlainTextEdit*>("Memo1"); }
   QProgressBar* bar() { return form.findChild<QProgressBar*>("ProgressBar1"); }

@@ -155,7 +155,7 @@ TEST_F(LoadConfigFile, SerialPortsPassThroughThePortRulesInOrder) {
 // until their own keys, after everything else.
 TEST_F(LoadConfigFile, StationTypeIsSetWithoutItsReaction) {
   std::vector<std::string> changes;
-  s.setListener([&](std::size_t index) { changes.push_back(SettingsTable()[index].name); });
+  s.addListener([&](std::size_t index) { changes.push_back(SettingsTable()[index].name); });
   ASSERT_TRUE(load(kIdentity + "[Weather]\nWeather_stationtype=5\n[Telemetry]\nSorbex_output4=1\n"));
   const auto station = std::find(changes.begin(), changes.end(), "Weather_stationtype");
   const auto output = std::find(changes.begin(), changes.end(), "Sorbex_output4");

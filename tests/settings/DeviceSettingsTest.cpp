@@ -187,7 +187,7 @@ TEST(Access, ChoiceOutsideItsListSelectsNothing) {
 TEST(Access, ListenerHearsEveryChangeButNotRepeats) {
   DeviceSettings s = Fresh();
   std::vector<std::string> heard;
-  s.setListener([&](std::size_t i) { heard.push_back(SettingsTable()[i].name); });
+  s.addListener([&](std::size_t i) { heard.push_back(SettingsTable()[i].name); });
   s.setText("Callsign", "SP9XYZ");
   s.setText("Callsign", "SP9XYZ");
   s.setChoice("Ptt", 1);
@@ -197,6 +197,28 @@ TEST(Access, ListenerHearsEveryChangeButNotRepeats) {
   EXPECT_EQ(heard[1], "Ptt");
   EXPECT_EQ(heard[2], "Uploadpctime");
   EXPECT_EQ(heard[3], "Rtcyear");
+}
+
+TEST(Access, ListenersAreSeveralAndStayWithTheirRecord) {
+  DeviceSettings original = Fresh();
+  int first = 0, second = 0;
+  original.addListener([&](std::size_t) { ++first; });
+  const auto secondId = original.addListener([&](std::size_t) { ++second; });
+
+  DeviceSettings copy = original;  // the copy's changes are not the window's
+  copy.setText("Callsign", "SP9XYZ");
+  EXPECT_EQ(first + second, 0);
+
+  original.setText("Ssid", "7");
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 1);
+
+  original.removeListener(secondId);
+  original = copy;  // Callsign and Ssid differ from the copy: both heard
+  EXPECT_EQ(first, 3);
+  EXPECT_EQ(second, 1);
+  EXPECT_EQ(original.text("Callsign"), "SP9XYZ");
+  EXPECT_EQ(original.text("Ssid"), "0");
 }
 
 TEST(Access, SettingASerialRoleByProgramRunsNoReaction) {

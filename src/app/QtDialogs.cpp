@@ -1,0 +1,53 @@
+#include "app/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "core/AppInfo.h"
+
+namespace tarnvik {
+
+namespace {
+
+QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
+
+// "Description|pattern" as the dialogs of the configurator write it; Qt reads
+// the pattern from the parentheses of the description.
+QString QtFilter(const std::string& filter) {
+  const auto bar = filter.find('|');
+  if (bar == std::string::npos) return Latin1(filter);
+  const QString description = Latin1(filter.substr(0, bar));
+  const QString pattern = Latin1(filter.substr(bar + 1));
+  if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) return description;
+  return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const std::string& text) {
+  QMessageBox box(icon, Latin1(caption), Latin1(text), QMessageBox::Ok, &parent);
+  box.exec();
+}
+
+}  // namespace
+
+void QtDialogs::informationBox(const std::string& text, const std::string& caption) {
+  ShowBox(parent_, QMessageBox::Information, caption, text);
+}
+
+void QtDialogs::plainBox(const std::string& text) { ShowBox(parent_, QMessageBox::NoIcon, kAppTitle, text); }
+
+void QtDialogs::errorBox(const std::string& text) { ShowBox(parent_, QMessageBox::Critical, kAppTitle, text); }
+
+std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
+  QFileDialog dialog(&parent_, QString(), QFile::decodeName(request.initialFolder.c_str()), QtFilter(request.filter));
+  const bool save = request.mode == FileRequest::Mode::Save;
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is taken as it is
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  if (!request.defaultName.empty()) dialog.selectFile(QFile::decodeName(request.defaultName.c_str()));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QByteArray path = QFile::encodeName(dialog.selectedFiles().first());
+  return std::string(path.constData(), std::size_t(path.size()));
+}
+
+}  // namespace tarnvik
