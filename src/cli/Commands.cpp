@@ -11,7 +11,7 @@
 #include "core/OperationError.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
-#include "image/EncodeSettings.h"
+#include "image/EncodeForWrite.h"
 #include "image/WriteStamp.h"
 #include "settings/DeviceSettings.h"
 
@@ -29,15 +29,12 @@ bool Readable(const std::string& path, std::string& error) {
   return ReadBytes(path, ignored, 0, error);
 }
 
-// Encodes as "Write config" does: the PC clock first when it is uploaded.
-// Throws ConversionError for a number text that does not convert.
+// Encodes as "Write config" does. Throws ConversionError for a number text
+// that does not convert.
 bool Encode(const CommandContext& context, DeviceSettings& settings, ConfigImage& image, CliOperator& op) {
-  if (settings.flag("Uploadpctime")) CopyPcClock(settings, context.clock);
-  if (context.stamp) {
-    const std::uint16_t stamp = *context.stamp;
-    return EncodeSettings(settings, image, op, [stamp] { return stamp; });
-  }
-  return EncodeSettings(settings, image, op);
+  if (!context.stamp) return EncodeForWrite(settings, image, op, context.clock);
+  const std::uint16_t stamp = *context.stamp;
+  return EncodeForWrite(settings, image, op, context.clock, [stamp] { return stamp; });
 }
 
 // Reads and encodes a configuration file; the image is valid on kDone.
