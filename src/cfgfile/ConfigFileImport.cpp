@@ -10,6 +10,7 @@
 #include "core/Operator.h"
 #include "settings/DeviceSettings.h"
 #include "settings/NumberText.h"
+#include "settings/Reactions.h"
 
 namespace tarnvik {
 
@@ -42,7 +43,7 @@ void Apply(DeviceSettings& s, const ini::ProfileReader& file, const FileKey& key
     case FileValueKind::Choice: s.setChoice(key.setting, number()); break;
     case FileValueKind::Flag: s.setFlag(key.setting, number() != 0); break;
   }
-  if (key.afterImport != nullptr) key.afterImport(s);
+  RunAfterProgramSet(s, key.setting);
 }
 
 }  // namespace

@@ -1,13 +1,20 @@
 #include "cfgfile/ConfigFileKeys.h"
 
+#include <iterator>
+
 #include "core/AppInfo.h"
-#include "settings/Reactions.h"
-#include "settings/SettingDefinition.h"
+#include "settings/Families.h"
 
 namespace tarnvik {
 
 namespace {
 
+using families::kAnalogChannels;
+using families::kBeacons;
+using families::kDigitalChannels;
+using families::kFilterEntries;
+using families::kPathRules;
+using families::kSorbexOutputs;
 using Kind = FileValueKind;
 
 class KeyTableBuilder {
@@ -27,7 +34,6 @@ class KeyTableBuilder {
     add(Kind::Text, prefix + "_path_ssid", "2");
     add(Kind::Integer, prefix + "_txrate_rf", "5");
   }
-  void afterImport(void (*reaction)(DeviceSettings&)) { table_.back().afterImport = reaction; }
   std::vector<FileKey> take() { return std::move(table_); }
 
  private:
@@ -60,25 +66,25 @@ void AddDigipeater(KeyTableBuilder& t) {
   t.section("Digipeater");
   t.add(Kind::Choice, "Digion", "1");
   t.add(Kind::Integer, "Floodtimeout", "60");
-  for (int n = 1; n <= 8; ++n) {
-    t.add(Kind::Text, Member("Pathn", n, "_name"), n == 1 ? "WIDE" : n == 2 ? "SP" : "");
-    t.add(Kind::Text, Member("Pathn", n, "_lower"), "1");
-    t.add(Kind::Text, Member("Pathn", n, "_higher"), "7");
-    t.add(Kind::Choice, Member("Pathn", n, "_traceable"), n == 1 ? "1" : "0");
-    t.add(Kind::Flag, Member("Pathn", n, "_active"), n <= 2 ? "1" : "0");
+  for (int n : kPathRules.numbers()) {
+    t.add(Kind::Text, kPathRules.name(n, "_name"), n == 1 ? "WIDE" : n == 2 ? "SP" : "");
+    t.add(Kind::Text, kPathRules.name(n, "_lower"), "1");
+    t.add(Kind::Text, kPathRules.name(n, "_higher"), "7");
+    t.add(Kind::Choice, kPathRules.name(n, "_traceable"), n == 1 ? "1" : "0");
+    t.add(Kind::Flag, kPathRules.name(n, "_active"), n <= 2 ? "1" : "0");
   }
   t.add(Kind::Choice, "Callfilter_rule", "0");
-  for (int n = 1; n <= 10; ++n) {
-    t.add(Kind::Text, Member("Callfilter_callsign", n, ""), "");
-    t.add(Kind::Text, Member("Callfilter_ssid", n, ""), "*");
+  for (int n : kFilterEntries.numbers()) {
+    t.add(Kind::Text, kFilterEntries.name(n, "callsign"), "");
+    t.add(Kind::Text, kFilterEntries.name(n, "ssid"), "*");
   }
 }
 
 void AddBeacons(KeyTableBuilder& t) {
   t.section("Beacons");
-  for (int n = 1; n <= 8; ++n) {
-    t.address(Member("Beacon", n, ""));
-    t.add(Kind::Text, Member("Beacon", n, "_msg"), n == 1 ? "@<date>z<lat>/<long>-OSTREL Test." : "");
+  for (int n : kBeacons.numbers()) {
+    t.address(kBeacons.name(n));
+    t.add(Kind::Text, kBeacons.name(n, "_msg"), n == 1 ? "@<date>z<lat>/<long>-OSTREL Test." : "");
   }
 }
 
@@ -99,25 +105,29 @@ void AddAnalogChannels(KeyTableBuilder& t) {
                   {"U1", "Volt", "7", "0.1", "0"},
                   {"U2", "Volt", "8", "0.1", "0"},
                   {"Temp", "C", "9", "0.5", "-64"}};
-  for (int n = 1; n <= 5; ++n) {
+  static_assert(std::size(channels) == kAnalogChannels.count);
+  for (int n : kAnalogChannels.numbers()) {
     const auto& c = channels[n - 1];
-    t.add(Kind::Text, Member("Teleanalog", n, "_name"), c.name);
-    t.add(Kind::Text, Member("Teleanalog", n, "_units"), c.units);
-    t.add(Kind::Choice, Member("Teleanalog", n, "_source"), c.source);
-    t.add(Kind::Text, Member("Teleanalog", n, "_coefa"), "0");
-    t.add(Kind::Text, Member("Teleanalog", n, "_coefb"), c.coefb);
-    t.add(Kind::Text, Member("Teleanalog", n, "_coefc"), c.coefc);
-    t.add(Kind::Choice, Member("Teleanalog", n, "_average"), "0");
+    const auto key = [n](const char* part) { return kAnalogChannels.name(n, part); };
+    t.add(Kind::Text, key("_name"), c.name);
+    t.add(Kind::Text, key("_units"), c.units);
+    t.add(Kind::Choice, key("_source"), c.source);
+    t.add(Kind::Text, key("_coefa"), "0");
+    t.add(Kind::Text, key("_coefb"), c.coefb);
+    t.add(Kind::Text, key("_coefc"), c.coefc);
+    t.add(Kind::Choice, key("_average"), "0");
   }
 }
 
 void AddDigitalChannels(KeyTableBuilder& t) {
   const char* names[] = {"O1", "O2", "O3", "O4", "I1", "I2", "I3", "I4"};
-  for (int n = 1; n <= 8; ++n) {
-    t.add(Kind::Text, Member("Teledigital", n, "_name"), names[n - 1]);
-    t.add(Kind::Text, Member("Teledigital", n, "_label"), n <= 4 ? "On" : "Hi", Member("Teledigital", n, "_units"));
-    t.add(Kind::Choice, Member("Teledigital", n, "_source"), std::to_string(n));
-    t.add(Kind::Choice, Member("Teledigital", n, "_inverted"), "0");
+  static_assert(std::size(names) == kDigitalChannels.count);
+  for (int n : kDigitalChannels.numbers()) {
+    const auto key = [n](const char* part) { return kDigitalChannels.name(n, part); };
+    t.add(Kind::Text, key("_name"), names[n - 1]);
+    t.add(Kind::Text, key("_label"), n <= 4 ? "On" : "Hi", key("_units"));
+    t.add(Kind::Choice, key("_source"), std::to_string(n));
+    t.add(Kind::Choice, key("_inverted"), "0");
   }
 }
 
@@ -130,7 +140,7 @@ void AddTelemetry(KeyTableBuilder& t) {
   AddDigitalChannels(t);
   t.address("Teleparams");
   t.address("Teledata");
-  for (int n = 1; n <= 4; ++n) t.add(Kind::Choice, Member("Sorbex_output", n, ""), "0");
+  for (int n : kSorbexOutputs.numbers()) t.add(Kind::Choice, kSorbexOutputs.name(n, "output"), "0");
 }
 
 // The import sets port 1 and runs its rule, then port 2 and its rule, as
@@ -138,9 +148,7 @@ void AddTelemetry(KeyTableBuilder& t) {
 void AddSerialPorts(KeyTableBuilder& t) {
   t.section("SerialPorts");
   t.add(Kind::Choice, "Serial1", "2", "Serial1_mode");
-  t.afterImport(Serial1_modeChange);
   t.add(Kind::Choice, "Serial2", "1", "Serial2_mode");
-  t.afterImport(Serial2_modeChange);
   t.add(Kind::Choice, "RS485", "1", "RS485_mode");
 }
 

@@ -9,8 +9,6 @@
 
 namespace tarnvik {
 
-class DeviceSettings;
-
 enum class FileValueKind {
   Identity,  // fixed text that marks the file as ours; not a setting
   Text,      // the setting's text, unchanged
@@ -27,8 +25,6 @@ struct FileKey {
   // Read from file: the value taken when the key is missing (or, for the
   // number kinds, not a number). Identity keys: the text Save writes.
   std::string value;
-  // The port rule that Read from file runs right after applying the key.
-  void (*afterImport)(DeviceSettings&) = nullptr;
 };
 
 const std::vector<FileKey>& ConfigFileKeys();

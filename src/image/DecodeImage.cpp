@@ -8,6 +8,7 @@
 #include "core/Operator.h"
 #include "image/FieldDecoder.h"
 #include "image/ImageFields.h"
+#include "settings/Reactions.h"
 
 namespace tarnvik {
 
@@ -37,7 +38,7 @@ bool DecodeImage(ConfigImage& readImage, DeviceSettings& settings, Operator& op)
   for (const ImageField& field : ImageFields()) {
     if (!field.decoded) continue;
     decoder.decode(field);
-    if (field.reaction) field.reaction(settings);
+    RunAfterProgramSet(settings, field.setting);
   }
   return true;
 }

@@ -32,8 +32,6 @@ enum class NumberCheck {
   Converted,  // the converted value must lie in low to high before it is stored
 };
 
-using Reaction = void (*)(DeviceSettings&);
-
 struct ImageField {
   FieldKind kind = FieldKind::Number;
   FieldPos pos;
@@ -49,8 +47,7 @@ struct ImageField {
   std::size_t positionDigits = 0;  // Position: digits before the point
   std::string hemispheres;         // Position: the letters allowed last
 
-  bool decoded = true;          // the clock is the PC's, never read back
-  Reaction reaction = nullptr;  // run right after the setting is decoded
+  bool decoded = true;  // the clock is the PC's, never read back
 
   // The operator's messages for this field's refusals.
   std::string failure;  // range, syntax or forbidden characters

@@ -2,7 +2,7 @@
 
 #include "image/ValidationMessages.h"
 #include "settings/DeviceSettings.h"
-#include "settings/Reactions.h"
+#include "settings/Families.h"
 
 namespace tarnvik {
 
@@ -34,11 +34,7 @@ class FieldTableBuilder {
     f.decoded = false;
     add(std::move(f));
   }
-  void choice(const std::string& name, FieldPos pos, Reaction reaction = nullptr) {
-    ImageField f = row(FieldKind::Choice, name, pos);
-    f.reaction = reaction;
-    add(std::move(f));
-  }
+  void choice(const std::string& name, FieldPos pos) { add(row(FieldKind::Choice, name, pos)); }
   void flag(const std::string& name, FieldPos pos) { add(row(FieldKind::Flag, name, pos)); }
   // A text field holds its text and a NUL, unless the unit takes fewer.
   void text(const std::string& name, FieldPos pos, std::size_t maxChars = 0) {
@@ -69,8 +65,8 @@ class FieldTableBuilder {
   }
   void path(const std::string& prefix, FieldPos pos) { add(address(prefix, pos)); }
   void filterEntry(int n, FieldPos pos) {
-    ImageField f = row(FieldKind::FilterEntry, Member("Callfilter_callsign", n, ""), pos);
-    f.ssidSetting = Member("Callfilter_ssid", n, "");
+    ImageField f = row(FieldKind::FilterEntry, families::kFilterEntries.name(n, "callsign"), pos);
+    f.ssidSetting = families::kFilterEntries.name(n, "ssid");
     f.maxChars = L::kCallsignChars;
     f.ssidFailure = ValidationMessage(f.ssidSetting, Problem::Range);
     f.tooLong = ValidationMessage(f.setting, Problem::TooLong, f.maxChars);
@@ -116,27 +112,28 @@ void AddRadio(FieldTableBuilder& t) {
 void AddDigipeater(FieldTableBuilder& t) {
   t.choice("Digion", L::kDigion);
   t.number("Floodtimeout", L::kFloodtimeout, NumberCheck::Stored, 15, 180);
-  for (int n = 1; n <= L::kPathRules.count; ++n) {
+  using families::kPathRules;
+  for (int n : kPathRules.numbers()) {
     const std::size_t at = L::kPathRules.at(n);
-    t.text(Member("Pathn", n, "_name"), L::pathrule::kName.in(at));
-    t.number(Member("Pathn", n, "_lower"), L::pathrule::kLower.in(at), NumberCheck::Stored, 1, 7);
-    t.number(Member("Pathn", n, "_higher"), L::pathrule::kHigher.in(at), NumberCheck::Stored, 1, 7);
-    t.choice(Member("Pathn", n, "_traceable"), L::pathrule::kTraceable.in(at));
-    t.flag(Member("Pathn", n, "_active"), L::pathrule::kActive.in(at));
+    t.text(kPathRules.name(n, "_name"), L::pathrule::kName.in(at));
+    t.number(kPathRules.name(n, "_lower"), L::pathrule::kLower.in(at), NumberCheck::Stored, 1, 7);
+    t.number(kPathRules.name(n, "_higher"), L::pathrule::kHigher.in(at), NumberCheck::Stored, 1, 7);
+    t.choice(kPathRules.name(n, "_traceable"), L::pathrule::kTraceable.in(at));
+    t.flag(kPathRules.name(n, "_active"), L::pathrule::kActive.in(at));
   }
   t.choice("Callfilter_rule", L::kCallfilterRule);
-  for (int n = 1; n <= L::kFilterEntries.count; ++n)
-    t.filterEntry(n, {L::kFilterEntries.at(n), L::kFilterEntries.size});
+  for (int n : families::kFilterEntries.numbers()) t.filterEntry(n, {L::kFilterEntries.at(n), L::kFilterEntries.size});
 }
 
 void AddBeacons(FieldTableBuilder& t) {
   namespace B = L::beacon;
-  for (int n = 1; n <= L::kBeacons.count; ++n) {
+  using families::kBeacons;
+  for (int n : kBeacons.numbers()) {
     const std::size_t at = L::kBeacons.at(n);
-    t.destination(Member("Beacon", n, "_dest"), B::kDest.in(at));
-    t.path(Member("Beacon", n, "_path"), B::kPath.in(at));
-    t.number(Member("Beacon", n, "_txrate_rf"), B::kTxrate.in(at), NumberCheck::TxRate, 5, 1440);
-    t.onAirText(Member("Beacon", n, "_msg"), B::kMessage.in(at), B::kMessageChars);
+    t.destination(kBeacons.name(n, "_dest"), B::kDest.in(at));
+    t.path(kBeacons.name(n, "_path"), B::kPath.in(at));
+    t.number(kBeacons.name(n, "_txrate_rf"), B::kTxrate.in(at), NumberCheck::TxRate, 5, 1440);
+    t.onAirText(kBeacons.name(n, "_msg"), B::kMessage.in(at), B::kMessageChars);
   }
 }
 
@@ -159,22 +156,24 @@ void AddClock(FieldTableBuilder& t) {
 void AddAnalogChannel(FieldTableBuilder& t, int n) {
   namespace A = L::analog;
   const std::size_t at = L::kAnalogChannels.at(n);
-  t.choice(Member("Teleanalog", n, "_source"), A::kSource.in(at));
-  t.text(Member("Teleanalog", n, "_name"), A::kName.in(at));
-  t.text(Member("Teleanalog", n, "_units"), A::kUnits.in(at));
-  t.text(Member("Teleanalog", n, "_coefa"), A::kCoefA.in(at));
-  t.text(Member("Teleanalog", n, "_coefb"), A::kCoefB.in(at));
-  t.text(Member("Teleanalog", n, "_coefc"), A::kCoefC.in(at));
-  t.choice(Member("Teleanalog", n, "_average"), A::kAverage.in(at));
+  const auto name = [n](const char* part) { return families::kAnalogChannels.name(n, part); };
+  t.choice(name("_source"), A::kSource.in(at));
+  t.text(name("_name"), A::kName.in(at));
+  t.text(name("_units"), A::kUnits.in(at));
+  t.text(name("_coefa"), A::kCoefA.in(at));
+  t.text(name("_coefb"), A::kCoefB.in(at));
+  t.text(name("_coefc"), A::kCoefC.in(at));
+  t.choice(name("_average"), A::kAverage.in(at));
 }
 
 void AddDigitalChannel(FieldTableBuilder& t, int n) {
   namespace D = L::digital;
   const std::size_t at = L::kDigitalChannels.at(n);
-  t.choice(Member("Teledigital", n, "_source"), D::kSource.in(at));
-  t.text(Member("Teledigital", n, "_name"), D::kName.in(at));
-  t.text(Member("Teledigital", n, "_units"), D::kLabel.in(at));
-  t.choice(Member("Teledigital", n, "_inverted"), D::kInverted.in(at));
+  const auto name = [n](const char* part) { return families::kDigitalChannels.name(n, part); };
+  t.choice(name("_source"), D::kSource.in(at));
+  t.text(name("_name"), D::kName.in(at));
+  t.text(name("_units"), D::kLabel.in(at));
+  t.choice(name("_inverted"), D::kInverted.in(at));
 }
 
 void AddTelemetry(FieldTableBuilder& t) {
@@ -183,8 +182,8 @@ void AddTelemetry(FieldTableBuilder& t) {
   t.choice("Telemodule_enable", L::kTelemoduleEnable);
   t.choice("Bitsmodule_enable", L::kBitsmoduleEnable);
   t.number("Tele_holdoff", L::kTeleHoldoff, NumberCheck::Converted, 0, 250);
-  for (int n = 1; n <= L::kAnalogChannels.count; ++n) AddAnalogChannel(t, n);
-  for (int n = 1; n <= L::kDigitalChannels.count; ++n) AddDigitalChannel(t, n);
+  for (int n : families::kAnalogChannels.numbers()) AddAnalogChannel(t, n);
+  for (int n : families::kDigitalChannels.numbers()) AddDigitalChannel(t, n);
   t.destination("Teledata_dest", L::kTeledataDest);
   t.path("Teledata_path", L::kTeledataPath);
   t.number("Teledata_txrate_rf", L::kTeledataTxrate, NumberCheck::TxRate, 5, 1440);
@@ -193,15 +192,24 @@ void AddTelemetry(FieldTableBuilder& t) {
   t.number("Teleparams_txrate_rf", L::kTeleparamsTxrate, NumberCheck::TxRate, 5, 1440);
 }
 
-// The serial roles decode with their reactions, port 1 before port 2 is set,
-// so that the port set last wins a conflict as it does in the window.
+// The serial roles decode with their reactions (the decoder runs them right
+// after each role), port 1 before port 2 is set, so that the port set last
+// wins a conflict as it does in the window.
 void AddOutputsAndPorts(FieldTableBuilder& t) {
-  for (int n = 1; n <= L::kSorbexOutputs.count; ++n)
-    t.choice(Member("Sorbex_output", n, ""), {L::kSorbexOutputs.at(n), L::kSorbexOutputs.size});
-  t.choice("Serial1_mode", L::kSerial1Mode, Serial1_modeChange);
-  t.choice("Serial2_mode", L::kSerial2Mode, Serial2_modeChange);
+  for (int n : families::kSorbexOutputs.numbers())
+    t.choice(families::kSorbexOutputs.name(n, "output"), {L::kSorbexOutputs.at(n), L::kSorbexOutputs.size});
+  t.choice("Serial1_mode", L::kSerial1Mode);
+  t.choice("Serial2_mode", L::kSerial2Mode);
   t.choice("RS485_mode", L::kRs485Mode);
 }
+
+// Every numbered record of the image holds one member of its family.
+static_assert(L::kPathRules.count == families::kPathRules.count);
+static_assert(L::kFilterEntries.count == families::kFilterEntries.count);
+static_assert(L::kBeacons.count == families::kBeacons.count);
+static_assert(L::kAnalogChannels.count == families::kAnalogChannels.count);
+static_assert(L::kDigitalChannels.count == families::kDigitalChannels.count);
+static_assert(L::kSorbexOutputs.count == families::kSorbexOutputs.count);
 
 std::vector<ImageField> BuildFields() {
   FieldTableBuilder t;

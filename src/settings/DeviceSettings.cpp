@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "settings/Families.h"
 #include "settings/Presets.h"
 #include "settings/Reactions.h"
 
@@ -20,6 +21,11 @@ const std::unordered_map<std::string_view, std::size_t>& NameIndex() {
   }();
   return index;
 }
+
+// The roles of the RS-232 ports, in the order their reactions must run.
+constexpr const char* kSerialRoles[] = {"Serial1_mode", "Serial2_mode"};
+
+bool IsSerialRole(std::string_view name) { return name == kSerialRoles[0] || name == kSerialRoles[1]; }
 
 const char* KindName(SettingKind kind) {
   switch (kind) {
@@ -106,7 +112,8 @@ void DeviceSettings::setFlag(std::string_view name, bool checked) {
   if (v.flag == checked) return;
   v.flag = checked;
   changed(indexOf(name));
-  if (name == "Uploadpctime") UploadpctimeClick(*this);
+  const ReactionEntry* reaction = FindReaction(name);
+  if (reaction != nullptr && reaction->runs == ReactionRuns::OnEveryStateChange) reaction->reaction(*this);
 }
 
 bool DeviceSettings::enabled(std::string_view name) const { return values_[indexOf(name)].enabled; }
@@ -118,8 +125,10 @@ void DeviceSettings::setEnabled(std::string_view name, bool editable) {
   changed(index);
 }
 
-// The order of these steps makes the start-up values: the presets overwrite
-// the channel texts, and the port reactions settle the serial roles.
+// The order of these steps makes the start-up values: the clock first, then
+// every choice but the serial roles, the presets (which read the channel
+// sources and overwrite the channel texts), and last the serial roles with
+// their reactions, port 1 before port 2.
 void DeviceSettings::construct(const PcClock& clock) {
   const auto& table = SettingsTable();
   values_.resize(table.size());
@@ -130,29 +139,14 @@ void DeviceSettings::construct(const PcClock& clock) {
   for (const char* field : kClockFields) values_[indexOf(field)].enabled = false;
 
   CopyPcClock(*this, clock);
-
-  setChoice("Quiettime_randomize", 4);
-  for (const char* name : {"Ptt", "Squelch", "Busydetect", "Consecutive_packets", "Callfilter_rule"})
-    setChoice(name, 0);
-  setChoice("Digion", 1);
-  for (int n = 1; n <= 8; ++n) setChoice(Member("Pathn", n, "_traceable"), n == 1 ? 1 : 0);
-
-  const int analogSources[] = {11, 12, 14, 17, 0};
-  for (int n = 1; n <= 5; ++n) setChoice(Member("Teleanalog", n, "_source"), analogSources[n - 1]);
-  for (int n = 1; n <= 8; ++n) setChoice(Member("Teledigital", n, "_source"), n);
-  for (int n = 1; n <= 5; ++n) ApplyAnalogPreset(*this, n);
-  for (int n = 1; n <= 8; ++n) ApplyDigitalPreset(*this, n);
-
-  for (int n = 1; n <= 4; ++n) setChoice(Member("Sorbex_output", n, ""), 0);
-  for (const char* name : {"Tele_enable", "Telemodule_enable", "Bitsmodule_enable", "Weather_stationtype"})
-    setChoice(name, 0);
-  for (int n = 1; n <= 5; ++n) setChoice(Member("Teleanalog", n, "_average"), 0);
-
-  setChoice("Serial1_mode", choice::SerialConsole);
-  Serial1_modeChange(*this);
-  setChoice("Serial2_mode", choice::SerialWeatherStation);
-  Serial2_modeChange(*this);
-  setChoice("RS485_mode", 1);
+  for (const SettingDefinition& d : table)
+    if (d.kind == SettingKind::Choice && !IsSerialRole(d.name)) setChoice(d.name, d.startChoice);
+  for (int n : families::kAnalogChannels.numbers()) ApplyAnalogPreset(*this, n);
+  for (int n : families::kDigitalChannels.numbers()) ApplyDigitalPreset(*this, n);
+  for (const char* port : kSerialRoles) {
+    setChoice(port, definition(port).startChoice);
+    RunAfterProgramSet(*this, port);
+  }
 }
 
 void CopyPcClock(DeviceSettings& settings, const PcClock& clock) {

@@ -1,10 +1,16 @@
 #include "settings/Presets.h"
 
+#include <string>
+
 #include "settings/DeviceSettings.h"
+#include "settings/Families.h"
 
 namespace tarnvik {
 
 namespace {
+
+using families::kAnalogChannels;
+using families::kDigitalChannels;
 
 struct AnalogPreset {
   const char* name;  // nullptr: "A" and the channel's number
@@ -44,19 +50,19 @@ struct DigitalPreset {
 
 // Names follow the source, not the channel: an input keeps its own number.
 DigitalPreset DigitalPresetFor(int source, int channel) {
-  if (source == 0) return {Member("B", channel, ""), channel <= 5 ? "None" : "Non"};
-  if (source <= 4) return {Member("O", source, ""), "On"};
-  return {Member("I", source - 4, ""), "Hi"};
+  if (source == 0) return {"B" + std::to_string(channel), channel <= 5 ? "None" : "Non"};
+  if (source <= 4) return {"O" + std::to_string(source), "On"};
+  return {"I" + std::to_string(source - 4), "Hi"};
 }
 
 }  // namespace
 
 void ApplyAnalogPreset(DeviceSettings& settings, int channel) {
-  const int source = settings.choice(Member("Teleanalog", channel, "_source"));
+  const int source = settings.choice(kAnalogChannels.name(channel, "_source"));
   if (source < 0 || source >= static_cast<int>(std::size(kAnalogPresets))) return;
   const AnalogPreset& preset = kAnalogPresets[source];
-  const auto field = [channel](const char* suffix) { return Member("Teleanalog", channel, suffix); };
-  settings.setText(field("_name"), preset.name ? preset.name : Member("A", channel, ""));
+  const auto field = [channel](const char* part) { return kAnalogChannels.name(channel, part); };
+  settings.setText(field("_name"), preset.name ? preset.name : "A" + std::to_string(channel));
   settings.setText(field("_units"), preset.units);
   settings.setText(field("_coefa"), preset.coefA);
   settings.setText(field("_coefb"), preset.coefB);
@@ -64,12 +70,12 @@ void ApplyAnalogPreset(DeviceSettings& settings, int channel) {
 }
 
 void ApplyDigitalPreset(DeviceSettings& settings, int channel) {
-  const int source = settings.choice(Member("Teledigital", channel, "_source"));
+  const int source = settings.choice(kDigitalChannels.name(channel, "_source"));
   if (source < 0 || source > 8) return;
   const DigitalPreset preset = DigitalPresetFor(source, channel);
-  settings.setText(Member("Teledigital", channel, "_name"), preset.name);
-  settings.setText(Member("Teledigital", channel, "_units"), preset.label);
-  settings.setChoice(Member("Teledigital", channel, "_inverted"), 0);
+  settings.setText(kDigitalChannels.name(channel, "_name"), preset.name);
+  settings.setText(kDigitalChannels.name(channel, "_units"), preset.label);
+  settings.setChoice(kDigitalChannels.name(channel, "_inverted"), 0);
 }
 
 }  // namespace tarnvik

@@ -43,4 +43,26 @@ void UploadpctimeClick(DeviceSettings& settings) {
   for (const char* field : kClockFields) settings.setEnabled(field, editable);
 }
 
+namespace {
+
+constexpr ReactionEntry kReactions[] = {
+    {"Serial1_mode", "Serial1_modeChange", Serial1_modeChange, ReactionRuns::AfterProgramSet},
+    {"Serial2_mode", "Serial2_modeChange", Serial2_modeChange, ReactionRuns::AfterProgramSet},
+    {"Weather_stationtype", "Weather_stationtypeChange", Weather_stationtypeChange, ReactionRuns::OnOperatorChange},
+    {"Uploadpctime", "UploadpctimeClick", UploadpctimeClick, ReactionRuns::OnEveryStateChange},
+};
+
+}  // namespace
+
+const ReactionEntry* FindReaction(std::string_view setting) {
+  for (const ReactionEntry& entry : kReactions)
+    if (entry.setting == setting) return &entry;
+  return nullptr;
+}
+
+void RunAfterProgramSet(DeviceSettings& settings, std::string_view setting) {
+  const ReactionEntry* entry = FindReaction(setting);
+  if (entry != nullptr && entry->runs == ReactionRuns::AfterProgramSet) entry->reaction(settings);
+}
+
 }  // namespace tarnvik

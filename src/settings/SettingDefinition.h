@@ -19,13 +19,11 @@ struct SettingDefinition {
   const ChoiceList* choices = nullptr;  // list of a choice
   std::string initialText;              // text created with this value
   bool initialFlag = false;             // flag created checked or not
+  int startChoice = -1;                 // entry construction selects (-1: none)
 };
 
 // Every setting, in the order of the window's tabs. Choices are created with
-// no entry selected; construction then selects them (see DeviceSettings).
+// no entry selected; construction then selects startChoice (see DeviceSettings).
 const std::vector<SettingDefinition>& SettingsTable();
-
-// Numbered family names: Member("Beacon", 3, "_msg") is "Beacon3_msg".
-std::string Member(const std::string& prefix, int number, const std::string& suffix);
 
 }  // namespace tarnvik

@@ -1,22 +1,27 @@
 #include <initializer_list>
+#include <iterator>
 
+#include "settings/Families.h"
 #include "settings/SettingDefinition.h"
 
 namespace tarnvik {
 
-std::string Member(const std::string& prefix, int number, const std::string& suffix) {
-  return prefix + std::to_string(number) + suffix;
-}
-
 namespace {
+
+using families::kAnalogChannels;
+using families::kBeacons;
+using families::kDigitalChannels;
+using families::kFilterEntries;
+using families::kPathRules;
+using families::kSorbexOutputs;
 
 class TableBuilder {
  public:
   void text(const std::string& name, int maxLength, const std::string& initial = {}) {
     table_.push_back({name, SettingKind::Text, maxLength, nullptr, initial, false});
   }
-  void choice(const std::string& name, const ChoiceList& list) {
-    table_.push_back({name, SettingKind::Choice, 0, &list, {}, false});
+  void choice(const std::string& name, const ChoiceList& list, int start) {
+    table_.push_back({name, SettingKind::Choice, 0, &list, {}, false, start});
   }
   void flag(const std::string& name, bool initial) {
     table_.push_back({name, SettingKind::Flag, 0, nullptr, {}, initial});
@@ -39,41 +44,41 @@ void AddRadio(TableBuilder& t) {
   t.text("Longitude", 9, "01653.63E");
   t.text("Txdelay", 4, "250");
   t.text("Quiettime", 4, "400");
-  t.choice("Quiettime_randomize", lists::QuiettimeRandomize);
-  t.choice("Ptt", lists::Ptt);
-  t.choice("Squelch", lists::Squelch);
-  t.choice("Busydetect", lists::Busydetect);
-  t.choice("Consecutive_packets", lists::ConsecutivePackets);
+  t.choice("Quiettime_randomize", lists::QuiettimeRandomize, 4);
+  t.choice("Ptt", lists::Ptt, 0);
+  t.choice("Squelch", lists::Squelch, 0);
+  t.choice("Busydetect", lists::Busydetect, 0);
+  t.choice("Consecutive_packets", lists::ConsecutivePackets, 0);
 }
 
 void AddDigipeater(TableBuilder& t) {
-  t.choice("Digion", lists::NoYes);
+  t.choice("Digion", lists::NoYes, 1);
   t.text("Floodtimeout", 3, "60");
-  for (int n = 1; n <= 8; ++n) {
-    t.text(Member("Pathn", n, "_name"), 5, n == 1 ? "WIDE" : n == 2 ? "SP" : "");
-    t.text(Member("Pathn", n, "_lower"), 1, "1");
-    t.text(Member("Pathn", n, "_higher"), 1, "7");
-    t.choice(Member("Pathn", n, "_traceable"), lists::NoYes);
-    t.flag(Member("Pathn", n, "_active"), n <= 2);
+  for (int n : kPathRules.numbers()) {
+    t.text(kPathRules.name(n, "_name"), 5, n == 1 ? "WIDE" : n == 2 ? "SP" : "");
+    t.text(kPathRules.name(n, "_lower"), 1, "1");
+    t.text(kPathRules.name(n, "_higher"), 1, "7");
+    t.choice(kPathRules.name(n, "_traceable"), lists::NoYes, n == 1 ? 1 : 0);
+    t.flag(kPathRules.name(n, "_active"), n <= 2);
   }
-  t.choice("Callfilter_rule", lists::CallfilterRule);
-  for (int n = 1; n <= 10; ++n) {
-    t.text(Member("Callfilter_callsign", n, ""), 6, "");
-    t.text(Member("Callfilter_ssid", n, ""), 2, "*");
+  t.choice("Callfilter_rule", lists::CallfilterRule, 0);
+  for (int n : kFilterEntries.numbers()) {
+    t.text(kFilterEntries.name(n, "callsign"), 6, "");
+    t.text(kFilterEntries.name(n, "ssid"), 2, "*");
   }
 }
 
 void AddBeacons(TableBuilder& t) {
-  for (int n = 1; n <= 8; ++n) {
-    t.address(Member("Beacon", n, "_dest"), "APQX03", "0");
-    t.address(Member("Beacon", n, "_path"), "WIDE2", "2");
-    t.text(Member("Beacon", n, "_txrate_rf"), 4, n == 1 ? "5" : "0");
-    t.text(Member("Beacon", n, "_msg"), 64, n == 1 ? "@<date>z<lat>/<long>-Tarnvik U=<volt>V." : "");
+  for (int n : kBeacons.numbers()) {
+    t.address(kBeacons.name(n, "_dest"), "APQX03", "0");
+    t.address(kBeacons.name(n, "_path"), "WIDE2", "2");
+    t.text(kBeacons.name(n, "_txrate_rf"), 4, n == 1 ? "5" : "0");
+    t.text(kBeacons.name(n, "_msg"), 64, n == 1 ? "@<date>z<lat>/<long>-Tarnvik U=<volt>V." : "");
   }
 }
 
 void AddWeather(TableBuilder& t) {
-  t.choice("Weather_stationtype", lists::WeatherStation);
+  t.choice("Weather_stationtype", lists::WeatherStation, 0);
   t.address("Weather_dest", "APQX03", "0");
   t.address("Weather_path", "WIDE2", "2");
   t.text("Weather_txrate_rf", 3, "5");
@@ -90,9 +95,9 @@ void AddClock(TableBuilder& t) {
 }
 
 void AddTelemetryReports(TableBuilder& t) {
-  t.choice("Tele_enable", lists::DisabledEnabled);
-  t.choice("Telemodule_enable", lists::DisabledEnabled);
-  t.choice("Bitsmodule_enable", lists::DisabledEnabled);
+  t.choice("Tele_enable", lists::DisabledEnabled, 0);
+  t.choice("Telemodule_enable", lists::DisabledEnabled, 0);
+  t.choice("Bitsmodule_enable", lists::DisabledEnabled, 0);
   t.text("Teletitle", 23, "Telemetry test");
   for (const char* report : {"Teleparams", "Teledata"}) {
     const std::string prefix = report;
@@ -104,33 +109,38 @@ void AddTelemetryReports(TableBuilder& t) {
 }
 
 // Name and unit limits follow the telemetry fields of the APRS protocol, which
-// shrink from channel to channel.
+// shrink from channel to channel. The texts come from each channel's preset,
+// which construction runs once the sources are selected.
 void AddAnalogChannels(TableBuilder& t) {
   const int limits[] = {7, 7, 6, 6, 5};
-  for (int n = 1; n <= 5; ++n) {
-    t.text(Member("Teleanalog", n, "_name"), limits[n - 1]);
-    t.text(Member("Teleanalog", n, "_units"), limits[n - 1]);
-    t.choice(Member("Teleanalog", n, "_source"), lists::AnalogSource);
-    for (const char* coef : {"_coefa", "_coefb", "_coefc"}) t.text(Member("Teleanalog", n, coef), 8);
-    t.choice(Member("Teleanalog", n, "_average"), lists::OffOn);
+  const int sources[] = {11, 12, 14, 17, 0};
+  static_assert(std::size(limits) == kAnalogChannels.count && std::size(sources) == kAnalogChannels.count);
+  for (int n : kAnalogChannels.numbers()) {
+    t.text(kAnalogChannels.name(n, "_name"), limits[n - 1]);
+    t.text(kAnalogChannels.name(n, "_units"), limits[n - 1]);
+    t.choice(kAnalogChannels.name(n, "_source"), lists::AnalogSource, sources[n - 1]);
+    for (const char* coef : {"_coefa", "_coefb", "_coefc"}) t.text(kAnalogChannels.name(n, coef), 8);
+    t.choice(kAnalogChannels.name(n, "_average"), lists::OffOn, 0);
   }
 }
 
+// Channel n starts on source n: outputs 1 to 4, then inputs 1 to 4.
 void AddDigitalChannels(TableBuilder& t) {
   const int limits[] = {6, 5, 4, 4, 4, 3, 3, 3};
-  for (int n = 1; n <= 8; ++n) {
-    t.text(Member("Teledigital", n, "_name"), limits[n - 1]);
-    t.text(Member("Teledigital", n, "_units"), limits[n - 1]);
-    t.choice(Member("Teledigital", n, "_source"), lists::DigitalSource);
-    t.choice(Member("Teledigital", n, "_inverted"), lists::NoYes);
+  static_assert(std::size(limits) == kDigitalChannels.count);
+  for (int n : kDigitalChannels.numbers()) {
+    t.text(kDigitalChannels.name(n, "_name"), limits[n - 1]);
+    t.text(kDigitalChannels.name(n, "_units"), limits[n - 1]);
+    t.choice(kDigitalChannels.name(n, "_source"), lists::DigitalSource, n);
+    t.choice(kDigitalChannels.name(n, "_inverted"), lists::NoYes, 0);
   }
 }
 
 void AddOutputsAndPorts(TableBuilder& t) {
-  for (int n = 1; n <= 4; ++n) t.choice(Member("Sorbex_output", n, ""), lists::OffOn);
-  t.choice("Serial1_mode", lists::SerialPort);
-  t.choice("Serial2_mode", lists::SerialPort);
-  t.choice("RS485_mode", lists::Rs485Port);
+  for (int n : kSorbexOutputs.numbers()) t.choice(kSorbexOutputs.name(n, "output"), lists::OffOn, 0);
+  t.choice("Serial1_mode", lists::SerialPort, choice::SerialConsole);
+  t.choice("Serial2_mode", lists::SerialPort, choice::SerialWeatherStation);
+  t.choice("RS485_mode", lists::Rs485Port, 1);
 }
 
 std::vector<SettingDefinition> BuildTable() {

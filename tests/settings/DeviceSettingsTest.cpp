@@ -36,12 +36,12 @@ TEST(SettingsTable, TypingLimitsShrinkWithTheTelemetryChannel) {
   const int analog[] = {7, 7, 6, 6, 5};
   const int digital[] = {6, 5, 4, 4, 4, 3, 3, 3};
   for (int n = 1; n <= 5; ++n) {
-    EXPECT_EQ(DeviceSettings::definition(Member("Teleanalog", n, "_name")).maxLength, analog[n - 1]);
-    EXPECT_EQ(DeviceSettings::definition(Member("Teleanalog", n, "_units")).maxLength, analog[n - 1]);
-    EXPECT_EQ(DeviceSettings::definition(Member("Teleanalog", n, "_coefb")).maxLength, 8);
+    EXPECT_EQ(DeviceSettings::definition("Teleanalog" + std::to_string(n) + "_name").maxLength, analog[n - 1]);
+    EXPECT_EQ(DeviceSettings::definition("Teleanalog" + std::to_string(n) + "_units").maxLength, analog[n - 1]);
+    EXPECT_EQ(DeviceSettings::definition("Teleanalog" + std::to_string(n) + "_coefb").maxLength, 8);
   }
   for (int n = 1; n <= 8; ++n)
-    EXPECT_EQ(DeviceSettings::definition(Member("Teledigital", n, "_units")).maxLength, digital[n - 1]);
+    EXPECT_EQ(DeviceSettings::definition("Teledigital" + std::to_string(n) + "_units").maxLength, digital[n - 1]);
   EXPECT_EQ(DeviceSettings::definition("Beacon7_msg").maxLength, 64);
   EXPECT_EQ(DeviceSettings::definition("Weather_txrate_rf").maxLength, 3);
   EXPECT_EQ(DeviceSettings::definition("Beacon7_txrate_rf").maxLength, 4);
@@ -85,20 +85,20 @@ TEST(StartUp, TelemetryChannelsComeFromThePresets) {
                 {0, "A5", "None", "0"}};
   for (int n = 1; n <= 5; ++n) {
     const auto& row = analog[n - 1];
-    EXPECT_EQ(s.choice(Member("Teleanalog", n, "_source")), row.source);
-    EXPECT_EQ(s.text(Member("Teleanalog", n, "_name")), row.name);
-    EXPECT_EQ(s.text(Member("Teleanalog", n, "_units")), row.units);
-    EXPECT_EQ(s.text(Member("Teleanalog", n, "_coefa")), "0");
-    EXPECT_EQ(s.text(Member("Teleanalog", n, "_coefb")), row.b);
-    EXPECT_EQ(s.text(Member("Teleanalog", n, "_coefc")), "0");
-    EXPECT_EQ(s.choice(Member("Teleanalog", n, "_average")), 0);
+    EXPECT_EQ(s.choice("Teleanalog" + std::to_string(n) + "_source"), row.source);
+    EXPECT_EQ(s.text("Teleanalog" + std::to_string(n) + "_name"), row.name);
+    EXPECT_EQ(s.text("Teleanalog" + std::to_string(n) + "_units"), row.units);
+    EXPECT_EQ(s.text("Teleanalog" + std::to_string(n) + "_coefa"), "0");
+    EXPECT_EQ(s.text("Teleanalog" + std::to_string(n) + "_coefb"), row.b);
+    EXPECT_EQ(s.text("Teleanalog" + std::to_string(n) + "_coefc"), "0");
+    EXPECT_EQ(s.choice("Teleanalog" + std::to_string(n) + "_average"), 0);
   }
   EXPECT_EQ(s.choice("Teledigital8_source"), 8);
   EXPECT_EQ(s.text("Teledigital8_name"), "I4");
   EXPECT_EQ(s.text("Teledigital8_units"), "Hi");
   EXPECT_EQ(s.text("Teledigital3_name"), "O3");
   EXPECT_EQ(s.text("Teledigital3_units"), "On");
-  for (int n = 1; n <= 8; ++n) EXPECT_EQ(s.choice(Member("Teledigital", n, "_inverted")), 0);
+  for (int n = 1; n <= 8; ++n) EXPECT_EQ(s.choice("Teledigital" + std::to_string(n) + "_inverted"), 0);
 }
 
 TEST(StartUp, SerialPortsEndEnabledWithTheirRoles) {

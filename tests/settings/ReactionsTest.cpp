@@ -108,3 +108,26 @@ TEST(ClockRule, SettingTheSameStateRunsNothing) {
 
 }  // namespace
 }  // namespace tarnvik
+
+namespace tarnvik {
+namespace {
+
+// Writers that set settings by program run only the serial port rules; the
+// station's rule waits for the operator, the clock rule runs on its own.
+TEST(ProgramWriters, RunOnlyThePortRulesAfterSetting) {
+  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  s.setChoice("Weather_stationtype", 5);
+  RunAfterProgramSet(s, "Weather_stationtype");
+  EXPECT_EQ(s.choice("Serial1_mode"), 2);  // untouched until a port rule runs
+  RunAfterProgramSet(s, "Serial2_mode");   // port 2 carries the WS-2300
+  EXPECT_EQ(s.choice("Serial1_mode"), 3);
+  EXPECT_FALSE(s.enabled("Serial1_mode"));
+
+  RunAfterProgramSet(s, "Callsign");  // no reaction at all
+  ASSERT_NE(FindReaction("Weather_stationtype"), nullptr);
+  EXPECT_EQ(FindReaction("Weather_stationtype")->handler, "Weather_stationtypeChange");
+  EXPECT_EQ(FindReaction("Ptt"), nullptr);
+}
+
+}  // namespace
+}  // namespace tarnvik
