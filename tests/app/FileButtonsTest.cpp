@@ -10,34 +10,26 @@
 
 #include "app/Form1.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
+#include "support/TestFiles.h"
 
 namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using test::ReadAll;
 
 class FileButtons : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("tarnvik-buttons-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    form.show();
-  }
-  void TearDown() override { fs::remove_all(dir); }
+  void SetUp() override { form.show(); }
   void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
 
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
-  fs::path dir;
+  Form1 form{{test::TestClock(), &record}};
+  test::TempFolder folder;
+  fs::path dir = folder.root();
 };
 
 TEST_F(FileButtons, SaveOffersTheConfigFolderAndRemembersTheFile) {

@@ -10,9 +10,9 @@
 #include <stdexcept>
 
 #include "app/Form1.h"
-#include "app/FrameLayout.h"
 #include "core/OperationError.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -21,7 +21,7 @@ namespace {
 class Frame : public ::testing::Test {
  protected:
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
+  Form1 form{{test::TestClock(), &record}};
 
   QPlainTextEdit* memo() { return form.findChild<QPlainTextEdit*>("Memo1"); }
   QProgressBar* bar() { return form.findChild<QProgressBar*>("ProgressBar1"); }
@@ -38,16 +38,22 @@ TEST_F(Frame, CaptionSizeAndBorder) {
 }
 
 TEST_F(Frame, ControlsStandWhereTheLayoutPutsThem) {
-  std::vector<frame::Place> places(std::begin(frame::kGroups), std::end(frame::kGroups));
-  places.insert(places.end(), std::begin(frame::kButtons), std::end(frame::kButtons));
-  for (const auto& place : {frame::kPageControl, frame::kMemo, frame::kProgressBar, frame::kLogo})
-    places.push_back(place);
-  for (const frame::Place& place : places) {
+  const struct {
+    const char *name, *parent;
+    QRect geometry;
+  } expected[] = {
+      {"GroupBox3", "Form1", {8, 8, 321, 49}},     {"Button4", "GroupBox3", {16, 14, 89, 25}},
+      {"Button5", "GroupBox3", {120, 14, 89, 25}}, {"Button3", "GroupBox3", {224, 14, 89, 25}},
+      {"GroupBox1", "Form1", {336, 8, 209, 49}},   {"Button1", "GroupBox1", {8, 16, 89, 25}},
+      {"Button2", "GroupBox1", {112, 16, 89, 25}}, {"PageControl1", "Form1", {8, 64, 721, 249}},
+      {"Memo1", "Form1", {8, 320, 721, 73}},       {"ProgressBar1", "Form1", {0, 399, 734, 20}},
+      {"Image1", "Form1", {552, 12, 169, 41}},
+  };
+  for (const auto& place : expected) {
     auto* widget = form.findChild<QWidget*>(place.name);
     ASSERT_NE(widget, nullptr) << place.name;
-    EXPECT_EQ(widget->geometry(), QRect(place.left, place.top, place.width, place.height)) << place.name;
-    const QString parent = place.parent ? place.parent : "Form1";
-    EXPECT_EQ(widget->parentWidget()->objectName(), parent) << place.name;
+    EXPECT_EQ(widget->geometry(), place.geometry) << place.name;
+    EXPECT_EQ(widget->parentWidget()->objectName(), place.parent) << place.name;
   }
   EXPECT_EQ(form.findChild<QPushButton*>("Button3")->text(), "Upload firmware");
   EXPECT_EQ(form.findChild<QGroupBox*>("GroupBox1")->title(), "Configuration import/export:");

@@ -10,6 +10,7 @@
 #include "settings/DeviceSettings.h"
 #include "settings/NumberText.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -18,8 +19,6 @@ namespace {
 using test::ReadAll;
 using test::TempFolder;
 using test::WriteAll;
-
-DeviceSettings Fresh() { return DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9, 5)); }
 
 bool HasLine(const std::string& content, const std::string& line) {
   return ("\r\n" + content).find("\r\n" + line + "\r\n") != std::string::npos;
@@ -60,7 +59,7 @@ TEST(ConfigFileKeys, CoverEverySettingButTheClockOnceWithItsKind) {
 
 TEST(SaveConfigFile, NewFileHasTheEightSectionsInOrderWithIdentityFirst) {
   TempFolder dir;
-  SaveConfigFile(Fresh(), dir.path("new.cfg"));
+  SaveConfigFile(test::FreshSettings(), dir.path("new.cfg"));
   const auto lines = CrLfLines(ReadAll(dir.path("new.cfg")));
   ASSERT_GE(lines.size(), 6u);
   EXPECT_EQ(
@@ -93,7 +92,7 @@ TEST(SaveConfigFile, NewFileHasTheEightSectionsInOrderWithIdentityFirst) {
 }
 
 TEST(SaveConfigFile, WritesEachKindInItsValueForm) {
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   const std::pair<const char*, const char*> numbers[] = {
       {"Txdelay", "0250"},         {"Quiettime", " 7"},         {"Floodtimeout", "0x1F"},     {"Tele_holdoff", "$1F"},
       {"Beacon2_txrate_rf", "-5"}, {"Beacon3_txrate_rf", "+5"}, {"Weather_txrate_rf", "0X10"}};
@@ -120,7 +119,7 @@ TEST(SaveConfigFile, ANumberFieldThatIsNoNumberStopsTheSaveBeforeAnyWrite) {
   WriteAll(dir.path("old.cfg"), "[Radio]\r\nCallsign=OLD\r\n");
   for (const auto& [text, message] :
        {std::pair{"", "'' is not a valid integer value."}, std::pair{"12a", "'12a' is not a valid integer value."}}) {
-    DeviceSettings s = Fresh();
+    DeviceSettings s = test::FreshSettings();
     s.setText("Teledata_txrate_rf", text);  // the last integer key: every other key comes first
     test::RecordingOperator op;
     op.answerFile(dir.path("new.cfg"));
@@ -139,7 +138,7 @@ TEST(SaveConfigFile, ANumberFieldThatIsNoNumberStopsTheSaveBeforeAnyWrite) {
 TEST(SaveConfigFile, KeepsForeignLinesAndIsStableWhenRepeated) {
   TempFolder dir;
   WriteAll(dir.path("f.cfg"), "; notes\r\n[Radio]\r\nCallsign=OLD\r\nMyKey=keep me\r\n\r\n[Foreign]\nx=1\n");
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   SaveConfigFile(s, dir.path("f.cfg"));
   const std::string first = ReadAll(dir.path("f.cfg"));
   EXPECT_TRUE(first.starts_with("; notes\r\n[Radio]\r\nCallsign=NOCALL\r\nMyKey=keep me\r\nSSID=0\r\n"));
@@ -156,7 +155,7 @@ TEST(SaveToFile, OffersTheConfigFolderTheDefaultNameThenTheLastFile) {
   TempFolder dir;
   test::RecordingOperator op;
   FileDialogMemory memory;
-  const DeviceSettings s = Fresh();
+  const DeviceSettings s = test::FreshSettings();
   SaveToFile(s, op, memory, dir.root());  // cancelled
   op.answerFile(dir.path("mine"));
   SaveToFile(s, op, memory, dir.root() + "/");

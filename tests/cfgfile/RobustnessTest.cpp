@@ -14,6 +14,7 @@
 #include "cfgfile/ProfileWriter.h"
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -125,7 +126,7 @@ TEST(Robustness, RandomFilesReadAsThePlainRulesSayAndNeverCrashTheImport) {
       const auto got = file.value(name.section, name.key);
       ASSERT_EQ(got, want == expected.end() ? std::nullopt : std::optional(want->second)) << round << name.key;
     }
-    DeviceSettings s(test::FixedUtcClock(2026, 7, 3, 9, 5));
+    DeviceSettings s = test::FreshSettings();
     test::RecordingOperator op;
     const bool taken = LoadConfigFile(s, dir.path("r.cfg"), op);
     EXPECT_EQ(taken, file.value("!WARNING", "Application") == "Tarnvik Configurator");
@@ -190,7 +191,7 @@ TEST(Robustness, HugeFileLoadsInBoundedMemory) {
   }
   std::ofstream("/proc/self/clear_refs") << "5";  // restart the peak at the present size
   const long baseline = MemoryKb("VmRSS:");
-  DeviceSettings s(test::FixedUtcClock(2026, 7, 3, 9, 5));
+  DeviceSettings s = test::FreshSettings();
   test::RecordingOperator op;
   ASSERT_TRUE(LoadConfigFile(s, dir.path("huge.cfg"), op));
   const long peak = MemoryKb("VmHWM:");

@@ -11,6 +11,7 @@
 #include "core/OperationError.h"
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {
@@ -24,7 +25,7 @@ const std::string kOld = "[Radio]\r\nCallsign=OLD\r\n";
 // 0: the save failed with the right message; anything else: it did not.
 int SaveExpectingFailure(const std::string& path) {
   try {
-    SaveConfigFile(DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9, 5)), path);
+    SaveConfigFile(test::FreshSettings(), path);
     return 1;
   } catch (const FileWriteError& error) {
     return error.what() == "Unable to write to " + path ? 0 : 2;

@@ -12,7 +12,9 @@
 #include "image/EncodeSettings.h"
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
+#include "support/TestFiles.h"
 
 namespace tarnvik {
 namespace {
@@ -25,25 +27,11 @@ struct RunResult {
   std::string err;
 };
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+using test::ReadAll;
+using test::WriteAll;
 
 class Cli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("tarnvik-cli-" + std::to_string(getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   // Runs the tool with the given arguments (paths without blanks or quotes).
   RunResult run(const std::string& args) {
     const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
@@ -65,7 +53,8 @@ class Cli : public ::testing::Test {
     return path("changed.cfg");
   }
 
-  fs::path dir;
+  test::TempFolder folder;
+  fs::path dir = folder.root();
   const std::string utc = " --utc 2026-07-03T09:05 --stamp 1234";
 };
 
@@ -75,7 +64,7 @@ TEST_F(Cli, DefaultsThenEncodeGiveTheImageOfAFreshWindow) {
   ASSERT_EQ(encoded.status, 0) << encoded.err;
   EXPECT_EQ(encoded.err, "");
 
-  const DeviceSettings fresh(test::FixedUtcClock(2026, 7, 3, 9, 5));
+  const DeviceSettings fresh = test::FreshSettings();
   test::RecordingOperator record;
   ConfigImage expected;
   ASSERT_TRUE(EncodeSettings(fresh, expected, record, [] { return std::uint16_t(1234); }));

@@ -6,6 +6,7 @@
 #include "ImageTestSupport.h"
 #include "image/ImageFields.h"
 #include "image/WriteStamp.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {
@@ -26,7 +27,7 @@ TEST(ConfigImagePages, AreThirtyTwoByteWindowsOntoTheImage) {
 }
 
 TEST(ImageChecksum, CoversBytesFourTo1395Only) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   ASSERT_TRUE(CheckImageChecksum(image));
   for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
     ConfigImage changed = image;

@@ -6,6 +6,7 @@
 #include "ImageTestSupport.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeSettings.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -26,7 +27,7 @@ void Scramble(DeviceSettings& s) {
 
 // Decodes image into start-up settings; the decoder must accept it.
 DeviceSettings Decoded(ConfigImage image) {
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   test::RecordingOperator op;
   EXPECT_TRUE(DecodeImage(image, s, op));
   EXPECT_TRUE(op.boxes.empty());
@@ -35,15 +36,15 @@ DeviceSettings Decoded(ConfigImage image) {
 }
 
 DeviceSettings RoundTrip(const std::function<void(DeviceSettings&)>& edit) {
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   edit(s);
   return Decoded(test::EncodeOrFail(s));
 }
 
 TEST(DecodeImage, DefaultsComeBackAndTheClockIsLeftAlone) {
-  const DeviceSettings defaults = test::Defaults();
+  const DeviceSettings defaults = test::FreshSettings();
   ConfigImage image = test::EncodeOrFail(defaults);
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   Scramble(s);
   test::RecordingOperator op;
   ASSERT_TRUE(DecodeImage(image, s, op));
@@ -54,7 +55,7 @@ TEST(DecodeImage, DefaultsComeBackAndTheClockIsLeftAlone) {
 
 TEST(DecodeImage, AllZeroImageFailsTheVersionCheckAndChangesNothing) {
   ConfigImage image;
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   s.setText("Callsign", "SP9ABC");
   const DeviceSettings before = s;
   test::RecordingOperator op;
@@ -66,9 +67,9 @@ TEST(DecodeImage, AllZeroImageFailsTheVersionCheckAndChangesNothing) {
 }
 
 TEST(DecodeImage, ForeignVersionTextIsCutToSevenCharacters) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   test::Put(image, 6, "v1.03abc");
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   test::RecordingOperator op;
   EXPECT_FALSE(DecodeImage(image, s, op));
   EXPECT_EQ(op.boxTexts(),
@@ -77,7 +78,7 @@ TEST(DecodeImage, ForeignVersionTextIsCutToSevenCharacters) {
 }
 
 TEST(DecodeImage, LongerVersionStartingWithOursIsAccepted) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   test::Put(image, 6, "v1.04-rc");
   EXPECT_EQ(Decoded(image).text("Callsign"), "NOCALL");
 }
@@ -123,7 +124,7 @@ TEST(DecodeNormalises, CaseAndPaddingAsTheUnitStoresThem) {
 }
 
 TEST(DecodeNormalises, ChoiceOutsideItsListBecomesNoSelectionAndIsWrittenAs255) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   image.bytes[63] = 5;                             // Ptt has two entries
   test::Put(image, 36, test::LittleEndian(2, 4));  // Digion
   image.bytes[1392] = 0xFF;
@@ -137,7 +138,7 @@ TEST(DecodeNormalises, ChoiceOutsideItsListBecomesNoSelectionAndIsWrittenAs255) 
 }
 
 TEST(DecodeRawBytes, SsidBytesOfAnyValue) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   image.bytes[20] = 0;     // station SSID, read unsigned
   image.bytes[150] = 0;    // beacon 1 destination SSID, read signed
   image.bytes[157] = 200;  // beacon 1 path SSID
@@ -153,7 +154,7 @@ TEST(DecodeRawBytes, SsidBytesOfAnyValue) {
 }
 
 TEST(DecodeRawBytes, TextsWithoutTerminatorStopAtTheirFieldsEnd) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   test::Put(image, 968, std::string(24, 'T'));       // title, up to the enable bytes
   test::Put(image, 732 + 18, std::string(66, 'm'));  // beacon 8 message, up to the next field
   test::Put(image, 44, "5221.60NX");                 // latitude without its NUL
@@ -170,7 +171,7 @@ TEST(DecodeRawBytes, TextsWithoutTerminatorStopAtTheirFieldsEnd) {
 }
 
 TEST(DecodeRawBytes, NumbersAndFlagsInFull) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   test::Put(image, 24, "\xff\xff\xff\xff");
   test::Put(image, 84, "\xff\xff\x03");
   image.bytes[816 + 6] = 0xFF;
@@ -185,7 +186,7 @@ TEST(DecodeRawBytes, NumbersAndFlagsInFull) {
 }
 
 TEST(DecodeReactions, EachSerialPortReactsRightAfterItIsSet) {
-  ConfigImage image = test::EncodeOrFail(test::Defaults());
+  ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   image.bytes[1390] = 2;  // both ports claim the console: the port set last keeps it
   image.bytes[1391] = 2;
   DeviceSettings s = Decoded(image);

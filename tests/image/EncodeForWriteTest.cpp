@@ -3,6 +3,7 @@
 #include "ImageTestSupport.h"
 #include "image/EncodeForWrite.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -11,7 +12,7 @@ namespace {
 // Start-up settings made at 09:05 UTC on 3 July 2026, written at 23:59 UTC on
 // 31 December 2027.
 struct WriteAtNewYear : ::testing::Test {
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   ConfigImage image;
   test::RecordingOperator op;
   PcClock later = test::FixedUtcClock(2027, 12, 31, 23, 59);

@@ -8,6 +8,7 @@
 
 #include "ImageTestSupport.h"
 #include "image/EncodeSettings.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -66,14 +67,14 @@ TEST(EncodeDefaults, GiveTheDocumentedImageByteForByte) {
   Put(expected, 4, LittleEndian(test::kStamp, 2));
   test::FixChecksum(expected);
 
-  const ConfigImage image = test::EncodeOrFail(test::Defaults());
+  const ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   for (std::size_t i = 0; i < ConfigImage::kSize; ++i)
     EXPECT_EQ(int(image.bytes[i]), int(expected.bytes[i])) << "offset " << i;
   EXPECT_TRUE(CheckImageChecksum(image));
 }
 
 TEST(EncodeDefaults, TwoEncodingsDifferOnlyInStampAndChecksum) {
-  const DeviceSettings s = test::Defaults();
+  const DeviceSettings s = test::FreshSettings();
   ConfigImage first, second;
   test::RecordingOperator op;
   ASSERT_TRUE(EncodeSettings(s, first, op, test::FixedStamp(1)));
@@ -157,14 +158,14 @@ const ByteCase kByteCases[] = {
 
 TEST(EncodeFields, StoreEachEncodingAtItsOffset) {
   for (const ByteCase& c : kByteCases) {
-    DeviceSettings s = test::Defaults();
+    DeviceSettings s = test::FreshSettings();
     c.edit(s);
     EXPECT_EQ(Bytes(test::EncodeOrFail(s), c.offset, c.bytes.size()), c.bytes) << c.what;
   }
 }
 
 TEST(EncodeFields, SixtyFourCharacterMessageFillsItsField) {
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   const std::string message(64, 'm');
   s.setText("Beacon8_msg", message);
   const ConfigImage image = test::EncodeOrFail(s);

@@ -8,6 +8,7 @@
 #include "ImageTestSupport.h"
 #include "core/OperationError.h"
 #include "image/EncodeSettings.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -24,7 +25,7 @@ struct Outcome {
 };
 
 Outcome Encode(const Texts& texts) {
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   for (const auto& [name, value] : texts) s.setText(name, value);
   const DeviceSettings before = s;
   Outcome out;
@@ -230,7 +231,7 @@ TEST(EncodeConversions, OtherNumbersThrowTheConversionError) {
 }
 
 TEST(EncodeConversions, TheWindowShowsTheConversionErrorInsteadOfAMessage) {
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   s.setText("Ssid", "a");
   ConfigImage image;
   test::RecordingOperator op;

@@ -9,6 +9,7 @@
 #include "core/OperationError.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeSettings.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -54,7 +55,7 @@ DeviceSettings UpperCaseCallsigns(DeviceSettings s) {
 }
 
 DeviceSettings Decode(ConfigImage image) {
-  DeviceSettings s = test::Defaults();
+  DeviceSettings s = test::FreshSettings();
   test::RecordingOperator op;
   EXPECT_TRUE(CheckImageChecksum(image));
   EXPECT_TRUE(DecodeImage(image, s, op));
@@ -63,7 +64,7 @@ DeviceSettings Decode(ConfigImage image) {
 
 TEST(ImageRoundTrip, RandomImagesDecodeAndReencodeToTheSameSettings) {
   std::mt19937 rng(20260703);
-  const ConfigImage base = test::EncodeOrFail(test::Defaults());
+  const ConfigImage base = test::EncodeOrFail(test::FreshSettings());
   int accepted = 0;
   for (int round = 0; round < 600; ++round) {
     const DeviceSettings first = Decode(RandomImage(rng, base));

@@ -6,12 +6,9 @@
 #include <iterator>
 
 #include "image/EncodeSettings.h"
-#include "support/FixedClock.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik::test {
-
-DeviceSettings Defaults() { return DeviceSettings(FixedUtcClock(2026, 7, 3, 9, 5)); }
 
 ConfigImage EncodeOrFail(const DeviceSettings& settings) {
   ConfigImage image;

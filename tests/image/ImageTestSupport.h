@@ -9,13 +9,11 @@
 #include "image/ConfigImage.h"
 #include "image/WriteStamp.h"
 #include "settings/DeviceSettings.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik::test {
 
 inline constexpr std::uint16_t kStamp = 4711;
-
-// Start-up settings; the clock reads 09:05 UTC on 3 July 2026.
-DeviceSettings Defaults();
 
 inline StampSource FixedStamp(std::uint16_t stamp = kStamp) {
   return [stamp] { return stamp; };

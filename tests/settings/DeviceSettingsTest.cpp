@@ -5,11 +5,10 @@
 
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {
-
-DeviceSettings Fresh() { return DeviceSettings(test::FixedUtcClock(2026, 7, 3, 9, 5)); }
 
 TEST(SettingsTable, HoldsEverySettingOnceWithTheSharedLists) {
   const auto& table = SettingsTable();
@@ -49,7 +48,7 @@ TEST(SettingsTable, TypingLimitsShrinkWithTheTelemetryChannel) {
 }
 
 TEST(StartUp, RadioDigipeaterAndBeaconValues) {
-  const DeviceSettings s = Fresh();
+  const DeviceSettings s = test::FreshSettings();
   EXPECT_EQ(s.text("Callsign"), "NOCALL");
   EXPECT_EQ(s.text("Latitude"), "5221.60N");
   EXPECT_EQ(s.text("Longitude"), "01653.63E");
@@ -74,7 +73,7 @@ TEST(StartUp, RadioDigipeaterAndBeaconValues) {
 }
 
 TEST(StartUp, TelemetryChannelsComeFromThePresets) {
-  const DeviceSettings s = Fresh();
+  const DeviceSettings s = test::FreshSettings();
   const struct {
     int source;
     const char *name, *units, *b;
@@ -102,7 +101,7 @@ TEST(StartUp, TelemetryChannelsComeFromThePresets) {
 }
 
 TEST(StartUp, SerialPortsEndEnabledWithTheirRoles) {
-  const DeviceSettings s = Fresh();
+  const DeviceSettings s = test::FreshSettings();
   EXPECT_EQ(s.choice("Serial1_mode"), 2);
   EXPECT_EQ(s.choice("Serial2_mode"), 1);
   EXPECT_EQ(s.choice("RS485_mode"), 1);
@@ -152,7 +151,7 @@ TEST(StartUp, ClockCrossesMidnightAndYearIntoUtc) {
 }
 
 TEST(Access, UnknownNamesAndWrongKindsAreProgrammingErrors) {
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   EXPECT_THROW(s.text("Callsig"), std::logic_error);
   EXPECT_THROW(s.setText("callsign", "X"), std::logic_error);  // names are exact
   EXPECT_THROW(s.choice("Callsign"), std::logic_error);
@@ -163,7 +162,7 @@ TEST(Access, UnknownNamesAndWrongKindsAreProgrammingErrors) {
 }
 
 TEST(Access, TextsAreStoredWholeAsBytes) {
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   const std::string seventy(70, 'x');
   s.setText("Beacon2_msg", seventy);
   EXPECT_EQ(s.text("Beacon2_msg"), seventy);
@@ -173,7 +172,7 @@ TEST(Access, TextsAreStoredWholeAsBytes) {
 }
 
 TEST(Access, ChoiceOutsideItsListSelectsNothing) {
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   s.setChoice("Ptt", 1);
   EXPECT_EQ(s.choice("Ptt"), 1);
   s.setChoice("Ptt", 2);
@@ -185,7 +184,7 @@ TEST(Access, ChoiceOutsideItsListSelectsNothing) {
 }
 
 TEST(Access, ListenerHearsEveryChangeButNotRepeats) {
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   std::vector<std::string> heard;
   s.addListener([&](std::size_t i) { heard.push_back(SettingsTable()[i].name); });
   s.setText("Callsign", "SP9XYZ");
@@ -200,7 +199,7 @@ TEST(Access, ListenerHearsEveryChangeButNotRepeats) {
 }
 
 TEST(Access, ListenersAreSeveralAndStayWithTheirRecord) {
-  DeviceSettings original = Fresh();
+  DeviceSettings original = test::FreshSettings();
   int first = 0, second = 0;
   original.addListener([&](std::size_t) { ++first; });
   const auto secondId = original.addListener([&](std::size_t) { ++second; });
@@ -222,7 +221,7 @@ TEST(Access, ListenersAreSeveralAndStayWithTheirRecord) {
 }
 
 TEST(Access, SettingASerialRoleByProgramRunsNoReaction) {
-  DeviceSettings s = Fresh();
+  DeviceSettings s = test::FreshSettings();
   s.setChoice("Weather_stationtype", 5);  // WS-2300, picked by program: no reaction
   s.setChoice("Serial2_mode", 1);
   EXPECT_EQ(s.choice("Serial1_mode"), 2);

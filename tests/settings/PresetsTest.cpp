@@ -3,13 +3,14 @@
 #include "settings/DeviceSettings.h"
 #include "settings/Presets.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {
 
 class Presets : public ::testing::Test {
  protected:
-  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  DeviceSettings s = test::FreshSettings();
 };
 
 TEST_F(Presets, AnalogTemperatureKeepsTheAverageChoice) {

@@ -3,13 +3,14 @@
 #include "settings/DeviceSettings.h"
 #include "settings/Reactions.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {
 
 class PortRule : public ::testing::Test {
  protected:
-  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  DeviceSettings s = test::FreshSettings();
 
   // As the operator does: pick an entry, then its reaction runs.
   void pickStation(int station) {
@@ -88,7 +89,7 @@ TEST_F(PortRule, NeverChangesItsOwnPort) {
 }
 
 TEST(ClockRule, UploadpctimeLocksAndUnlocksTheClockFieldsKeepingTheirTexts) {
-  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  DeviceSettings s = test::FreshSettings();
   s.setText("Rtcday", "31");
   s.setFlag("Uploadpctime", false);
   for (const char* field : kClockFields) EXPECT_TRUE(s.enabled(field)) << field;
@@ -100,7 +101,7 @@ TEST(ClockRule, UploadpctimeLocksAndUnlocksTheClockFieldsKeepingTheirTexts) {
 }
 
 TEST(ClockRule, SettingTheSameStateRunsNothing) {
-  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  DeviceSettings s = test::FreshSettings();
   s.setEnabled("Rtcyear", true);    // out of step on purpose
   s.setFlag("Uploadpctime", true);  // no change of state: no reaction
   EXPECT_TRUE(s.enabled("Rtcyear"));
@@ -115,7 +116,7 @@ namespace {
 // Writers that set settings by program run only the serial port rules; the
 // station's rule waits for the operator, the clock rule runs on its own.
 TEST(ProgramWriters, RunOnlyThePortRulesAfterSetting) {
-  DeviceSettings s{test::FixedUtcClock(2026, 7, 3, 9, 5)};
+  DeviceSettings s = test::FreshSettings();
   s.setChoice("Weather_stationtype", 5);
   RunAfterProgramSet(s, "Weather_stationtype");
   EXPECT_EQ(s.choice("Serial1_mode"), 2);  // untouched until a port rule runs

@@ -1,0 +1,51 @@
+#pragma once
+// Files for tests: a private temporary folder removed with everything in it,
+// and whole-file reads and writes.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace tarnvik::test {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarnvik-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", std::error_code());
+    root_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(root_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(root_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string path(const std::string& name) const { return (std::filesystem::path(root_) / name).string(); }
+  const std::string& root() const { return root_; }
+  std::vector<std::string> names() const {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(root_)) found.push_back(entry.path().filename());
+    return found;
+  }
+
+ private:
+  std::string root_;
+};
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteAll(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+}  // namespace tarnvik::test
