@@ -9,12 +9,7 @@ namespace tarnvik {
 
 namespace {
 
-using families::kAnalogChannels;
-using families::kBeacons;
-using families::kDigitalChannels;
-using families::kFilterEntries;
-using families::kPathRules;
-using families::kSorbexOutputs;
+using namespace families;  // the numbered families, by name
 using Kind = FileValueKind;
 
 class KeyTableBuilder {

@@ -8,12 +8,7 @@ namespace tarnvik {
 
 namespace {
 
-using families::kAnalogChannels;
-using families::kBeacons;
-using families::kDigitalChannels;
-using families::kFilterEntries;
-using families::kPathRules;
-using families::kSorbexOutputs;
+using namespace families;  // the numbered families, by name
 
 class TableBuilder {
  public:
