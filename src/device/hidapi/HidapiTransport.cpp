@@ -2,6 +2,8 @@
 
 #include <hidapi/hidapi.h>
 
+#include <algorithm>
+
 #include "core/OperationError.h"
 #include "device/hidapi/HidapiFraming.h"
 
@@ -47,7 +49,10 @@ std::vector<HidInterface> HidapiTransport::enumerate() {
   std::vector<HidInterface> present;
   hid_device_info* const list = hid_enumerate(0, 0);
   for (const hid_device_info* info = list; info != nullptr; info = info->next) {
-    if (info->path == nullptr) continue;
+    // hidraw lists a device once per top-level collection, all with one path.
+    if (info->path == nullptr ||
+        std::any_of(present.begin(), present.end(), [&](const HidInterface& seen) { return seen.path == info->path; }))
+      continue;
     present.push_back({info->path, hidapi::HardwareIds(info->vendor_id, info->product_id, info->release_number)});
   }
   hid_free_enumeration(list);
