@@ -3,7 +3,7 @@
 
 TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev)
 # Only the test command needs these.
-TARNVIK_TEST_PACKAGES=(clang-format)
+TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev)
 
 tarnvik_missing_packages() {
   local missing=() pkg

@@ -20,6 +20,9 @@
 #include "app/WindowOperator.h"
 #include "core/AppInfo.h"
 #include "core/OperationError.h"
+#include "device/DeviceOperations.h"
+#include "device/FirmwareUpload.h"
+#include "device/backends/TransportChoice.h"
 #include "ui/Artwork.h"
 
 namespace tarnvik {
@@ -34,7 +37,11 @@ void Place(QWidget& widget, const frame::Place& place) {
 }  // namespace
 
 Form1::Form1(WindowServices services)
-    : clock_(std::move(services.clock)), settings_(clock_), executableFolder_(ExecutableFolder()) {
+    : clock_(std::move(services.clock)),
+      settings_(clock_),
+      executableFolder_(ExecutableFolder()),
+      transportFactory_(std::move(services.transport)),
+      firmware_(std::make_unique<FirmwareBuffer>()) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -106,16 +113,31 @@ void Form1::buildLogo() {
 QPushButton* Form1::button(const char* name) const { return findChild<QPushButton*>(QString::fromLatin1(name)); }
 
 void Form1::wireButtons() {
-  // The USB operations come with the device support; until then their
-  // buttons stand greyed out rather than doing nothing when clicked.
-  for (const char* name : {"Button4", "Button5", "Button3"}) button(name)->setEnabled(false);
   connect(button("Button1"), &QPushButton::clicked, this, [this] { runOperation([this] { Button1Click(); }); });
   connect(button("Button2"), &QPushButton::clicked, this, [this] { runOperation([this] { Button2Click(); }); });
+  connect(button("Button3"), &QPushButton::clicked, this, [this] { runOperation([this] { Button3Click(); }); });
+  connect(button("Button4"), &QPushButton::clicked, this, [this] { runOperation([this] { Button4Click(); }); });
+  connect(button("Button5"), &QPushButton::clicked, this, [this] { runOperation([this] { Button5Click(); }); });
 }
 
 void Form1::Button1Click() { SaveToFile(settings_, *operator_, fileDialogs_, executableFolder_); }
 
 void Form1::Button2Click() { ReadFromFile(settings_, *operator_, fileDialogs_, executableFolder_); }
+
+void Form1::Button3Click() { UploadFirmwareClick(deviceAccess(), *firmware_, executableFolder_); }
+
+void Form1::Button4Click() { ReadConfig(deviceAccess(), images_.ReadImage, settings_); }
+
+void Form1::Button5Click() { WriteConfig(deviceAccess(), settings_, images_.WriteImage, clock_); }
+
+DeviceAccess Form1::deviceAccess() {
+  if (!transport_) transport_ = transportFactory_();
+  return {*transport_, *operator_};
+}
+
+TransportFactory DefaultTransport() {
+  return [] { return MakeTransport(SimulatedUnitFromEnvironment()); };
+}
 
 bool Form1::operationRunning() const { return blocker_->blocking(); }
 

@@ -22,13 +22,26 @@ class QTabWidget;
 
 namespace tarnvik {
 
+class FirmwareBuffer;
+class HidTransport;
 class InputBlocker;
+struct DeviceAccess;
+
+// Makes the HID stack the USB buttons talk to.
+using TransportFactory = std::function<std::unique_ptr<HidTransport>()>;
+
+// The simulated unit in the folder named by TARNVIK_SIMULATED_UNIT when it is
+// set, otherwise the real USB HID stack.
+TransportFactory DefaultTransport();
 
 // What the window takes from outside. The program uses the defaults; tests
-// put a fixed clock and dialogs that answer from a script in their place.
+// put a fixed clock, dialogs that answer from a script and a simulated unit
+// in their place.
 struct WindowServices {
   PcClock clock = SystemPcClock();
   Dialogs* dialogs = nullptr;  // nullptr: Qt's dialogs, owned by the window
+  // Called at the first USB operation; what it makes is kept until the window closes.
+  TransportFactory transport = DefaultTransport();
 };
 
 class Form1 : public QWidget {
@@ -58,6 +71,10 @@ class Form1 : public QWidget {
   QPushButton* button(const char* name) const;
   void Button1Click();
   void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  DeviceAccess deviceAccess();
 
   PcClock clock_;
   std::unique_ptr<Dialogs> ownDialogs_;
@@ -65,6 +82,9 @@ class Form1 : public QWidget {
   ConfigImages images_;  // WriteImage and ReadImage, for the life of the window
   FileDialogMemory fileDialogs_;
   std::string executableFolder_;
+  TransportFactory transportFactory_;
+  std::unique_ptr<HidTransport> transport_;
+  std::unique_ptr<FirmwareBuffer> firmware_;  // for the life of the window
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progressBar_ = nullptr;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/DeviceOptions.h"
 #include "cli/UtcOption.h"
 
 namespace {
@@ -76,11 +77,14 @@ int main(int argc, char** argv) {
              "Read a 2048-byte configuration image, test its checksum, decode it as Read "
              "config does and write its settings as a configuration file.",
              true, true);
+  DeviceArguments device;
+  AddDeviceCommands(app, device);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
     return status == 0 ? kDone : kUsageOrIo;
   }
+  if (IsDeviceCommand(app)) return RunDeviceCommand(app, device);
   return Run(app, args);
 }

@@ -1,0 +1,41 @@
+#pragma once
+// The unit's 2048-byte configuration memory moved as 64 pages of 32 bytes,
+// one exchange per page, with a sum on every page, one log line and one
+// progress step per page. The first failed page ends the transfer: no retry,
+// no later page, nothing rolled back.
+//
+// The page loops expect an open link and leave it open.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "device/HidReport.h"
+
+namespace tarnvik {
+
+class ConfigImage;
+class DeviceLink;
+class Operator;
+
+// Sends page p with its sum; true when the unit acknowledged it.
+bool WritePage(DeviceLink& link, std::uint16_t p, PageBytes data);
+
+// Asks for page p; true, with the 32 bytes stored at `destination`, only when
+// the answer came and its sum matches its data. Otherwise `destination` is
+// left as it was.
+bool ReadPage(DeviceLink& link, std::uint16_t p, std::span<std::uint8_t, report::kPageBytes> destination);
+
+// Writes all 64 pages of the image: "Page written: 1/64" ... then "Eeprom
+// write success"; or stops at "Page write error: n/64". True when complete.
+bool WriteConfigPages(DeviceLink& link, const ConfigImage& writeImage, Operator& op);
+
+// Reads all 64 pages into the image: "Page read: 1/64" ... (no closing line:
+// the checksum judges the data); or stops at "Page read error: n/64", the
+// pages not read keeping their content. True when complete.
+bool ReadConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op);
+
+// "<prefix><n>/<total>", numbers in plain decimal.
+std::string PageLine(const char* prefix, std::size_t n, std::size_t total);
+
+}  // namespace tarnvik

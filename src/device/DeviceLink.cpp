@@ -1,0 +1,98 @@
+#include "device/DeviceLink.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/Operator.h"
+
+namespace tarnvik {
+
+namespace {
+
+constexpr std::string_view kMatchText = "Vid_0483&Pid_a04A";
+
+// A device that keeps sending must not keep the exchange from starting.
+constexpr int kMaxStaleReports = 64;
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+}  // namespace
+
+bool MatchesTarnvik(std::string_view hardwareIds) {
+  const std::string_view first = hardwareIds.substr(0, hardwareIds.find('\0'));
+  return Lower(first).find(Lower(kMatchText)) != std::string::npos;
+}
+
+std::vector<HidInterface> FindUnits(HidTransport& transport) {
+  std::vector<HidInterface> units;
+  for (HidInterface& present : transport.enumerate())
+    if (MatchesTarnvik(present.hardwareIds)) units.push_back(std::move(present));
+  return units;
+}
+
+DeviceLink::DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit)
+    : transport_(transport), op_(op), limit_(std::max(limit, std::chrono::milliseconds(0))) {}
+
+DeviceLink::~DeviceLink() { CloseLink(); }
+
+bool DeviceLink::OpenLink() {
+  CloseLink();
+  const std::vector<HidInterface> units = FindUnits(transport_);
+  if (units.empty()) {
+    op_.logLine(kNotFoundLine);
+    return false;
+  }
+  HidTransport::Opened opened = transport_.open(units.front().path);
+  connection_ = std::move(opened.connection);
+  op_.logLine(kFoundLine);
+  if (!connection_) logOpenFailure(opened.error);
+  return true;
+}
+
+void DeviceLink::logOpenFailure(const std::string& error) const {
+  std::string reason = error.empty() ? "the system gave no reason" : error;
+  if (reason.back() == '.') reason.pop_back();
+  op_.logLine("Tarnvik cannot be opened: " + reason + ". See \"USB access on Linux\" in README.md.");
+}
+
+void DeviceLink::CloseLink() { connection_.reset(); }
+
+bool DeviceLink::fail(ExchangeFault fault) {
+  fault_ = fault;
+  return false;
+}
+
+void DeviceLink::discardStaleInput() {
+  HidReport stale{};
+  for (int i = 0; i < kMaxStaleReports; ++i)
+    if (connection_->read(stale, std::chrono::milliseconds(0)).status != HidTransfer::Status::Done) return;
+}
+
+bool DeviceLink::ExchangeReport(const HidReport& request, HidReport& response) {
+  fault_ = ExchangeFault::None;
+  response.fill(0);
+  if (!connection_) return fail(ExchangeFault::NotOpen);
+  discardStaleInput();
+  const HidTransfer sent = connection_->write(request);
+  if (sent.status != HidTransfer::Status::Done) return fail(ExchangeFault::WriteFailed);
+  // A request that did not go out whole gets no answer worth waiting for.
+  if (sent.length != kReportSize) return fail(ExchangeFault::ShortWrite);
+  const HidTransfer got = connection_->read(response, limit_);
+  if (got.status == HidTransfer::Status::TimedOut) return fail(ExchangeFault::NoAnswer);
+  if (got.status != HidTransfer::Status::Done) return fail(ExchangeFault::ReadFailed);
+  if (got.length != kReportSize) return fail(ExchangeFault::ShortRead);
+  if (response[report::kCommand] != request[report::kCommand]) return fail(ExchangeFault::OtherCommand);
+  return true;
+}
+
+void DeviceLink::logFaultNote() const {
+  if (fault_ == ExchangeFault::NoAnswer)
+    op_.logLine("Tarnvik did not answer within " + std::to_string(limit_.count()) + " ms.");
+}
+
+}  // namespace tarnvik

@@ -1,0 +1,88 @@
+#pragma once
+// The open connection to the unit, for the length of one operation: find the
+// unit among the HID interfaces, open it, exchange reports, close.
+//
+// Every exchange is bounded: a unit that never answers fails the exchange
+// after the time limit instead of holding the program. Before each request
+// any input report already waiting is thrown away, so that an answer that
+// came too late for an earlier request is never taken for the answer to this
+// one. There is no retry anywhere: the caller logs the failure and stops.
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device/HidReport.h"
+#include "device/HidTransport.h"
+
+namespace tarnvik {
+
+class Operator;
+
+// Real units answer within a few milliseconds (two USB frames); a second
+// leaves room for slow hubs and the unit's flash writes.
+inline constexpr std::chrono::milliseconds kDefaultExchangeLimit{1000};
+
+inline constexpr const char* kFoundLine = "Tarnvik found, vid: Vid_0483, pid: A04A";
+inline constexpr const char* kNotFoundLine = "Tarnvik not found.";
+
+// True when the first of the hardware identifiers (up to the first zero
+// byte) contains "Vid_0483&Pid_a04A", ignoring letter case.
+bool MatchesTarnvik(std::string_view hardwareIds);
+
+// The interfaces that are Tarnvik units, in enumeration order.
+std::vector<HidInterface> FindUnits(HidTransport& transport);
+
+// Why the last exchange failed.
+enum class ExchangeFault {
+  None,
+  NotOpen,       // the device could not be opened
+  WriteFailed,   // the system refused the request (unit unplugged)
+  ShortWrite,    // fewer than 65 bytes went out
+  NoAnswer,      // nothing came back within the time limit
+  ReadFailed,    // the system failed the read (unit unplugged)
+  ShortRead,     // the answer was not 65 bytes
+  OtherCommand,  // the answer carries another command code
+};
+
+class DeviceLink {
+ public:
+  DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit = kDefaultExchangeLimit);
+  ~DeviceLink();
+  DeviceLink(const DeviceLink&) = delete;
+  DeviceLink& operator=(const DeviceLink&) = delete;
+
+  // Finds the first interface that is a unit and tries to open it. Logs the
+  // found line and returns true when there is one, even if opening failed
+  // (then a second line names the path and the reason, and every exchange
+  // fails); logs "Tarnvik not found." and returns false otherwise.
+  bool OpenLink();
+  // Closes the device if open. Closing a closed link does nothing.
+  void CloseLink();
+
+  // Sends the request and takes one answer. True only when 65 bytes went out,
+  // 65 came back within the time limit and the answer echoes the command code.
+  bool ExchangeReport(const HidReport& request, HidReport& response);
+
+  ExchangeFault lastFault() const { return fault_; }
+  std::chrono::milliseconds limit() const { return limit_; }
+
+  // Called right after a transfer logged its failure line: adds the line that
+  // explains a time-out ("Tarnvik did not answer within 1000 ms.").
+  void logFaultNote() const;
+
+ private:
+  bool fail(ExchangeFault fault);
+  void discardStaleInput();
+  void logOpenFailure(const std::string& error) const;
+
+  HidTransport& transport_;
+  Operator& op_;
+  std::chrono::milliseconds limit_;
+  std::unique_ptr<HidConnection> connection_;
+  ExchangeFault fault_ = ExchangeFault::None;
+};
+
+}  // namespace tarnvik

@@ -1,0 +1,103 @@
+#include "device/FirmwareUpload.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "core/Operator.h"
+#include "device/ConfigTransfer.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceOperations.h"
+
+namespace tarnvik {
+
+namespace {
+
+struct FirmwareFile {
+  enum class Status { Read, OpenError, TooLong };
+  Status status = Status::OpenError;
+  std::vector<std::uint8_t> content;
+};
+
+// The file's size is found before anything is read, so that an oversized file
+// is refused without reading it.
+FirmwareFile ReadFirmwareFile(const std::string& path) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) return {};
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
+  if (size < 0) return {};
+  if (static_cast<std::uintmax_t>(size) > FirmwareBuffer::kSize) return {FirmwareFile::Status::TooLong, {}};
+  FirmwareFile file{FirmwareFile::Status::Read, std::vector<std::uint8_t>(static_cast<std::size_t>(size))};
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(file.content.data()), size);
+  if (in.gcount() != size) return {};
+  return file;
+}
+
+// Shows the box for a file that cannot be sent; nothing for one that can.
+UploadOutcome Refuse(const FirmwareFile& file, Operator& op) {
+  if (file.status == FirmwareFile::Status::OpenError) {
+    op.informationBox("File open error.", "File open error");
+    return UploadOutcome::OpenError;
+  }
+  op.informationBox("Firmware file error.", "File to long.");
+  return UploadOutcome::TooLong;
+}
+
+UploadOutcome SendPages(DeviceLink& link, Operator& op, const FirmwareBuffer& buffer, std::size_t pages) {
+  op.progressStart(static_cast<int>(pages));
+  for (std::size_t i = 0; i < pages; ++i) {
+    if (!WriteFirmwarePage(link, static_cast<std::uint16_t>(i), buffer.page(i))) {
+      op.logLine(PageLine("Page write error: ", i + 1, pages));
+      link.logFaultNote();
+      return UploadOutcome::PageFailed;
+    }
+    op.logLine(PageLine("Page written: ", i + 1, pages));
+    op.progressStep();
+  }
+  op.logLine("Firmware upgrade success");
+  op.progressReset();
+  return UploadOutcome::Done;
+}
+
+}  // namespace
+
+void FirmwareBuffer::load(const std::vector<std::uint8_t>& content) {
+  const std::size_t n = std::min(content.size(), kSize);
+  std::copy_n(content.begin(), n, bytes_.begin());
+  std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(n), bytes_.end(), 0);
+}
+
+PageBytes FirmwareBuffer::page(std::size_t i) const { return PageBytes(bytes_.data() + i * kPageSize, kPageSize); }
+
+std::string FirmwareFolder(const std::string& executableFolder) { return executableFolder + "firmware/"; }
+
+bool WriteFirmwarePage(DeviceLink& link, std::uint16_t i, PageBytes data) {
+  HidReport response{};
+  return link.ExchangeReport(MakePageRequest(Command::FirmwarePage, i, data), response);
+}
+
+UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buffer,
+                             const std::string& firmwareFolder) {
+  FileRequest request;
+  request.mode = FileRequest::Mode::Open;
+  request.initialFolder = firmwareFolder;
+  const std::optional<std::string> path = op.chooseFile(request);
+  if (!path) return UploadOutcome::Cancelled;
+  const FirmwareFile file = ReadFirmwareFile(*path);
+  if (file.status != FirmwareFile::Status::Read) return Refuse(file, op);
+  buffer.load(file.content);
+  const std::size_t pages = (file.content.size() + FirmwareBuffer::kPageSize - 1) / FirmwareBuffer::kPageSize;
+  return SendPages(link, op, buffer, pages);
+}
+
+UploadOutcome UploadFirmwareClick(const DeviceAccess& access, FirmwareBuffer& buffer,
+                                  const std::string& executableFolder) {
+  DeviceLink link(access.transport, access.op, access.exchangeLimit);
+  if (!link.OpenLink()) return UploadOutcome::NotFound;
+  return UploadFirmware(link, access.op, buffer, FirmwareFolder(executableFolder));
+}
+
+}  // namespace tarnvik

@@ -1,0 +1,33 @@
+#include "device/simulated/SimulatedFault.h"
+
+#include <array>
+#include <utility>
+
+namespace tarnvik {
+
+namespace {
+
+constexpr std::array<std::pair<FaultKind, std::string_view>, 6> kNames{{
+    {FaultKind::NoAnswer, "no-answer"},
+    {FaultKind::LateAnswer, "late-answer"},
+    {FaultKind::ShortWrite, "short-write"},
+    {FaultKind::OtherCommand, "other-command"},
+    {FaultKind::WrongSum, "wrong-sum"},
+    {FaultKind::Unplug, "unplug"},
+}};
+
+}  // namespace
+
+std::string_view FaultName(FaultKind kind) {
+  for (const auto& [k, name] : kNames)
+    if (k == kind) return name;
+  return "?";
+}
+
+std::optional<FaultKind> FaultFromName(std::string_view name) {
+  for (const auto& [kind, n] : kNames)
+    if (n == name) return kind;
+  return std::nullopt;
+}
+
+}  // namespace tarnvik

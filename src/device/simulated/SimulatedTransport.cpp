@@ -1,0 +1,58 @@
+#include "device/simulated/SimulatedTransport.h"
+
+#include "device/simulated/SimulatedUnit.h"
+
+namespace tarnvik {
+
+namespace {
+
+class SimulatedConnection : public HidConnection {
+ public:
+  explicit SimulatedConnection(std::shared_ptr<SimulatedUnit> unit) : unit_(std::move(unit)) {}
+
+  HidTransfer write(std::span<const std::uint8_t> report) override { return unit_->receive(report); }
+  HidTransfer read(std::span<std::uint8_t> report, std::chrono::milliseconds) override {
+    return unit_->deliver(report);
+  }
+
+ private:
+  std::shared_ptr<SimulatedUnit> unit_;
+};
+
+}  // namespace
+
+void SimulatedTransport::addUnit(std::string path, std::shared_ptr<SimulatedUnit> unit, std::string hardwareIds) {
+  ports_.push_back({{std::move(path), std::move(hardwareIds)}, std::move(unit)});
+}
+
+void SimulatedTransport::addOtherDevice(std::string path, std::string hardwareIds) {
+  ports_.push_back({{std::move(path), std::move(hardwareIds)}, nullptr});
+}
+
+std::vector<HidInterface> SimulatedTransport::enumerate() {
+  std::vector<HidInterface> present;
+  for (const Port& port : ports_)
+    if (!port.unit || !port.unit->unplugged()) present.push_back(port.info);
+  return present;
+}
+
+HidTransport::Opened SimulatedTransport::open(const std::string& path) {
+  for (const Port& port : ports_) {
+    if (port.info.path != path) continue;
+    if (!port.unit) return {nullptr, path + ": Permission denied"};
+    if (port.unit->unplugged()) return {nullptr, path + ": No such device"};
+    if (!port.unit->openRefusal().empty()) return {nullptr, path + ": " + port.unit->openRefusal()};
+    return {std::make_unique<SimulatedConnection>(port.unit), {}};
+  }
+  return {nullptr, path + ": No such file or directory"};
+}
+
+std::unique_ptr<HidTransport> SimulatedUnitInFolder(const std::string& folder) {
+  auto transport = std::make_unique<SimulatedTransport>();
+  transport->addOtherDevice("simulated:keyboard",
+                            std::string("HID\\VID_046D&PID_C31C&REV_6400") + '\0' + "HID\\VID_046D&PID_C31C" + '\0');
+  transport->addUnit("simulated:" + folder, std::make_shared<SimulatedUnit>(folder));
+  return transport;
+}
+
+}  // namespace tarnvik

@@ -1,0 +1,55 @@
+#pragma once
+// The simulated unit's state on disk, so that a unit survives between runs of
+// the window and the tool, and operators can look at and change it:
+//
+//   memory.bin    the 2048-byte configuration memory (all zero when new)
+//   firmware.bin  the firmware pages received, each at 32 x its index; a new
+//                 upload (page 0) starts the file afresh
+//   version       the firmware version times 100, as decimal text (104)
+//   faults        optional: lines "KIND N" (no-answer 5, unplug 40 ...), the
+//                 fault shown at the Nth request of each run; # starts a comment
+//   open-error    optional: opening the unit fails with this text as reason
+//   unplugged     present after an unplug fault: the unit is not there until
+//                 the file is removed
+//
+// Every accepted page is written to its file at once, in place, so nothing
+// is lost if the process dies.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "device/HidReport.h"
+#include "device/simulated/SimulatedFault.h"
+#include "image/ConfigImage.h"
+
+namespace tarnvik {
+
+class UnitStateFolder {
+ public:
+  // Creates the folder and its memory and version files when missing.
+  // Throws OperationError when the folder cannot be used.
+  explicit UnitStateFolder(std::filesystem::path folder);
+
+  const std::filesystem::path& folder() const { return folder_; }
+
+  ConfigImage memory() const;
+  std::uint32_t version() const;
+  std::vector<Fault> faults() const;
+  std::string openRefusal() const;  // empty: the unit opens
+  bool unplugged() const;
+
+  void storePage(std::size_t p, PageBytes data) const;
+  void storeFirmwarePage(std::size_t i, PageBytes data) const;
+  void markUnplugged() const;
+
+ private:
+  std::filesystem::path file(const char* name) const { return folder_ / name; }
+  std::string text(const char* name) const;
+  void writeAt(const char* name, std::size_t offset, PageBytes data, bool truncate) const;
+
+  std::filesystem::path folder_;
+};
+
+}  // namespace tarnvik

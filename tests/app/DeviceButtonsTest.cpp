@@ -1,0 +1,129 @@
+// The three USB buttons clicked as the operator does, against a simulated
+// unit: the log and progress bar of the window, the boxes, what the unit
+// holds afterwards.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "app/Form1.h"
+#include "core/OperationError.h"
+#include "device/simulated/SimulatedTransport.h"
+#include "device/simulated/SimulatedUnit.h"
+#include "image/ImageTestSupport.h"
+#include "support/FixedClock.h"
+#include "support/RecordingOperator.h"
+
+namespace tarnvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kFound = QStringLiteral("Tarnvik found, vid: Vid_0483, pid: A04A");
+
+QStringList Pages(const QString& prefix, int total) {
+  QStringList lines;
+  for (int n = 1; n <= total; ++n) lines << prefix + QString::number(n) + QLatin1Char('/') + QString::number(total);
+  return lines;
+}
+
+class DeviceButtons : public ::testing::Test {
+ protected:
+  void SetUp() override { form.show(); }
+
+  TransportFactory factory() {
+    return [this] {
+      ++transportsMade;
+      auto transport = std::make_unique<SimulatedTransport>();
+      transport->addUnit("/dev/hidraw4", unit);
+      return transport;
+    };
+  }
+  void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
+  QStringList log() {
+    return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  }
+  QProgressBar* bar() { return form.findChild<QProgressBar*>("ProgressBar1"); }
+
+  std::shared_ptr<SimulatedUnit> unit = std::make_shared<SimulatedUnit>();
+  int transportsMade = 0;
+  test::RecordingOperator record;
+  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record, factory()}};
+};
+
+TEST_F(DeviceButtons, ReadConfigFillsTheSettingsLogsEveryPageAndShowsTheVersion) {
+  for (const char* name : {"Button3", "Button4", "Button5"})
+    EXPECT_TRUE(form.findChild<QPushButton*>(name)->isEnabled()) << name;
+  EXPECT_EQ(transportsMade, 0);  // nothing is opened before the first USB click
+  DeviceSettings onUnit = test::Defaults();
+  onUnit.setText("Callsign", "SP9ABC");
+  unit->setMemory(test::EncodeOrFail(onUnit));
+  click("Button4");
+  EXPECT_EQ(log(), (QStringList{kFound} + Pages(QStringLiteral("Page read: "), 64) +
+                    QStringList{QStringLiteral("Eeprom read success."), kFound}));
+  EXPECT_EQ(record.boxTexts(), std::vector<std::string>{"Firmware version: 1.04"});
+  EXPECT_EQ(form.settings().text("Callsign"), "SP9ABC");
+  EXPECT_EQ(bar()->maximum(), 64);
+  EXPECT_EQ(bar()->value(), 0);
+}
+
+TEST_F(DeviceButtons, WriteConfigSendsTheSettingsWithThePcClock) {
+  form.settings().setText("Callsign", "SP9XYZ");
+  form.settings().setText("Rtcyear", "2001");
+  click("Button5");
+  EXPECT_EQ(log().last(), QStringLiteral("Eeprom write success"));
+  EXPECT_EQ(log().size(), 66);
+  const ConfigImage& memory = unit->memory();
+  EXPECT_TRUE(CheckImageChecksum(memory));
+  EXPECT_EQ(test::Bytes(memory, 14, 6), "SP9XYZ");
+  EXPECT_EQ(memory.bytes[124] | memory.bytes[125] << 8, 2026);  // the PC clock replaced 2001
+
+  unit->addFault({FaultKind::OtherCommand, unit->requestCount() + 5});
+  click("Button5");
+  EXPECT_EQ(log().last(), QStringLiteral("Page write error: 5/64"));
+  EXPECT_EQ(bar()->value(), 4);  // stays where the transfer stopped
+  EXPECT_EQ(transportsMade, 1);
+}
+
+TEST_F(DeviceButtons, UploadFirmwareAsksInTheFirmwareFolderAndSendsThePages) {
+  const fs::path file = fs::temp_directory_path() / ("tarnvik-fw-" + std::to_string(::getpid()) + ".bin");
+  std::ofstream(file, std::ios::binary) << std::string(100, 'F');
+  record.answerFile(file.string());
+  click("Button3");
+  fs::remove(file);
+  ASSERT_EQ(record.fileRequests.size(), 1u);
+  EXPECT_EQ(record.fileRequests[0].initialFolder, ExecutableFolder() + "firmware/");
+  EXPECT_EQ(record.fileRequests[0].filter, "");
+  EXPECT_EQ(log(), (QStringList{kFound} + Pages(QStringLiteral("Page written: "), 4) +
+                    QStringList{QStringLiteral("Firmware upgrade success")}));
+  EXPECT_EQ(bar()->maximum(), 4);
+  EXPECT_EQ(bar()->value(), 0);
+  std::vector<std::uint8_t> sent(128, 0);  // four pages, the last one zero-filled
+  std::fill_n(sent.begin(), 100, std::uint8_t('F'));
+  EXPECT_EQ(unit->firmware(), sent);
+}
+
+TEST_F(DeviceButtons, AUnitMissingOrUnusableEndsTheClickWithoutHarm) {
+  unit->addFault({FaultKind::Unplug, 1});
+  click("Button5");
+  EXPECT_EQ(log(), (QStringList{kFound, QStringLiteral("Page write error: 1/64")}));
+  click("Button3");
+  EXPECT_EQ(log().last(), QStringLiteral("Tarnvik not found."));
+  EXPECT_TRUE(record.fileRequests.empty());
+
+  test::RecordingOperator boxes;
+  Form1 broken{{test::FixedUtcClock(2026, 7, 3, 9, 5), &boxes, []() -> std::unique_ptr<HidTransport> {
+                  throw OperationError("Simulated unit: /x: Permission denied");
+                }}};
+  QTest::mouseClick(broken.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+  EXPECT_EQ(boxes.boxTexts(), std::vector<std::string>{"Simulated unit: /x: Permission denied."});
+  EXPECT_FALSE(broken.operationRunning());
+}
+
+}  // namespace
+}  // namespace tarnvik

@@ -1,0 +1,233 @@
+// The tool's device commands run as processes against a simulated unit kept
+// in a folder, as a script or an operator without hardware would run them.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace tarnvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+  std::vector<std::string> lines() const {
+    std::vector<std::string> all;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) all.push_back(line);
+    return all;
+  }
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+
+class DeviceCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("tarnvik-devcli-" + std::to_string(getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    unit = dir / "unit";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // Runs the tool (paths without blanks or quotes); `env` goes in front.
+  RunResult run(const std::string& args, const std::string& env = "") {
+    const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
+    const std::string command =
+        env + " " + tool.string() + " " + args + " >" + (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(dir / "out.txt"), ReadAll(dir / "err.txt")};
+  }
+  RunResult device(const std::string& args) { return run(args + " --simulate " + unit.string()); }
+  std::string path(const char* name) const { return (dir / name).string(); }
+  void faults(const std::string& lines) { std::ofstream(unit / "faults") << lines; }
+  // The start-up settings saved as a file, written to the unit.
+  void writeDefaults() {
+    ASSERT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("start.cfg")).status, 0);
+    ASSERT_EQ(device("write " + path("start.cfg") + " --utc 2026-07-03T09:05 --stamp 77").status, 0);
+  }
+  static std::vector<std::string> pages(const char* prefix, int from, int to, int total) {
+    std::vector<std::string> lines;
+    for (int n = from; n <= to; ++n) lines.push_back(prefix + std::to_string(n) + "/" + std::to_string(total));
+    return lines;
+  }
+
+  fs::path dir, unit;
+};
+
+TEST_F(DeviceCli, WriteThenReadGivesBackTheFileWithEveryLineOnStandardOutput) {
+  ASSERT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("start.cfg")).status, 0);
+  const RunResult written = device("write " + path("start.cfg") + " --utc 2026-07-03T09:05 --stamp 77");
+  EXPECT_EQ(written.status, 0);
+  std::vector<std::string> expected{kFound};
+  for (const std::string& line : pages("Page written: ", 1, 64, 64)) expected.push_back(line);
+  expected.push_back("Eeprom write success");
+  EXPECT_EQ(written.lines(), expected);
+  EXPECT_EQ(written.err, "");
+
+  const RunResult read =
+      device("read -o " + path("back.cfg") + " --raw " + path("raw.bin") + " --utc 2026-07-03T09:05");
+  EXPECT_EQ(read.status, 0);
+  expected = {kFound};
+  for (const std::string& line : pages("Page read: ", 1, 64, 64)) expected.push_back(line);
+  for (const char* line : {"Eeprom read success.", kFound.c_str(), "Firmware version: 1.04"}) expected.push_back(line);
+  EXPECT_EQ(read.lines(), expected);
+  EXPECT_EQ(read.err, "");
+  EXPECT_EQ(ReadAll(path("back.cfg")), ReadAll(path("start.cfg")));
+  EXPECT_EQ(ReadAll(path("raw.bin")), ReadAll(unit / "memory.bin"));
+}
+
+TEST_F(DeviceCli, AFailedReadWritesNoConfigurationButKeepsTheRawBytesRead) {
+  writeDefaults();
+  faults("no-answer 10\n");
+  const RunResult read = device("read -o " + path("back.cfg") + " --raw " + path("raw.bin") + " --timeout-ms 200");
+  EXPECT_EQ(read.status, 1);
+  const std::vector<std::string> lines = read.lines();
+  const std::vector<std::string> tail(lines.end() - 3, lines.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"Page read error: 10/64", "Tarnvik did not answer within 200 ms.",
+                                            "Eeprom checksum error. Please reload configuration."}));
+  EXPECT_FALSE(fs::exists(path("back.cfg")));
+  const std::string raw = ReadAll(path("raw.bin")), memory = ReadAll(unit / "memory.bin");
+  ASSERT_EQ(raw.size(), 2048u);
+  EXPECT_EQ(raw.substr(0, 9 * 32), memory.substr(0, 9 * 32));
+  EXPECT_EQ(raw.substr(9 * 32), std::string(2048 - 9 * 32, '\0'));
+}
+
+TEST_F(DeviceCli, APageErrorFailsTheReadEvenWhenTheChecksumHolds) {
+  writeDefaults();
+  faults("other-command 50\n");  // beyond the configuration's bytes, which are zero anyway
+  const RunResult read = device("read -o " + path("back.cfg"));
+  EXPECT_EQ(read.status, 1);
+  EXPECT_TRUE(fs::exists(path("back.cfg")));
+  EXPECT_EQ(read.lines().back(), "Firmware version: 1.04");
+
+  faults("no-answer 65\n");  // the version query after a whole read
+  fs::remove(path("back.cfg"));
+  const RunResult unanswered = device("read -o " + path("back.cfg") + " --timeout-ms 50");
+  EXPECT_EQ(unanswered.status, 0);
+  EXPECT_TRUE(fs::exists(path("back.cfg")));
+  EXPECT_EQ(unanswered.lines().back(), kFound);
+}
+
+TEST_F(DeviceCli, VersionListAndTheTraceOfEachReport) {
+  std::filesystem::create_directories(unit);
+  std::ofstream(unit / "version") << "12345\n";
+  const RunResult version = device("version --trace " + path("trace.txt"));
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, kFound + "\nFirmware version: 123.45\n");
+  const std::string trace = ReadAll(path("trace.txt"));
+  const std::regex shape(
+      "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{6}Z > 00 fb( 00){63}\n"
+      "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{6}Z < 00 fb 39 30 00 00( 00){59}\n");
+  EXPECT_TRUE(std::regex_match(trace, shape)) << trace;
+
+  const RunResult list = device("list");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out, "simulated:" + unit.string() + "  HID\\VID_0483&PID_A04A&REV_0200\n");
+
+  faults("no-answer 1\n");
+  const RunResult silent = device("version --timeout-ms 20");
+  EXPECT_EQ(silent.status, 1);
+  EXPECT_EQ(silent.out, kFound + "\n");
+  EXPECT_EQ(silent.err, "Tarnvik did not answer within 20 ms.\n");
+}
+
+TEST_F(DeviceCli, WithoutAUnitEveryCommandSaysSoAndFails) {
+  ASSERT_EQ(run("defaults -o " + path("start.cfg")).status, 0);
+  std::ofstream(path("fw.bin")) << "firmware";
+  std::filesystem::create_directories(unit);
+  std::ofstream(unit / "unplugged");
+  for (const std::string& command : {"read -o " + path("x.cfg"), "write " + path("start.cfg"),
+                                     "firmware " + path("fw.bin"), std::string("version"), std::string("list")}) {
+    const RunResult result = device(command);
+    EXPECT_EQ(result.status, 1) << command;
+    EXPECT_EQ(result.out, "Tarnvik not found.\n") << command;
+  }
+  EXPECT_FALSE(fs::exists(path("x.cfg")));
+}
+
+TEST_F(DeviceCli, AUnitThatCannotBeOpenedIsNamedWithTheReason) {
+  std::filesystem::create_directories(unit);
+  std::ofstream(unit / "open-error") << "Permission denied\n";
+  const RunResult version = device("version");
+  EXPECT_EQ(version.status, 1);
+  EXPECT_EQ(version.out, kFound + "\nTarnvik cannot be opened: simulated:" + unit.string() +
+                             ": Permission denied. See \"USB access on Linux\" in README.md.\n");
+}
+
+TEST_F(DeviceCli, FirmwareIsSentAfterTheUnitIsFoundAndChecked) {
+  std::ofstream(path("fw.bin"), std::ios::binary) << std::string(33, 'x');
+  const RunResult sent = device("firmware " + path("fw.bin"));
+  EXPECT_EQ(sent.status, 0);
+  EXPECT_EQ(sent.out, kFound + "\nPage written: 1/2\nPage written: 2/2\nFirmware upgrade success\n");
+  EXPECT_EQ(ReadAll(unit / "firmware.bin"), std::string(33, 'x') + std::string(31, '\0'));
+
+  std::ofstream(path("big.bin"), std::ios::binary) << std::string(54273, 'x');
+  const RunResult tooLong = device("firmware " + path("big.bin"));
+  EXPECT_EQ(tooLong.status, 1);
+  EXPECT_EQ(tooLong.out, kFound + "\n");
+  EXPECT_EQ(tooLong.err, "Firmware file error.\n");
+
+  const RunResult missing = device("firmware " + path("missing.bin"));
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, kFound + "\n");
+  EXPECT_EQ(missing.err, "File open error.\n");
+}
+
+TEST_F(DeviceCli, WriteRefusesWhatTheWindowRefuses) {
+  std::ofstream(path("other.cfg")) << "[Something]\r\nKey=1\r\n";
+  const RunResult foreign = device("write " + path("other.cfg"));
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_EQ(foreign.out, "");
+  EXPECT_NE(foreign.err, "");
+
+  ASSERT_EQ(run("defaults -o " + path("start.cfg")).status, 0);
+  std::string content = ReadAll(path("start.cfg"));
+  content.replace(content.find("TXdelay=250"), 11, "TXdelay=100");
+  std::ofstream(path("bad.cfg"), std::ios::binary) << content;
+  const RunResult refused = device("write " + path("bad.cfg"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "TX delay - range error (200 - 1000).\n");
+
+  faults("unplug 3\n");
+  const RunResult pulled = device("write " + path("start.cfg"));
+  EXPECT_EQ(pulled.status, 1);
+  EXPECT_EQ(pulled.lines().back(), "Page write error: 3/64");
+  EXPECT_EQ(device("version").out, "Tarnvik not found.\n");
+
+  EXPECT_EQ(device("write " + path("missing.cfg")).status, 2);
+}
+
+TEST_F(DeviceCli, UsageErrorsAndTheEnvironmentVariable) {
+  EXPECT_EQ(device("read").status, 2);  // no -o
+  EXPECT_EQ(device("version --timeout-ms 0").status, 2);
+  EXPECT_EQ(device("version --utc 2026-13-01T00:00").status, 2);
+  EXPECT_EQ(device("version --trace " + (dir / "no" / "such" / "t.txt").string()).status, 2);
+  std::ofstream(path("file")) << "x";
+  EXPECT_EQ(run("version --simulate " + path("file")).status, 2);
+
+  const RunResult fromEnvironment = run("version", "TARNVIK_SIMULATED_UNIT=" + unit.string());
+  EXPECT_EQ(fromEnvironment.status, 0);
+  EXPECT_EQ(fromEnvironment.out, kFound + "\nFirmware version: 1.04\n");
+  EXPECT_TRUE(fs::exists(unit / "memory.bin"));
+}
+
+}  // namespace
+}  // namespace tarnvik

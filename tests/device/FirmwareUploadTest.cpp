@@ -1,0 +1,134 @@
+// Upload firmware: the dialog, the file checks and the pages as the unit
+// receives them.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "device/FirmwareUpload.h"
+#include "device/UnitOnDesk.h"
+
+namespace tarnvik {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Lines;
+using test::PageLines;
+
+const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+
+class FirmwareUpload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("tarnvik-firmware-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // A file of n bytes counting 1, 2, 3 ... (mod 251, so pages differ).
+  std::string file(std::size_t n, const char* name = "fw.bin", std::uint8_t fill = 0) {
+    std::string bytes(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>(fill ? fill : (i + 1) % 251);
+    const fs::path path = dir / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  UploadOutcome upload(const std::string& path) {
+    desk.record.answerFile(path);
+    return UploadFirmwareClick(desk.access, buffer, "/opt/tarnvik/");
+  }
+  std::vector<std::uint8_t> padded(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    bytes.resize((bytes.size() + 31) / 32 * 32, 0);
+    return bytes;
+  }
+
+  fs::path dir;
+  test::UnitOnDesk desk;
+  FirmwareBuffer buffer;
+};
+
+TEST_F(FirmwareUpload, AsksForTheFileInTheFirmwareFolderOnlyOnceTheUnitIsFound) {
+  EXPECT_EQ(UploadFirmwareClick(desk.access, buffer, "/opt/tarnvik/"), UploadOutcome::Cancelled);
+  ASSERT_EQ(desk.record.fileRequests.size(), 1u);
+  const FileRequest& request = desk.record.fileRequests[0];
+  EXPECT_EQ(request.mode, FileRequest::Mode::Open);
+  EXPECT_EQ(request.initialFolder, "/opt/tarnvik/firmware/");
+  EXPECT_EQ(request.filter, "");
+  EXPECT_EQ(desk.record.log, std::vector<std::string>{kFound});
+  EXPECT_EQ(desk.unit->requestCount(), 0u);
+}
+
+TEST_F(FirmwareUpload, ThirtyThreeBytesGoAsTwoPagesTheLastOneZeroFilled) {
+  const std::string path = file(33);
+  EXPECT_EQ(upload(path), UploadOutcome::Done);
+  EXPECT_EQ(desk.record.log,
+            (std::vector<std::string>{kFound, "Page written: 1/2", "Page written: 2/2", "Firmware upgrade success"}));
+  EXPECT_EQ(desk.record.progressMaximum, 2);
+  EXPECT_EQ(desk.record.progressPosition, 0);
+  EXPECT_EQ(desk.unit->firmware(), padded(path));
+}
+
+TEST_F(FirmwareUpload, AShortFileAfterALongOneSendsZerosNotTheOldBytes) {
+  ASSERT_EQ(upload(file(FirmwareBuffer::kSize, "long.bin", 0xEE)), UploadOutcome::Done);
+  const std::string shortFile = file(33, "short.bin");
+  ASSERT_EQ(upload(shortFile), UploadOutcome::Done);
+  const std::vector<std::uint8_t> expected = padded(shortFile);
+  EXPECT_EQ(desk.unit->firmware(), expected);
+  EXPECT_EQ(expected[33], 0);
+}
+
+TEST_F(FirmwareUpload, TheLargestFileGoesWholeAndOneByteMoreIsRefusedBeforeAnyPage) {
+  const std::string largest = file(54272);
+  EXPECT_EQ(upload(largest), UploadOutcome::Done);
+  EXPECT_EQ(desk.record.log.size(), 1u + 1696u + 1u);
+  EXPECT_EQ(desk.record.log[1696], "Page written: 1696/1696");
+  EXPECT_EQ(desk.unit->firmware(), padded(largest));
+
+  desk.record.log.clear();
+  const std::uint64_t before = desk.unit->requestCount();
+  EXPECT_EQ(upload(file(54273)), UploadOutcome::TooLong);
+  ASSERT_EQ(desk.record.boxes.size(), 1u);
+  EXPECT_EQ(desk.record.boxes[0].kind, test::Box::Kind::Information);
+  EXPECT_EQ(desk.record.boxes[0].caption, "File to long.");
+  EXPECT_EQ(desk.record.boxes[0].text, "Firmware file error.");
+  EXPECT_EQ(desk.record.log, std::vector<std::string>{kFound});
+  EXPECT_EQ(desk.unit->requestCount(), before);
+}
+
+TEST_F(FirmwareUpload, AnEmptyFileSendsNothingAndSucceeds) {
+  EXPECT_EQ(upload(file(0)), UploadOutcome::Done);
+  EXPECT_EQ(desk.record.log, (std::vector<std::string>{kFound, "Firmware upgrade success"}));
+  EXPECT_EQ(desk.record.progressPosition, 0);
+  EXPECT_EQ(desk.unit->requestCount(), 0u);
+}
+
+TEST_F(FirmwareUpload, AFileThatCannotBeOpenedGetsItsBox) {
+  for (const std::string& path : {(dir / "missing.bin").string(), dir.string()}) {
+    desk.record.boxes.clear();
+    EXPECT_EQ(upload(path), UploadOutcome::OpenError);
+    ASSERT_EQ(desk.record.boxes.size(), 1u);
+    EXPECT_EQ(desk.record.boxes[0].caption, "File open error");
+    EXPECT_EQ(desk.record.boxes[0].text, "File open error.");
+  }
+  EXPECT_EQ(desk.unit->requestCount(), 0u);
+}
+
+TEST_F(FirmwareUpload, ARejectedPageEndsTheUpload) {
+  desk.unit->addFault({FaultKind::OtherCommand, 1});
+  EXPECT_EQ(upload(file(100)), UploadOutcome::PageFailed);
+  EXPECT_EQ(desk.record.log, (std::vector<std::string>{kFound, "Page write error: 1/4"}));
+
+  desk.record.log.clear();
+  desk.unit->addFault({FaultKind::NoAnswer, desk.unit->requestCount() + 3});
+  EXPECT_EQ(upload(file(100)), UploadOutcome::PageFailed);
+  EXPECT_EQ(desk.record.log, Lines({{kFound},
+                                    PageLines("Page written: ", 1, 2, 4),
+                                    {"Page write error: 3/4", "Tarnvik did not answer within 1000 ms."}}));
+  EXPECT_EQ(desk.record.progressPosition, 2);
+}
+
+}  // namespace
+}  // namespace tarnvik
