@@ -18,6 +18,7 @@
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
 #include "support/RecordingOperator.h"
+#include "support/TestFiles.h"
 
 namespace tarnvik {
 namespace {
@@ -53,14 +54,14 @@ class DeviceButtons : public ::testing::Test {
   std::shared_ptr<SimulatedUnit> unit = std::make_shared<SimulatedUnit>();
   int transportsMade = 0;
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record, factory()}};
+  Form1 form{{test::TestClock(), &record, factory()}};
 };
 
 TEST_F(DeviceButtons, ReadConfigFillsTheSettingsLogsEveryPageAndShowsTheVersion) {
   for (const char* name : {"Button3", "Button4", "Button5"})
     EXPECT_TRUE(form.findChild<QPushButton*>(name)->isEnabled()) << name;
   EXPECT_EQ(transportsMade, 0);  // nothing is opened before the first USB click
-  DeviceSettings onUnit = test::Defaults();
+  DeviceSettings onUnit = test::FreshSettings();
   onUnit.setText("Callsign", "SP9ABC");
   unit->setMemory(test::EncodeOrFail(onUnit));
   click("Button4");
@@ -91,11 +92,11 @@ TEST_F(DeviceButtons, WriteConfigSendsTheSettingsWithThePcClock) {
 }
 
 TEST_F(DeviceButtons, UploadFirmwareAsksInTheFirmwareFolderAndSendsThePages) {
-  const fs::path file = fs::temp_directory_path() / ("tarnvik-fw-" + std::to_string(::getpid()) + ".bin");
+  const test::TempFolder scratch;
+  const fs::path file = scratch.path("fw.bin");
   std::ofstream(file, std::ios::binary) << std::string(100, 'F');
   record.answerFile(file.string());
   click("Button3");
-  fs::remove(file);
   ASSERT_EQ(record.fileRequests.size(), 1u);
   EXPECT_EQ(record.fileRequests[0].initialFolder, ExecutableFolder() + "firmware/");
   EXPECT_EQ(record.fileRequests[0].filter, "");
@@ -117,7 +118,7 @@ TEST_F(DeviceButtons, AUnitMissingOrUnusableEndsTheClickWithoutHarm) {
   EXPECT_TRUE(record.fileRequests.empty());
 
   test::RecordingOperator boxes;
-  Form1 broken{{test::FixedUtcClock(2026, 7, 3, 9, 5), &boxes, []() -> std::unique_ptr<HidTransport> {
+  Form1 broken{{test::TestClock(), &boxes, []() -> std::unique_ptr<HidTransport> {
                   throw OperationError("Simulated unit: /x: Permission denied");
                 }}};
   QTest::mouseClick(broken.findChild<QPushButton*>("Button4"), Qt::LeftButton);

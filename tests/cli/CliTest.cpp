@@ -15,31 +15,21 @@
 #include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
+#include "support/ToolProcess.h"
 
 namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
+using RunResult = test::ToolRun;
 using test::ReadAll;
 using test::WriteAll;
 
 class Cli : public ::testing::Test {
  protected:
   // Runs the tool with the given arguments (paths without blanks or quotes).
-  RunResult run(const std::string& args) {
-    const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
-    const std::string command =
-        tool.string() + " " + args + " >" + (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(dir / "out.txt"), ReadAll(dir / "err.txt")};
-  }
+  RunResult run(const std::string& args) { return test::RunTool(args, folder.root()); }
   std::string path(const char* name) const { return (dir / name).string(); }
 
   // A configuration file of the start-up settings with one line replaced.

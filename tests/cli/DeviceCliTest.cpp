@@ -9,50 +9,24 @@
 #include <regex>
 #include <sstream>
 
+#include "support/TestFiles.h"
+#include "support/ToolProcess.h"
+
 namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-  std::vector<std::string> lines() const {
-    std::vector<std::string> all;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) all.push_back(line);
-    return all;
-  }
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using RunResult = test::ToolRun;
+using test::ReadAll;
 
 const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
 
 class DeviceCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("tarnvik-devcli-" + std::to_string(getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    unit = dir / "unit";
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   // Runs the tool (paths without blanks or quotes); `env` goes in front.
   RunResult run(const std::string& args, const std::string& env = "") {
-    const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
-    const std::string command =
-        env + " " + tool.string() + " " + args + " >" + (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(dir / "out.txt"), ReadAll(dir / "err.txt")};
+    return test::RunTool(args, folder.root(), env);
   }
   RunResult device(const std::string& args) { return run(args + " --simulate " + unit.string()); }
   std::string path(const char* name) const { return (dir / name).string(); }
@@ -68,7 +42,8 @@ class DeviceCli : public ::testing::Test {
     return lines;
   }
 
-  fs::path dir, unit;
+  test::TempFolder folder;
+  fs::path dir = folder.root(), unit = dir / "unit";
 };
 
 TEST_F(DeviceCli, WriteThenReadGivesBackTheFileWithEveryLineOnStandardOutput) {

@@ -30,7 +30,7 @@ bool SamePage(const ConfigImage& a, const ConfigImage& b, std::size_t p) {
 
 TEST(ConfigTransfer, ACompleteWriteLogsEveryPageThenSuccessAndResetsTheBar) {
   UnitOnDesk desk;
-  const ConfigImage image = test::EncodeOrFail(test::Defaults());
+  const ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   DeviceLink link(desk.transport, desk.record);
   ASSERT_TRUE(link.OpenLink());
   EXPECT_TRUE(WriteConfigPages(link, image, desk.record));
@@ -43,7 +43,7 @@ TEST(ConfigTransfer, ACompleteWriteLogsEveryPageThenSuccessAndResetsTheBar) {
 
 TEST(ConfigTransfer, ACompleteReadLogsEveryPageAndNothingMore) {
   UnitOnDesk desk;
-  desk.unit->setMemory(test::EncodeOrFail(test::Defaults()));
+  desk.unit->setMemory(test::EncodeOrFail(test::FreshSettings()));
   DeviceLink link(desk.transport, desk.record);
   ASSERT_TRUE(link.OpenLink());
   ConfigImage image;
@@ -99,7 +99,7 @@ class PageFault : public ::testing::TestWithParam<std::tuple<FaultCase, int>> {
 };
 
 TEST_P(PageFault, EndsTheReadAtThatPageWithItsLineAndNoMore) {
-  const ConfigImage stored = test::EncodeOrFail(test::Defaults());
+  const ConfigImage stored = test::EncodeOrFail(test::FreshSettings());
   desk.unit->setMemory(stored);
   desk.unit->addFault({fault().kind, static_cast<std::uint64_t>(failing())});
   DeviceLink link(desk.transport, desk.record);
@@ -120,7 +120,7 @@ TEST_P(PageFault, EndsTheWriteAtThatPageAndSendsNoLaterPage) {
   const ConfigImage old = Filled(0xA5);
   desk.unit->setMemory(old);
   desk.unit->addFault({fault().kind, static_cast<std::uint64_t>(failing())});
-  const ConfigImage image = test::EncodeOrFail(test::Defaults());
+  const ConfigImage image = test::EncodeOrFail(test::FreshSettings());
   DeviceLink link(desk.transport, desk.record);
   ASSERT_TRUE(link.OpenLink());
   EXPECT_FALSE(WriteConfigPages(link, image, desk.record));

@@ -40,10 +40,10 @@ TEST(DeviceLink, NoUnitLogsNotFoundForEveryOperationAndAsksNothing) {
   const DeviceAccess access{keyboardOnly, desk.record};
   ConfigImage image;
   image.bytes.fill(0x55);
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   EXPECT_FALSE(ReadConfig(access, image, settings).found);
   EXPECT_EQ(image.bytes, ConfigImage{}.bytes);  // cleared all the same
-  EXPECT_FALSE(WriteConfig(access, settings, image, test::FixedUtcClock(2026, 7, 3, 9, 5)).found);
+  EXPECT_FALSE(WriteConfig(access, settings, image, test::TestClock()).found);
   FirmwareBuffer buffer;
   EXPECT_EQ(UploadFirmwareClick(access, buffer, "/opt/tarnvik/"), UploadOutcome::NotFound);
   EXPECT_EQ(desk.record.log, std::vector<std::string>(3, "Tarnvik not found."));
@@ -93,11 +93,11 @@ TEST(DeviceLink, AReportLeftWaitingIsNotTakenForTheAnswer) {
 
 TEST(DeviceLink, AnAnswerThatComesTooLateIsThrownAwayBeforeTheNextRequest) {
   UnitOnDesk desk;
-  const DeviceSettings original = test::Defaults();
+  const DeviceSettings original = test::FreshSettings();
   desk.unit->setMemory(test::EncodeOrFail(original));
   desk.unit->addFault({FaultKind::LateAnswer, 5});
   ConfigImage image;
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   const ReadConfigOutcome first = ReadConfig(desk.access, image, settings);
   EXPECT_FALSE(first.allPages);
   const std::vector<std::string> tail(desk.record.log.end() - 3, desk.record.log.end());
@@ -117,9 +117,9 @@ TEST(DeviceLink, TheTimeLimitInForceIsNamedAndTheTraceShowsEachReport) {
   std::ostringstream trace;
   TracingTransport traced(desk.transport, trace);
   const DeviceAccess access{traced, desk.record, std::chrono::milliseconds(250)};
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   ConfigImage image;
-  WriteConfig(access, settings, image, test::FixedUtcClock(2026, 7, 3, 9, 5), test::FixedStamp());
+  WriteConfig(access, settings, image, test::TestClock(), test::FixedStamp());
   EXPECT_EQ(desk.record.log.back(), "Tarnvik did not answer within 250 ms.");
   std::vector<std::string> lines;
   std::istringstream in(trace.str());

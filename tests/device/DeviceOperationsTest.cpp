@@ -21,7 +21,7 @@ const std::string kChecksumError = "Eeprom checksum error. Please reload configu
 const std::string kReadError = "Eeprom read error. Please reload configuration.";
 
 DeviceSettings UnitSettings() {
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   settings.setText("Callsign", "SP9ABC");
   settings.setText("Txdelay", "450");
   return settings;
@@ -31,7 +31,7 @@ class DeviceOperations : public ::testing::Test {
  protected:
   ReadConfigOutcome read() { return ReadConfig(desk.access, readImage, settings); }
   WriteConfigOutcome write() {
-    return WriteConfig(desk.access, settings, writeImage, test::FixedUtcClock(2026, 7, 3, 9, 5), test::FixedStamp());
+    return WriteConfig(desk.access, settings, writeImage, test::TestClock(), test::FixedStamp());
   }
   std::uint32_t storedClock(std::size_t field) const {
     const std::size_t at = layout::kClockStart + field * layout::kClockFieldSize;
@@ -40,7 +40,7 @@ class DeviceOperations : public ::testing::Test {
   }
 
   UnitOnDesk desk;
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   ConfigImage readImage, writeImage;
 };
 
@@ -69,7 +69,7 @@ TEST_F(DeviceOperations, AFailedFirstPageLeavesAZeroImageThatTheDecoderRefusesAn
   EXPECT_EQ(desk.record.boxes[0].kind, test::Box::Kind::Information);
   EXPECT_EQ(desk.record.boxes[0].text, "Uncompatible configuration version:\nDevice: \nConfigurator: v1.04");
   EXPECT_EQ(desk.record.boxes[1].text, "Firmware version: 1.04");
-  EXPECT_EQ(test::Differences(settings, test::Defaults()), std::vector<std::string>{});
+  EXPECT_EQ(test::Differences(settings, test::FreshSettings()), std::vector<std::string>{});
 }
 
 TEST_F(DeviceOperations, ABadChecksumChangesNoSettingAndAsksNoVersion) {
@@ -83,7 +83,7 @@ TEST_F(DeviceOperations, ABadChecksumChangesNoSettingAndAsksNoVersion) {
   EXPECT_EQ(desk.record.log.size(), 66u);
   EXPECT_TRUE(desk.record.boxes.empty());
   EXPECT_EQ(desk.unit->requestCount(), 64u);
-  EXPECT_EQ(test::Differences(settings, test::Defaults()), std::vector<std::string>{});
+  EXPECT_EQ(test::Differences(settings, test::FreshSettings()), std::vector<std::string>{});
 }
 
 TEST_F(DeviceOperations, VersionsAreShownAsHundredthsWithTwoDecimals) {
@@ -160,7 +160,7 @@ TEST(DeviceOperationsEveryPage, AFaultAnywhereNeverGivesAWrongVerdict) {
       UnitOnDesk desk;
       desk.unit->setMemory(stored);
       desk.unit->addFault({kind, p + 1});
-      DeviceSettings settings = test::Defaults();
+      DeviceSettings settings = test::FreshSettings();
       ConfigImage image;
       const ReadConfigOutcome outcome = ReadConfig(desk.access, image, settings);
       EXPECT_FALSE(outcome.allPages);
@@ -173,7 +173,7 @@ TEST(DeviceOperationsEveryPage, AFaultAnywhereNeverGivesAWrongVerdict) {
             std::equal(image.bytes.begin(), image.bytes.begin() + layout::kChecksummedEnd, stored.bytes.begin()));
         EXPECT_EQ(test::Differences(settings, unitSettings), std::vector<std::string>{});
       } else {
-        EXPECT_EQ(test::Differences(settings, test::Defaults()), std::vector<std::string>{});
+        EXPECT_EQ(test::Differences(settings, test::FreshSettings()), std::vector<std::string>{});
       }
     }
   }

@@ -8,6 +8,7 @@
 
 #include "device/FirmwareUpload.h"
 #include "device/UnitOnDesk.h"
+#include "support/TestFiles.h"
 
 namespace tarnvik {
 namespace {
@@ -20,12 +21,6 @@ const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
 
 class FirmwareUpload : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("tarnvik-firmware-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   // A file of n bytes counting 1, 2, 3 ... (mod 251, so pages differ).
   std::string file(std::size_t n, const char* name = "fw.bin", std::uint8_t fill = 0) {
     std::string bytes(n, '\0');
@@ -45,7 +40,8 @@ class FirmwareUpload : public ::testing::Test {
     return bytes;
   }
 
-  fs::path dir;
+  test::TempFolder scratch;
+  fs::path dir = scratch.root();
   test::UnitOnDesk desk;
   FirmwareBuffer buffer;
 };

@@ -14,25 +14,19 @@
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
 #include "support/RecordingOperator.h"
+#include "support/TestFiles.h"
 
 namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using test::ReadAll;
 
 class SimulatedUnitFolder : public ::testing::Test {
  protected:
-  void SetUp() override { fs::remove_all(folder); }
-  void TearDown() override { fs::remove_all(folder); }
-
-  const fs::path folder = fs::temp_directory_path() / ("tarnvik-unit-" + std::to_string(::getpid())) / "unit";
+  test::TempFolder scratch;
+  const fs::path folder = fs::path(scratch.root()) / "unit";
   test::RecordingOperator record;
 };
 
@@ -41,20 +35,18 @@ TEST_F(SimulatedUnitFolder, ANewFolderIsAnEmptyUnitAndWrittenPagesSurviveTheProc
     const auto transport = SimulatedUnitInFolder(folder.string());
     EXPECT_EQ(ReadAll(folder / "memory.bin"), std::string(2048, '\0'));
     EXPECT_EQ(ReadAll(folder / "version"), "104\n");
-    DeviceSettings settings = test::Defaults();
+    DeviceSettings settings = test::FreshSettings();
     ConfigImage image;
-    ASSERT_TRUE(
-        WriteConfig({*transport, record}, settings, image, test::FixedUtcClock(2026, 7, 3, 9, 5), test::FixedStamp())
-            .allPages);
+    ASSERT_TRUE(WriteConfig({*transport, record}, settings, image, test::TestClock(), test::FixedStamp()).allPages);
     EXPECT_EQ(ReadAll(folder / "memory.bin"), std::string(image.bytes.begin(), image.bytes.end()));
   }
   std::ofstream(folder / "version") << "213\n";
   const auto transport = SimulatedUnitInFolder(folder.string());
-  DeviceSettings settings = test::Defaults();
+  DeviceSettings settings = test::FreshSettings();
   settings.setText("Callsign", "OTHER");
   ConfigImage image;
   EXPECT_TRUE(ReadConfig({*transport, record}, image, settings).decoded);
-  EXPECT_EQ(settings.text("Callsign"), test::Defaults().text("Callsign"));
+  EXPECT_EQ(settings.text("Callsign"), test::FreshSettings().text("Callsign"));
   EXPECT_EQ(record.boxTexts().back(), "Firmware version: 2.13");
 }
 
@@ -75,7 +67,7 @@ TEST_F(SimulatedUnitFolder, FaultsComeFromTheFaultsFileAndUnpluggingLastsUntilTh
   std::ofstream(folder / "faults") << "# pull the cable at the third page\nunplug 3\n";
   {
     const auto transport = SimulatedUnitInFolder(folder.string());
-    DeviceSettings settings = test::Defaults();
+    DeviceSettings settings = test::FreshSettings();
     ConfigImage image;
     EXPECT_FALSE(ReadConfig({*transport, record}, image, settings).allPages);
     // An empty unit reads as zeros, which pass the checksum but not the
