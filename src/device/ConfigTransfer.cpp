@@ -37,33 +37,32 @@ bool ReadPage(DeviceLink& link, std::uint16_t p, std::span<std::uint8_t, report:
   return true;
 }
 
-bool WriteConfigPages(DeviceLink& link, const ConfigImage& writeImage, Operator& op) {
-  op.progressStart(static_cast<int>(kPages));
-  for (std::size_t p = 0; p < kPages; ++p) {
-    if (!WritePage(link, PageNumber(p), writeImage.page(p))) {
-      op.logLine(PageLine("Page write error: ", p + 1, kPages));
+bool TransferPages(DeviceLink& link, Operator& op, std::size_t total, PageLineTexts texts,
+                   const std::function<bool(std::size_t)>& transfer) {
+  op.progressStart(static_cast<int>(total));
+  for (std::size_t i = 0; i < total; ++i) {
+    if (!transfer(i)) {
+      op.logLine(PageLine(texts.failed, i + 1, total));
       link.logFaultNote();
       return false;
     }
-    op.logLine(PageLine("Page written: ", p + 1, kPages));
+    op.logLine(PageLine(texts.done, i + 1, total));
     op.progressStep();
   }
+  return true;
+}
+
+bool WriteConfigPages(DeviceLink& link, const ConfigImage& writeImage, Operator& op) {
+  const auto write = [&](std::size_t p) { return WritePage(link, PageNumber(p), writeImage.page(p)); };
+  if (!TransferPages(link, op, kPages, {"Page written: ", "Page write error: "}, write)) return false;
   op.logLine("Eeprom write success");
   op.progressReset();
   return true;
 }
 
 bool ReadConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op) {
-  op.progressStart(static_cast<int>(kPages));
-  for (std::size_t p = 0; p < kPages; ++p) {
-    if (!ReadPage(link, PageNumber(p), readImage.page(p))) {
-      op.logLine(PageLine("Page read error: ", p + 1, kPages));
-      link.logFaultNote();
-      return false;
-    }
-    op.logLine(PageLine("Page read: ", p + 1, kPages));
-    op.progressStep();
-  }
+  const auto read = [&](std::size_t p) { return ReadPage(link, PageNumber(p), readImage.page(p)); };
+  if (!TransferPages(link, op, kPages, {"Page read: ", "Page read error: "}, read)) return false;
   op.progressReset();
   return true;
 }

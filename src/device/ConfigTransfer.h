@@ -7,6 +7,7 @@
 // The page loops expect an open link and leave it open.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -37,5 +38,21 @@ bool ReadConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op);
 
 // "<prefix><n>/<total>", numbers in plain decimal.
 std::string PageLine(const char* prefix, std::size_t n, std::size_t total);
+
+// What a page loop logs: after each page that went through, and at the page
+// that failed.
+struct PageLineTexts {
+  const char* done;    // "Page written: ", "Page read: "
+  const char* failed;  // "Page write error: ", "Page read error: "
+};
+
+// The loop every transfer shares: progress over `total` pages, then
+// transfer(i) for i = 0 .. total-1 with one log line and one progress step
+// per page. The first failed page logs its error line (and the link's note
+// on why) and ends the loop with false, the progress bar left where it
+// stood. After the last page the caller writes its closing line and resets
+// the bar.
+bool TransferPages(DeviceLink& link, Operator& op, std::size_t total, PageLineTexts texts,
+                   const std::function<bool(std::size_t)>& transfer);
 
 }  // namespace tarnvik

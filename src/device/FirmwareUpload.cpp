@@ -47,16 +47,11 @@ UploadOutcome Refuse(const FirmwareFile& file, Operator& op) {
 }
 
 UploadOutcome SendPages(DeviceLink& link, Operator& op, const FirmwareBuffer& buffer, std::size_t pages) {
-  op.progressStart(static_cast<int>(pages));
-  for (std::size_t i = 0; i < pages; ++i) {
-    if (!WriteFirmwarePage(link, static_cast<std::uint16_t>(i), buffer.page(i))) {
-      op.logLine(PageLine("Page write error: ", i + 1, pages));
-      link.logFaultNote();
-      return UploadOutcome::PageFailed;
-    }
-    op.logLine(PageLine("Page written: ", i + 1, pages));
-    op.progressStep();
-  }
+  const auto write = [&](std::size_t i) {
+    return WriteFirmwarePage(link, static_cast<std::uint16_t>(i), buffer.page(i));
+  };
+  if (!TransferPages(link, op, pages, {"Page written: ", "Page write error: "}, write))
+    return UploadOutcome::PageFailed;
   op.logLine("Firmware upgrade success");
   op.progressReset();
   return UploadOutcome::Done;
