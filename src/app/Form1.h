@@ -15,6 +15,7 @@
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
 
+class QDialog;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -23,6 +24,7 @@ class QTabWidget;
 namespace tarnvik {
 
 class InputBlocker;
+class SettingsBinder;
 
 // What the window takes from outside. The program uses the defaults; tests
 // put a fixed clock and dialogs that answer from a script in their place.
@@ -45,6 +47,10 @@ class Form1 : public QWidget {
   void runOperation(const std::function<void()>& operation);
   bool operationRunning() const;
 
+  // The special strings dialog that Button11 shows; start-up creates it after
+  // this window.
+  void setSpecialStringsDialog(QDialog* dialog);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -58,11 +64,13 @@ class Form1 : public QWidget {
   QPushButton* button(const char* name) const;
   void Button1Click();
   void Button2Click();
+  void Button11Click();
 
   PcClock clock_;
   std::unique_ptr<Dialogs> ownDialogs_;
   DeviceSettings settings_;
-  ConfigImages images_;  // WriteImage and ReadImage, for the life of the window
+  std::unique_ptr<SettingsBinder> binder_;  // declared after the settings: gone before them
+  ConfigImages images_;                     // WriteImage and ReadImage, for the life of the window
   FileDialogMemory fileDialogs_;
   std::string executableFolder_;
   QTabWidget* pageControl_ = nullptr;
@@ -70,6 +78,7 @@ class Form1 : public QWidget {
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<Operator> operator_;
   InputBlocker* blocker_ = nullptr;
+  QDialog* specialStrings_ = nullptr;
 };
 
 // The folder that holds the program's executable, with a trailing separator.
