@@ -31,7 +31,7 @@ class Builder {
  public:
   // Accessible names for a channel row: "Analog 2 Units", "Digital 7 Source" ...
   void titleRow(const std::string& owner, const char* const* heads, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) controls_[controls_.size() - count + i].title = owner + " " + heads[i];
+    for (std::size_t i = 0; i < count; ++i) controls[controls.size() - count + i].title = owner + " " + heads[i];
   }
   void in(Area area) { area_ = area; }
   ControlCell& control(std::string name, int row, int column, std::string hint = {}) {
@@ -41,7 +41,7 @@ class Builder {
     cell.row = row;
     cell.column = column;
     cell.hint = std::move(hint);
-    return controls_.emplace_back(std::move(cell));
+    return controls.emplace_back(std::move(cell));
   }
   ControlCell& button(int number, int row, int column, std::string caption) {
     ControlCell& cell = control(Numbered("Button", number), row, column);
@@ -49,7 +49,7 @@ class Builder {
     return cell;
   }
   void caption(std::string text, int row, int column, CaptionRole role = CaptionRole::Label, int span = 1) {
-    captions_.push_back({std::move(text), area_, row, column, role, span});
+    captions.push_back({std::move(text), area_, row, column, role, span});
   }
   void head(std::string text, int column, int span = 1) {
     caption(std::move(text), 0, column, CaptionRole::Head, span);
@@ -62,22 +62,21 @@ class Builder {
   }
 
   // A destination or path and its SSID, "-" between them: "Dest" or "Path".
-  void address(const std::string& prefix, const std::string& owner, const char* kind, int row, int column,
-               const std::string& hintOwner) {
+  void address(const std::string& prefix, const std::string& owner, const char* kind, int row, int column) {
     const bool dest = std::string(kind) == "Dest";
     const std::string part = dest ? "_dest" : "_path";
     const std::string what = dest ? " destination to-call." : " path.";
     const std::string ssid = dest ? " destination SSID." : " path SSID.";
-    control(prefix + part + "_string", row, column, hintOwner + what).title = owner + " " + kind;
+    control(prefix + part + "_string", row, column, owner + what).title = owner + " " + kind;
     dash(row, column + 1);
-    control(prefix + part + "_ssid", row, column + 2, hintOwner + ssid).title = owner + " " + kind + " SSID";
+    control(prefix + part + "_ssid", row, column + 2, owner + ssid).title = owner + " " + kind + " SSID";
   }
 
-  std::vector<ControlCell> controls_;
-  std::vector<CaptionCell> captions_;
+  std::vector<ControlCell> controls;  // the table, as it is built
+  std::vector<CaptionCell> captions;
 
  private:
-  Area area_ = Area::Radio;
+  Area area_ = Area::Radio;  // where the next cells go
 };
 
 void AddRadio(Builder& b) {
@@ -113,40 +112,50 @@ void AddRadio(Builder& b) {
   }
 }
 
-void AddDigipeater(Builder& b) {
+// In this tab each single label stands above its control: three groups side
+// by side leave little width.
+void AddDigipeaterCommon(Builder& b) {
   b.in(Area::DigipeaterCommon);
-  // In this tab each single label stands above its control: three groups
-  // side by side leave little width.
   b.caption("Digipeater on:", 0, 0, CaptionRole::Head);
   b.control("Digion", 1, 0);
   b.caption("Duplicate checking [s]:", 2, 0, CaptionRole::Head);
   b.control("Floodtimeout", 3, 0,
             "Time for which a received packet is stored for duplicate checking. Duplicate packets are discarded and "
             "are not digipeated.");
+}
 
+void AddPathRules(Builder& b) {
+  struct Column {
+    const char* head;
+    const char* part;
+    const char* hint;
+  };
+  const Column columns[] = {
+      {"Path (n-N):", "_name",
+       "New-N path for digipeated packets. Example: setting path to WIDE and N>=1, N<=2 will make the device "
+       "digipeat packets with WIDE2-2 or WIDE2-1 or WIDE1-1 in path."},
+      {"N >=", "_lower", ""},
+      {"N <=", "_higher", ""},
+      {"traceable:", "_traceable", "If selected, the device will add its callsign to path of digipeated packets."},
+      {"active:", "_active", ""},
+  };
   b.in(Area::DigipeaterPaths);
-  const char* heads[] = {"Path (n-N):", "N >=", "N <=", "traceable:", "active:"};
-  const char* titles[] = {"Path (n-N)", "N >=", "N <=", "traceable", "active"};
-  const char* parts[] = {"_name", "_lower", "_higher", "_traceable", "_active"};
-  for (int column = 0; column < 5; ++column) b.head(heads[column], column);
-  for (int n : kPathRules.numbers()) {
+  for (int column = 0; column < 5; ++column) b.head(columns[column].head, column);
+  for (int n : kPathRules.numbers())
     for (int column = 0; column < 5; ++column) {
-      ControlCell& cell = b.control(kPathRules.name(n, parts[column]), n, column);
-      cell.title = Numbered("Path rule ", n, " ") + titles[column];
+      const Column& c = columns[column];
+      b.control(kPathRules.name(n, c.part), n, column, c.hint).title =
+          Numbered("Path rule ", n, " ") + std::string(c.head).substr(0, std::string(c.head).find(':'));
     }
-    b.controls_[b.controls_.size() - 5].hint =
-        "New-N path for digipeated packets. Example: setting path to WIDE and N>=1, N<=2 will make the device "
-        "digipeat packets with WIDE2-2 or WIDE2-1 or WIDE1-1 in path.";
-    b.controls_[b.controls_.size() - 2].hint =
-        "If selected, the device will add its callsign to path of digipeated packets.";
-  }
+}
 
+void AddCallsignFilter(Builder& b) {
   b.in(Area::FilterRule);
   b.caption("General rule:", 0, 0, CaptionRole::Head);
   b.control("Callfilter_rule", 1, 0, "General rule for digipeater callsign filter");
 
   b.in(Area::FilterEntries);
-  for (int column : {0, 4}) {
+  for (int column : {0, 4}) {  // entries 1 to 5 left, 6 to 10 right
     b.head("Callsign:", column);
     b.head("SSID:", column + 2);
   }
@@ -169,8 +178,8 @@ void AddBeacons(Builder& b) {
   b.head("Message (empty fields are ignored):", 7);
   for (int n : kBeacons.numbers()) {
     const std::string owner = Numbered("Beacon ", n);
-    b.address(kBeacons.name(n), owner, "Dest", n, 0, owner);
-    b.address(kBeacons.name(n), owner, "Path", n, 3, owner);
+    b.address(kBeacons.name(n), owner, "Dest", n, 0);
+    b.address(kBeacons.name(n), owner, "Path", n, 3);
     b.control(kBeacons.name(n, "_txrate_rf"), n, 6, owner + " TX rate to RF (minutes). Set 0 to disable.").title =
         owner + " RF[min]";
     ControlCell& message =
@@ -190,8 +199,8 @@ void AddWeather(Builder& b) {
   b.caption("RF[min]:", 1, 7, CaptionRole::Head);
   b.caption("Comment:", 1, 8, CaptionRole::Head);
   b.caption("Weather report:", 2, 0);
-  b.address("Weather", "Weather report", "Dest", 2, 1, "Weather report");
-  b.address("Weather", "Weather report", "Path", 2, 4, "Weather report");
+  b.address("Weather", "Weather report", "Dest", 2, 1);
+  b.address("Weather", "Weather report", "Path", 2, 4);
   b.control("Weather_txrate_rf", 2, 7, "Weather report TX rate to RF (minutes). Set 0 to disable.").title =
       "Weather report RF[min]";
   b.control("Weather_comment", 2, 8, "weather report comment.").title = "Weather report comment";
@@ -228,8 +237,8 @@ void AddReportSettings(Builder& b) {
   int row = 1;
   for (const auto& [prefix, owner] : reports) {
     b.caption(std::string(owner) + ":", row, 0);
-    b.address(prefix, owner, "Dest", row, 1, owner);
-    b.address(prefix, owner, "Path", row, 4, owner);
+    b.address(prefix, owner, "Dest", row, 1);
+    b.address(prefix, owner, "Path", row, 4);
     b.control(std::string(prefix) + "_txrate_rf", row, 7,
               std::string(owner) + " TX rate to RF (minutes). Set 0 to disable.")
         .title = std::string(owner) + " RF[min]";
@@ -331,7 +340,9 @@ const Builder& Table() {
   static const Builder table = [] {
     Builder b;
     AddRadio(b);
-    AddDigipeater(b);
+    AddDigipeaterCommon(b);
+    AddPathRules(b);
+    AddCallsignFilter(b);
     AddBeacons(b);
     AddWeather(b);
     AddClock(b);
@@ -344,8 +355,8 @@ const Builder& Table() {
 
 }  // namespace
 
-const std::vector<ControlCell>& TabControls() { return Table().controls_; }
+const std::vector<ControlCell>& TabControls() { return Table().controls; }
 
-const std::vector<CaptionCell>& TabCaptions() { return Table().captions_; }
+const std::vector<CaptionCell>& TabCaptions() { return Table().captions; }
 
 }  // namespace tarnvik
