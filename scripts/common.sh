@@ -4,6 +4,8 @@
 TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev)
 # Only the test command needs these.
 TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev)
+# Only scripts/screenshots.sh needs these: a virtual display and a screen grabber.
+TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
 
 tarnvik_missing_packages() {
   local missing=() pkg

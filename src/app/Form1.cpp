@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -13,7 +14,6 @@
 #include <QScreen>
 #include <QTabWidget>
 
-#include "app/CaptionedGroup.h"
 #include "app/FrameLayout.h"
 #include "app/InputBlocker.h"
 #include "app/QtDialogs.h"
@@ -24,6 +24,9 @@
 #include "device/FirmwareUpload.h"
 #include "device/backends/TransportChoice.h"
 #include "ui/Artwork.h"
+#include "ui/CaptionedGroup.h"
+#include "ui/SettingsBinder.h"
+#include "ui/SettingsTabs.h"
 
 namespace tarnvik {
 
@@ -46,9 +49,6 @@ Form1::Form1(WindowServices services)
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(frame::kClientWidth, frame::kClientHeight);
-  QFont compact = font();  // the layout's pixel geometry is drawn for a small dialog font
-  compact.setPixelSize(frame::kFontPixels);
-  setFont(compact);
   buildFrame();
   Dialogs* dialogs = services.dialogs;
   if (dialogs == nullptr) dialogs = (ownDialogs_ = std::make_unique<QtDialogs>(*this)).get();
@@ -81,12 +81,16 @@ void Form1::buildGroups() {
 void Form1::buildTabs() {
   pageControl_ = new QTabWidget(this);
   Place(*pageControl_, frame::kPageControl);
-  for (const char* caption : frame::kTabCaptions) {
-    auto* page = new QWidget(pageControl_);
-    page->setObjectName(QStringLiteral("Tab") + QString::fromLatin1(caption));
-    pageControl_->addTab(page, QString::fromLatin1(caption));
-  }
-  pageControl_->setCurrentIndex(0);
+  binder_ = std::make_unique<SettingsBinder>(settings_);
+  AddSettingsTabs(*pageControl_, *binder_);
+  connect(button("Button11"), &QPushButton::clicked, this, &Form1::Button11Click);
+}
+
+void Form1::setSpecialStringsDialog(QDialog* dialog) { specialStrings_ = dialog; }
+
+// Shows the special strings dialog modally; the same dialog every time.
+void Form1::Button11Click() {
+  if (specialStrings_ != nullptr) specialStrings_->exec();
 }
 
 void Form1::buildLogAndProgress() {

@@ -15,6 +15,7 @@
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
 
+class QDialog;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -25,6 +26,7 @@ namespace tarnvik {
 class FirmwareBuffer;
 class HidTransport;
 class InputBlocker;
+class SettingsBinder;
 struct DeviceAccess;
 
 // Makes the HID stack the USB buttons talk to.
@@ -58,6 +60,10 @@ class Form1 : public QWidget {
   void runOperation(const std::function<void()>& operation);
   bool operationRunning() const;
 
+  // The special strings dialog that Button11 shows; start-up creates it after
+  // this window.
+  void setSpecialStringsDialog(QDialog* dialog);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -75,11 +81,13 @@ class Form1 : public QWidget {
   void Button4Click();
   void Button5Click();
   DeviceAccess deviceAccess();
+  void Button11Click();
 
   PcClock clock_;
   std::unique_ptr<Dialogs> ownDialogs_;
   DeviceSettings settings_;
-  ConfigImages images_;  // WriteImage and ReadImage, for the life of the window
+  std::unique_ptr<SettingsBinder> binder_;  // declared after the settings: gone before them
+  ConfigImages images_;                     // WriteImage and ReadImage, for the life of the window
   FileDialogMemory fileDialogs_;
   std::string executableFolder_;
   TransportFactory transportFactory_;
@@ -90,6 +98,7 @@ class Form1 : public QWidget {
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<Operator> operator_;
   InputBlocker* blocker_ = nullptr;
+  QDialog* specialStrings_ = nullptr;
 };
 
 // The folder that holds the program's executable, with a trailing separator.

@@ -21,6 +21,7 @@ void RunWindows(QApplication& app, std::chrono::milliseconds splashPause) {
   splash->showAndPaint();
   Form1 form1;
   Form2 form2(&form1);
+  form1.setSpecialStringsDialog(&form2);
   // The pause blocks on purpose: the splash stays on screen, nothing else runs.
   QThread::msleep(static_cast<unsigned long>(splashPause.count()));
   splash.reset();

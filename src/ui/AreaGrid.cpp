@@ -1,0 +1,155 @@
+#include "ui/AreaGrid.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <map>
+
+#include "settings/DeviceSettings.h"
+#include "ui/SettingsBinder.h"
+
+namespace tarnvik {
+
+namespace {
+
+// The frame and inner margins of a text field, and one pixel for the cursor.
+constexpr int kFieldPadding = 10;
+// A button's frame and a little air around its caption.
+constexpr int kButtonPadding = 8;
+
+QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
+
+int FieldWidth(const ControlCell& cell, const QWidget& field) {
+  if (cell.pixels > 0) return cell.pixels;
+  const int digits = cell.chars > 0 ? cell.chars : DeviceSettings::definition(cell.name).maxLength;
+  return field.fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + kFieldPadding;
+}
+
+Qt::Alignment AlignmentOf(CaptionRole role) {
+  switch (role) {
+    case CaptionRole::Label: return Qt::AlignRight | Qt::AlignVCenter;
+    case CaptionRole::Dash: return Qt::AlignCenter;
+    case CaptionRole::Head: return Qt::AlignLeft | Qt::AlignBottom;
+    case CaptionRole::Note: return Qt::AlignLeft | Qt::AlignTop;
+  }
+  return Qt::AlignLeft;
+}
+
+}  // namespace
+
+AreaGrid::AreaGrid(Area area, SettingsBinder& binder, QWidget& owner) : area_(area) {
+  setContentsMargins(0, 0, 0, 0);
+  setHorizontalSpacing(kCellGap);
+  setVerticalSpacing(kRowGap);
+  for (const ControlCell& cell : TabControls())
+    if (cell.area == area) addControl(cell, binder, owner);
+  for (const CaptionCell& cell : TabCaptions())
+    if (cell.area == area) addCaption(cell, owner);
+  evenColumns();
+}
+
+// Lists under each other take the width of the widest, and so do text fields.
+void AreaGrid::evenColumns() {
+  std::map<std::pair<int, SettingKind>, int> widest;
+  const auto key = [](const ControlCell& cell) {
+    return std::pair{cell.column, DeviceSettings::definition(cell.name).kind};
+  };
+  const auto evened = [](const ControlCell& cell) { return cell.span == 1 && DeviceSettings::has(cell.name); };
+  for (std::size_t i = 0; i < cells_.size(); ++i)
+    if (evened(*cells_[i])) widest[key(*cells_[i])] = std::max(widest[key(*cells_[i])], controls_[i]->minimumWidth());
+  for (std::size_t i = 0; i < cells_.size(); ++i)
+    if (evened(*cells_[i]) && DeviceSettings::definition(cells_[i]->name).kind != SettingKind::Flag)
+      controls_[i]->setFixedWidth(widest[key(*cells_[i])]);
+}
+
+void AreaGrid::addControl(const ControlCell& cell, SettingsBinder& binder, QWidget& owner) {
+  QWidget* widget = nullptr;
+  if (DeviceSettings::has(cell.name)) {
+    widget = binder.control(cell.name, cell.caption);
+    widget->setParent(&owner);
+    switch (DeviceSettings::definition(cell.name).kind) {
+      case SettingKind::Text: widget->setFixedWidth(FieldWidth(cell, *widget)); break;
+      case SettingKind::Choice: widget->setFixedWidth(widget->sizeHint().width()); break;
+      case SettingKind::Flag: break;
+    }
+  } else {
+    auto* button = new QPushButton(Latin1(cell.caption), &owner);
+    button->setObjectName(Latin1(cell.name));
+    button->setAutoDefault(false);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + kButtonPadding);
+    if (cell.click) connect(button, &QPushButton::clicked, this, [&binder, &cell] { cell.click(binder.settings()); });
+    widget = button;
+  }
+  if (!cell.hint.empty()) widget->setToolTip(Latin1(cell.hint));
+  if (!cell.title.empty()) widget->setAccessibleName(Latin1(cell.title));
+  addWidget(widget, cell.row, cell.column, 1, cell.span, Qt::AlignLeft | Qt::AlignVCenter);
+  controls_.push_back(widget);
+  cells_.push_back(&cell);
+}
+
+void AreaGrid::addCaption(const CaptionCell& cell, QWidget& owner) {
+  auto* label = new QLabel(Latin1(cell.text), &owner);
+  if (QWidget* buddy = buddyOf(cell)) label->setBuddy(buddy);
+  if (cell.role != CaptionRole::Note) {
+    addWidget(label, cell.row, cell.column, 1, cell.span, AlignmentOf(cell.role));
+    return;
+  }
+  // A note fills its cells and wraps its words within them.
+  label->setWordWrap(true);
+  label->setAlignment(AlignmentOf(cell.role));
+  addWidget(label, cell.row, cell.column, 1, cell.span);
+}
+
+QWidget* AreaGrid::controlAt(int row, int column) const {
+  for (std::size_t i = 0; i < cells_.size(); ++i)
+    if (cells_[i]->row == row && cells_[i]->column == column) return controls_[i];
+  return nullptr;
+}
+
+// A label or "-" names the control right of it; a column head names the
+// first control below it.
+QWidget* AreaGrid::buddyOf(const CaptionCell& cell) const {
+  switch (cell.role) {
+    case CaptionRole::Label:
+    case CaptionRole::Dash: return controlAt(cell.row, cell.column + cell.span);
+    case CaptionRole::Head:
+      for (int row = cell.row + 1; row < rowCount(); ++row)
+        if (QWidget* below = controlAt(row, cell.column)) return below;
+      return nullptr;
+    case CaptionRole::Note: return nullptr;
+  }
+  return nullptr;
+}
+
+AreaGrid* AreaGrid::find(const std::vector<AreaGrid*>& grids, Area area) {
+  const auto found = std::ranges::find(grids, area, &AreaGrid::area);
+  return found == grids.end() ? nullptr : *found;
+}
+
+void AreaGrid::alignFirstColumns(const std::vector<AreaGrid*>& grids) {
+  int widest = 0;
+  for (AreaGrid* grid : grids)
+    for (int i = 0; i < grid->count(); ++i) {
+      int row = 0, column = 0, rows = 0, columns = 0;
+      grid->getItemPosition(i, &row, &column, &rows, &columns);
+      if (column == 0 && columns == 1) widest = std::max(widest, grid->itemAt(i)->sizeHint().width());
+    }
+  for (AreaGrid* grid : grids) grid->setColumnMinimumWidth(0, widest);
+}
+
+void AreaGrid::setControlHeight(int pixels) {
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (DeviceSettings::has(cells_[i]->name) && DeviceSettings::definition(cells_[i]->name).kind != SettingKind::Flag)
+      controls_[i]->setFixedHeight(pixels);
+}
+
+void AreaGrid::chainFocus(const std::vector<AreaGrid*>& grids) {
+  QWidget* previous = nullptr;
+  for (AreaGrid* grid : grids)
+    for (QWidget* control : grid->controls()) {
+      if (previous != nullptr) QWidget::setTabOrder(previous, control);
+      previous = control;
+    }
+}
+
+}  // namespace tarnvik
