@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli/CommandGuard.h"
 #include "cli/Commands.h"
 #include "cli/UtcOption.h"
 
@@ -82,5 +83,5 @@ int main(int argc, char** argv) {
     const int status = app.exit(error);
     return status == 0 ? kDone : kUsageOrIo;
   }
-  return Run(app, args);
+  return GuardCommand(std::cout, std::cerr, [&] { return Run(app, args); });
 }

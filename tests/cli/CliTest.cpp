@@ -1,12 +1,7 @@
 // Drives the built tarnvik-cli as a process, as a script would.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "CliFixture.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "image/ConfigImage.h"
 #include "image/EncodeSettings.h"
@@ -18,56 +13,10 @@ namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
-
-class Cli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("tarnvik-cli-" + std::to_string(getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  // Runs the tool with the given arguments (paths without blanks or quotes).
-  RunResult run(const std::string& args) {
-    const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
-    const std::string command =
-        tool.string() + " " + args + " >" + (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(dir / "out.txt"), ReadAll(dir / "err.txt")};
-  }
-  std::string path(const char* name) const { return (dir / name).string(); }
-
-  // A configuration file of the start-up settings with one line replaced.
-  std::string defaultsWith(const std::string& from, const std::string& to) {
-    EXPECT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("base.cfg")).status, 0);
-    std::string content = ReadAll(path("base.cfg"));
-    const auto at = content.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) content.replace(at, from.size(), to);
-    WriteAll(path("changed.cfg"), content);
-    return path("changed.cfg");
-  }
-
-  fs::path dir;
-  const std::string utc = " --utc 2026-07-03T09:05 --stamp 1234";
-};
+using test::Cli;
+using test::ReadAll;
+using test::RunResult;
+using test::WriteAll;
 
 TEST_F(Cli, DefaultsThenEncodeGiveTheImageOfAFreshWindow) {
   ASSERT_EQ(run("defaults" + utc + " -o " + path("start.cfg")).status, 0);
@@ -175,9 +124,7 @@ TEST_F(Cli, ImagesThatAreNotRightAreRefused) {
 
   std::string older = image;
   older[10] = '3';  // "v1.03", with the checksum made right again
-  std::uint32_t sum = 0;
-  for (int i = 4; i <= 1395; ++i) sum += std::uint8_t(older[i]);
-  for (int i = 0; i < 4; ++i) older[i] = char(sum >> (8 * i));
+  test::FixChecksum(older);
   WriteAll(path("older.bin"), older);
   const RunResult version = run("decode " + path("older.bin") + " -o " + path("out.cfg"));
   EXPECT_EQ(version.status, 1);
@@ -204,6 +151,31 @@ TEST_F(Cli, HelpExplainsTheToolAndEachCommand) {
   const RunResult encode = run("encode --help");
   EXPECT_EQ(encode.status, 0);
   EXPECT_NE(encode.out.find("2048-byte image"), std::string::npos);
+}
+
+// A u32 of 2^31 or more is a value the unit can hold but a configuration file
+// cannot: the tool says so with the window's message and writes nothing.
+TEST_F(Cli, NumberTooLargeForAFileIsRefusedNotAborted) {
+  std::string image = defaultImage();
+  for (std::size_t i = 24; i < 28; ++i) image[i] = '\xff';  // Txdelay
+  test::FixChecksum(image);
+  WriteAll(path("big.bin"), image);
+  WriteAll(path("old.cfg"), "keep me");
+  for (const char* output : {"big.cfg", "old.cfg"}) {
+    const RunResult result = run("decode " + path("big.bin") + " -o " + path(output));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "'4294967295' is not a valid integer value.\n");
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(fs::exists(path("big.cfg")));
+  EXPECT_EQ(ReadAll(path("old.cfg")), "keep me");
+}
+
+TEST_F(Cli, ResultThatCannotBePrintedIsAFailure) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("d.cfg")).status, 0);
+  const RunResult full = shell(tool() + " check " + path("d.cfg") + utc + " >/dev/full");
+  EXPECT_EQ(full.status, 2);
+  EXPECT_EQ(full.err, "Unable to write to standard output.\n");
 }
 
 }  // namespace
