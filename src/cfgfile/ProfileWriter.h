@@ -22,7 +22,9 @@ class ProfileWriter {
  public:
   // Queues one key. A second write of the same key only changes the value.
   // A line break inside a value could only end the line early and turn the
-  // rest into lines of their own, so each CR or LF is written as a blank.
+  // rest into lines of their own, so each CR or LF is written as a blank; a
+  // value ends at its first NUL byte for every reader, so nothing after one
+  // is written.
   // Names must be ones the reader can find again (std::logic_error if not).
   void write(std::string_view section, std::string_view key, std::string_view value);
 

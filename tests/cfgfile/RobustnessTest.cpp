@@ -46,7 +46,8 @@ std::map<std::string, std::string> ReferenceRead(const std::string& content) {
       section = ini::LowerAscii(trim(t.substr(1, close - 1)));
       active = sections.insert(section).second;
     } else if (equals != std::string::npos && active) {
-      std::string value = trim(t.substr(equals + 1));
+      std::string value = t.substr(equals + 1);
+      value = trim(value.substr(0, value.find('\0')));
       if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
       found.emplace(section + "/" + ini::LowerAscii(trim(t.substr(0, equals))), value.substr(0, 2047));

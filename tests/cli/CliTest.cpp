@@ -178,5 +178,16 @@ TEST_F(Cli, ResultThatCannotBePrintedIsAFailure) {
   EXPECT_EQ(full.err, "Unable to write to standard output.\n");
 }
 
+// The profile rules end a value at its first NUL byte, so a NUL cannot slip an
+// "empty" destination past the check that it is not empty.
+TEST_F(Cli, ValueEndsAtItsFirstNulByte) {
+  for (const std::string& value : {std::string("\0", 1), std::string("\0APQX03", 7)}) {
+    const std::string file = defaultsWith("Weather_dest_string=APQX03", "Weather_dest_string=" + value);
+    const RunResult result = run("check " + file + utc);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Weather destination - too short (ex. APQX03).\n");
+  }
+}
+
 }  // namespace
 }  // namespace tarnvik
