@@ -10,6 +10,7 @@
 // applies every key, with a fixed default for each missing one.
 
 #include <string>
+#include <string_view>
 
 namespace tarnvik {
 
@@ -42,5 +43,8 @@ void ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, con
 void SaveConfigFile(const DeviceSettings& s, const std::string& path);
 // False when the file is not one of ours (identity message shown, nothing changed).
 bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op);
+// The same for a file's content already read (standard input or a pipe, for
+// the command-line tool).
+bool LoadConfigText(DeviceSettings& s, std::string_view content, Operator& op);
 
 }  // namespace tarnvik

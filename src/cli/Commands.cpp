@@ -24,11 +24,6 @@ int Fail(const CommandContext& context, int status, const std::string& message) 
   return status;
 }
 
-bool Readable(const std::string& path, std::string& error) {
-  std::vector<std::uint8_t> ignored;
-  return ReadBytes(path, ignored, 0, error);
-}
-
 // Encodes as "Write config" does. A number text that does not convert throws
 // ConversionError, which the tool's guard reports as a refusal.
 bool Encode(const CommandContext& context, DeviceSettings& settings, ConfigImage& image, CliOperator& op) {
@@ -39,11 +34,14 @@ bool Encode(const CommandContext& context, DeviceSettings& settings, ConfigImage
 
 // Reads and encodes a configuration file; the image is valid on kDone.
 int ReadAndEncode(const CommandContext& context, const std::string& input, ConfigImage& image) {
+  ConfigInput file;
   std::string error;
-  if (!Readable(input, error)) return Fail(context, kUsageOrIo, error);
+  if (!OpenConfigInput(input, file, error)) return Fail(context, kUsageOrIo, error);
   CliOperator op(context.messages);
   DeviceSettings settings(context.clock);
-  if (!LoadConfigFile(settings, input, op)) return kRefused;  // not a file of this program
+  const bool ours =
+      file.content ? LoadConfigText(settings, *file.content, op) : LoadConfigFile(settings, file.path, op);
+  if (!ours) return kRefused;  // not a file of this program
   if (!Encode(context, settings, image, op)) return kRefused;
   return kDone;
 }
@@ -84,7 +82,7 @@ int DecodeImageFile(const CommandContext& context, const std::string& input, con
   if (!ReadBytes(input, bytes, ConfigImage::kSize, error)) return Fail(context, kUsageOrIo, error);
   if (bytes.size() != ConfigImage::kSize)
     return Fail(context, kUsageOrIo,
-                input + " is not a configuration image: an image is exactly 2048 bytes long" +
+                ShownName(input) + " is not a configuration image: an image is exactly 2048 bytes long" +
                     (bytes.size() < ConfigImage::kSize ? ", this file holds " + std::to_string(bytes.size()) + "."
                                                        : ", this file is longer."));
   ConfigImage image;

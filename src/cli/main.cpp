@@ -27,7 +27,7 @@ void AddCommonOptions(CLI::App& command, Arguments& args) {
 
 CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const char* help, bool input, bool output) {
   CLI::App* command = app.add_subcommand(name, help);
-  if (input) command->add_option("FILE", args.input, "Input file")->required();
+  if (input) command->add_option("FILE", args.input, "Input file, or - for standard input")->required();
   if (output) command->add_option("-o,--output", args.output, "Output file, replaced only on success")->required();
   AddCommonOptions(*command, args);
   return command;

@@ -110,8 +110,20 @@ std::vector<ini::KeyName> FileKeyNames() {
   return names;
 }
 
+void ExpectSameSettings(const DeviceSettings& a, const DeviceSettings& b) {
+  for (const SettingDefinition& setting : SettingsTable()) {
+    const std::string& name = setting.name;
+    switch (setting.kind) {
+      case SettingKind::Text: EXPECT_EQ(a.text(name), b.text(name)) << name; break;
+      case SettingKind::Choice: EXPECT_EQ(a.choice(name), b.choice(name)) << name; break;
+      case SettingKind::Flag: EXPECT_EQ(a.flag(name), b.flag(name)) << name; break;
+    }
+  }
+}
+
 // Deterministic junk: never a crash, the same values as the plain reading,
-// and the import either refuses the file or takes it.
+// and the import either refuses the file or takes it, alike from the file
+// and from its content in memory.
 TEST(Robustness, RandomFilesReadAsThePlainRulesSayAndNeverCrashTheImport) {
   TempFolder dir;
   std::mt19937 random(20260703);
@@ -130,6 +142,9 @@ TEST(Robustness, RandomFilesReadAsThePlainRulesSayAndNeverCrashTheImport) {
     test::RecordingOperator op;
     const bool taken = LoadConfigFile(s, dir.path("r.cfg"), op);
     EXPECT_EQ(taken, file.value("!WARNING", "Application") == "Tarnvik Configurator");
+    DeviceSettings fromText(test::FixedUtcClock(2026, 7, 3, 9, 5));
+    EXPECT_EQ(LoadConfigText(fromText, content, op), taken);
+    ExpectSameSettings(fromText, s);
   }
 }
 

@@ -189,5 +189,39 @@ TEST_F(Cli, ValueEndsAtItsFirstNulByte) {
   }
 }
 
+TEST_F(Cli, InputsComeThroughPipesAndStandardInput) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("d.cfg")).status, 0);
+  const std::string cfg = path("d.cfg");
+  for (const std::string& line :
+       {tool() + " check <(cat " + cfg + ")", "cat " + cfg + " | " + tool() + " check /dev/stdin",
+        "cat " + cfg + " | " + tool() + " check -", tool() + " check - <" + cfg}) {
+    const RunResult result = shell(line + utc);
+    EXPECT_EQ(result.status, 0) << line << "\n" << result.err;
+    EXPECT_EQ(result.out, "OK\n") << line;
+  }
+  ASSERT_EQ(run("encode " + cfg + utc + " -o " + path("file.bin")).status, 0);
+  ASSERT_EQ(shell("cat " + cfg + " | " + tool() + " encode -" + utc + " -o " + path("pipe.bin")).status, 0);
+  EXPECT_EQ(ReadAll(path("pipe.bin")), ReadAll(path("file.bin")));
+  ASSERT_EQ(shell("cat " + path("file.bin") + " | " + tool() + " decode - -o " + path("back.cfg")).status, 0);
+  EXPECT_EQ(ReadAll(path("back.cfg")), ReadAll(cfg));
+
+  const RunResult empty = shell(tool() + " check - </dev/null");  // an empty file: not one of ours
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.err, "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.\n");
+}
+
+// A stream has no size to look at first: it is read up to a bound and refused beyond it.
+TEST_F(Cli, EndlessStreamsAreRefusedAtTheirBound) {
+  const RunResult zeros = run("check /dev/zero");
+  EXPECT_EQ(zeros.status, 2);
+  EXPECT_EQ(zeros.err, "Unable to read /dev/zero: a configuration file read as a stream may be at most 16 MiB long\n");
+  const RunResult piped = shell("head -c 17000000 /dev/zero | " + tool() + " check -");
+  EXPECT_EQ(piped.status, 2);
+  EXPECT_NE(piped.err.find("standard input"), std::string::npos) << piped.err;
+  EXPECT_EQ(shell("head -c 5000 /dev/zero | " + tool() + " decode - -o " + path("x.cfg")).status, 2);
+  EXPECT_EQ(run("check " + dir.string()).status, 2);  // a folder
+  EXPECT_FALSE(fs::exists(path("x.cfg")));
+}
+
 }  // namespace
 }  // namespace tarnvik
