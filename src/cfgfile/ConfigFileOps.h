@@ -5,7 +5,9 @@
 // Save writes the 3 identity keys and 219 settings (ConfigFileKeys) into the
 // chosen file, keeping any other lines the file holds; it converts every
 // number field before it touches the disk and replaces the file as a whole,
-// so a failed save leaves the previous file as it was. Read from file accepts
+// so a failed save leaves the previous file as it was (a writable file in a
+// folder that takes no new file is rewritten in place instead, see
+// AtomicFile). Read from file accepts
 // only files that name this program, warns about another version, and then
 // applies every key, with a fixed default for each missing one.
 

@@ -8,7 +8,8 @@
 // Unlike the classic function, the writes are collected and applied in one
 // go: the old file is read twice (layout, then copy) without being held in
 // memory, and replaced as a whole through AtomicFile, so a failed write never
-// leaves a half-written or lost file. Nothing is created while nothing is written.
+// leaves a half-written or lost file (AtomicFile says when it has to rewrite
+// a file in place). Nothing is created while nothing is written.
 
 #include <string>
 #include <string_view>

@@ -39,7 +39,8 @@ struct ConfigInput {
 // is longer than kMaxStreamedConfigSize.
 bool OpenConfigInput(const std::string& path, ConfigInput& input, std::string& error);
 
-// Replaces the file as a whole or not at all; throws FileWriteError.
+// Replaces the file as a whole or not at all, as AtomicFile does; throws
+// FileWriteError.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace tarnvik::cli
