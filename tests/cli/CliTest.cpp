@@ -223,5 +223,15 @@ TEST_F(Cli, EndlessStreamsAreRefusedAtTheirBound) {
   EXPECT_FALSE(fs::exists(path("x.cfg")));
 }
 
+// File names are the file system's bytes, and the tool prints them as they are.
+TEST_F(Cli, FileNamesAreShownAsTheirBytes) {
+  for (const std::string folder : {"nonexistent-\xc3\xa9t\xc3\xa9", "latin-\xe9t\xe9"}) {
+    const std::string target = path(folder + "/x.cfg");
+    const RunResult result = run("defaults -o " + target);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "Unable to write to " + target + ".\n");
+  }
+}
+
 }  // namespace
 }  // namespace tarnvik
