@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include <functional>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -8,7 +7,6 @@
 #include "cfgfile/ConfigFileOps.h"
 #include "cli/CliOperator.h"
 #include "cli/Files.h"
-#include "core/OperationError.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeForWrite.h"

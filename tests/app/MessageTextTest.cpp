@@ -60,7 +60,8 @@ class BoxReader {
 TEST(MessageText, SaveErrorKeepsTheFileNameApart) {
   test::RecordingOperator record;
   Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
-  const std::string target = (fs::temp_directory_path() / "nonexistent-\xc3\xa9t\xc3\xa9" / "x.cfg").string();
+  const fs::path dir = fs::temp_directory_path() / ("tarnvik-names-" + std::to_string(::getpid()));
+  const std::string target = (dir / "nonexistent-\xc3\xa9t\xc3\xa9" / "x.cfg").string();
   record.answerFile(target);
   QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
   ASSERT_EQ(record.fileMessages.size(), 1u);
