@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "app/ShownText.h"
 #include "core/AppInfo.h"
 
 namespace tarnvik {
@@ -13,7 +14,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
-    ShowErrorBox(QString::fromLatin1(error.what()));
+    ShowErrorBox(ShownError(error));
   } catch (...) {
     ShowErrorBox(QString());
   }

@@ -3,39 +3,44 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/ShownText.h"
 #include "core/AppInfo.h"
 
 namespace tarnvik {
 
 namespace {
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-
 // "Description|pattern" as the dialogs of the configurator write it; Qt reads
 // the pattern from the parentheses of the description.
 QString QtFilter(const std::string& filter) {
   const auto bar = filter.find('|');
-  if (bar == std::string::npos) return Latin1(filter);
-  const QString description = Latin1(filter.substr(0, bar));
-  const QString pattern = Latin1(filter.substr(bar + 1));
+  if (bar == std::string::npos) return ShownText(filter);
+  const QString description = ShownText(filter.substr(0, bar));
+  const QString pattern = ShownText(filter.substr(bar + 1));
   if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))) return description;
   return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
-void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const std::string& text) {
-  QMessageBox box(icon, Latin1(caption), Latin1(text), QMessageBox::Ok, &parent);
+void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const QString& text) {
+  QMessageBox box(icon, ShownText(caption), text, QMessageBox::Ok, &parent);
   box.exec();
 }
 
 }  // namespace
 
 void QtDialogs::informationBox(const std::string& text, const std::string& caption) {
-  ShowBox(parent_, QMessageBox::Information, caption, text);
+  ShowBox(parent_, QMessageBox::Information, caption, ShownText(text));
 }
 
-void QtDialogs::plainBox(const std::string& text) { ShowBox(parent_, QMessageBox::NoIcon, kAppTitle, text); }
+void QtDialogs::plainBox(const std::string& text) { ShowBox(parent_, QMessageBox::NoIcon, kAppTitle, ShownText(text)); }
 
-void QtDialogs::errorBox(const std::string& text) { ShowBox(parent_, QMessageBox::Critical, kAppTitle, text); }
+void QtDialogs::errorBox(const std::string& text) {
+  ShowBox(parent_, QMessageBox::Critical, kAppTitle, ShownText(text));
+}
+
+void QtDialogs::fileErrorBox(const FileMessage& message) {
+  ShowBox(parent_, QMessageBox::Critical, kAppTitle, ShownText(message));
+}
 
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
   QFileDialog dialog(&parent_, QString(), QFile::decodeName(request.initialFolder.c_str()), QtFilter(request.filter));

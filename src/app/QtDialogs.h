@@ -16,6 +16,7 @@ class QtDialogs : public Dialogs {
   void informationBox(const std::string& text, const std::string& caption) override;
   void plainBox(const std::string& text) override;
   void errorBox(const std::string& text) override;
+  void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
 
  private:

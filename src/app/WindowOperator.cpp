@@ -4,11 +4,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
+#include "app/ShownText.h"
+
 namespace tarnvik {
 
 namespace {
-
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 // Paint often enough to follow every line, without letting repainting cost
 // more than the USB exchanges it reports on.
@@ -28,7 +28,7 @@ void WindowOperator::showProgress() {
 }
 
 void WindowOperator::logLine(const std::string& line) {
-  log_.appendPlainText(Latin1(line));
+  log_.appendPlainText(ShownText(line));
   showProgress();
 }
 
@@ -53,6 +53,8 @@ void WindowOperator::informationBox(const std::string& text, const std::string& 
 void WindowOperator::plainBox(const std::string& text) { dialogs_.plainBox(text); }
 
 void WindowOperator::errorBox(const std::string& text) { dialogs_.errorBox(text); }
+
+void WindowOperator::fileErrorBox(const FileMessage& message) { dialogs_.fileErrorBox(message); }
 
 std::optional<std::string> WindowOperator::chooseFile(const FileRequest& request) {
   return dialogs_.chooseFile(request);

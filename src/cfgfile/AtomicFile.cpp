@@ -28,10 +28,13 @@ fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.p
 
 }  // namespace
 
+// checkTarget has already refused a target that exists but may not be written.
 AtomicFile::AtomicFile(const std::string& path) : shownPath_(path), target_(path) {
   resolveTarget();
   checkTarget();
-  createTemporary();
+  if (createTemporary()) return;
+  if (!targetExists_) fail();
+  inPlace_ = true;
 }
 
 AtomicFile::~AtomicFile() {
@@ -70,25 +73,29 @@ void AtomicFile::checkTarget() {
   oldMode_ = info.st_mode & 07777;
   oldOwner_ = info.st_uid;
   oldGroup_ = info.st_gid;
+  oldDevice_ = info.st_dev;
+  oldInode_ = info.st_ino;
 }
 
 // A new name per attempt: a stale temporary file of an earlier crash is never
-// reused or overwritten.
-void AtomicFile::createTemporary() {
-  const fs::path target(target_);
-  const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+// reused or overwritten. The name is short and does not grow with the
+// target's, which may already be as long as a folder entry can be.
+bool AtomicFile::createTemporary() {
+  const fs::path folder = FolderOf(fs::path(target_));
+  const std::string stem = ".tarnvik-" + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
-    const fs::path candidate = FolderOf(target) / (stem + std::to_string(attempt) + ".tmp");
+    const fs::path candidate = folder / (stem + std::to_string(attempt) + ".tmp");
     // Mode 0666 lets the umask decide, as for any new file.
     const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) fail();
+    if (fd < 0 && errno != EEXIST) return false;
     if (fd >= 0) {
       fd_.reset(fd);
       temporary_ = candidate.string();
     }
   }
-  if (!fd_.valid()) fail();
+  if (!fd_.valid()) return false;
   if (targetExists_) keepOwnership();
+  return true;
 }
 
 // Best effort: only root may give a file away, and some file systems keep no
@@ -103,8 +110,9 @@ void AtomicFile::keepOwnership() const {
 }
 
 void AtomicFile::write(std::string_view bytes) {
+  if (inPlace_ && bytes.size() > kMaxInPlaceSize - buffer_.size()) fail();
   buffer_.append(bytes);
-  if (buffer_.size() >= kBufferSize) flush();
+  if (!inPlace_ && buffer_.size() >= kBufferSize) flush();
 }
 
 void AtomicFile::flush() {
@@ -119,12 +127,42 @@ void AtomicFile::flush() {
 }
 
 void AtomicFile::commit() {
+  if (inPlace_) return rewriteInPlace();
   flush();
   if (::fsync(fd_.get()) != 0) fail();
   if (::close(fd_.release()) != 0) fail();
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
   committed_ = true;
   SyncFolder(FolderOf(fs::path(target_)));
+}
+
+// The same file as checked, not one put in its place meanwhile (nor a pipe,
+// whose opening could wait).
+void AtomicFile::rewriteInPlace() {
+  UniqueFd fd(::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0) fail();
+  if (info.st_dev != oldDevice_ || info.st_ino != oldInode_ || !S_ISREG(info.st_mode)) fail();
+  reserveRoom(fd.get(), info.st_size);
+  const auto length = static_cast<off_t>(buffer_.size());
+  fd_.reset(fd.release());
+  flush();
+  if (::ftruncate(fd_.get(), length) != 0) fail();
+  if (::fsync(fd_.get()) != 0) fail();
+  if (::close(fd_.release()) != 0) fail();
+  committed_ = true;
+}
+
+// Takes the disk space for a longer content before anything is overwritten;
+// when there is none, the file is set back to its old length, untouched.
+void AtomicFile::reserveRoom(int fd, off_t oldSize) const {
+  const auto newSize = static_cast<off_t>(buffer_.size());
+  if (newSize <= oldSize) return;
+  if (::posix_fallocate(fd, oldSize, newSize - oldSize) == 0) return;
+  if (::ftruncate(fd, oldSize) != 0) {
+    // Nothing more can be done; the old content itself was not touched.
+  }
+  fail();
 }
 
 }  // namespace tarnvik

@@ -46,10 +46,7 @@ void Apply(DeviceSettings& s, const ini::ProfileReader& file, const FileKey& key
   RunAfterProgramSet(s, key.setting);
 }
 
-}  // namespace
-
-bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op) {
-  const ini::ProfileReader file(path, WantedKeys());
+bool Load(DeviceSettings& s, const ini::ProfileReader& file, Operator& op) {
   if (file.readText(kIdentitySection, "Application", kUnknown) != kAppTitle) {
     op.informationBox(kNotOurs);
     return false;
@@ -57,6 +54,16 @@ bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op) {
   if (file.readText(kIdentitySection, "Version", kUnknown) != kConfigVersion) op.informationBox(kOtherVersion);
   for (const FileKey& key : ConfigFileKeys()) Apply(s, file, key);
   return true;
+}
+
+}  // namespace
+
+bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op) {
+  return Load(s, ini::ProfileReader(path, WantedKeys()), op);
+}
+
+bool LoadConfigText(DeviceSettings& s, std::string_view content, Operator& op) {
+  return Load(s, ini::ProfileReader(ini::ProfileText{content}, WantedKeys()), op);
 }
 
 }  // namespace tarnvik

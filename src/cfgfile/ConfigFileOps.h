@@ -5,11 +5,14 @@
 // Save writes the 3 identity keys and 219 settings (ConfigFileKeys) into the
 // chosen file, keeping any other lines the file holds; it converts every
 // number field before it touches the disk and replaces the file as a whole,
-// so a failed save leaves the previous file as it was. Read from file accepts
+// so a failed save leaves the previous file as it was (a writable file in a
+// folder that takes no new file is rewritten in place instead, see
+// AtomicFile). Read from file accepts
 // only files that name this program, warns about another version, and then
 // applies every key, with a fixed default for each missing one.
 
 #include <string>
+#include <string_view>
 
 namespace tarnvik {
 
@@ -42,5 +45,8 @@ void ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, con
 void SaveConfigFile(const DeviceSettings& s, const std::string& path);
 // False when the file is not one of ours (identity message shown, nothing changed).
 bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op);
+// The same for a file's content already read (standard input or a pipe, for
+// the command-line tool).
+bool LoadConfigText(DeviceSettings& s, std::string_view content, Operator& op);
 
 }  // namespace tarnvik

@@ -17,8 +17,9 @@ struct IniLine {
   // kMaxNameLength is cut and marked too long: it matches no name.
   std::string name;
   bool nameTooLong = false;
-  // A key's value: blanks at both ends and one pair of matching enclosing
-  // quotes removed, at most kMaxValueLength characters.
+  // A key's value: the text after the "=" up to the first NUL byte, if any,
+  // with blanks at both ends and one pair of matching enclosing quotes
+  // removed, at most kMaxValueLength characters.
   std::string value;
 };
 

@@ -8,7 +8,8 @@ void IniLineScanner::feed(std::string_view piece) {
       case State::Start: start(c); break;
       case State::Header: header(c); break;
       case State::KeyName: keyName(c); break;
-      case State::Value: value_.push(c); break;
+      case State::Value: value(c); break;
+      case State::ValueEnded:
       case State::Skip: return;
     }
   }
@@ -44,6 +45,15 @@ void IniLineScanner::keyName(char c) {
   if (name_.overflowed()) state_ = State::Skip;
 }
 
+// A value ends at its first NUL byte, as the C strings of the classic profile
+// functions do; the rest of the line is not part of it.
+void IniLineScanner::value(char c) {
+  if (c == '\0')
+    state_ = State::ValueEnded;
+  else
+    value_.push(c);
+}
+
 const IniLine& IniLineScanner::finish() {
   line_.kind = IniLine::Kind::Blank;
   line_.name.clear();
@@ -52,7 +62,8 @@ const IniLine& IniLineScanner::finish() {
   switch (state_) {
     case State::Start: break;
     case State::Header: headerLine(); break;
-    case State::Value: keyLine(); break;
+    case State::Value:
+    case State::ValueEnded: keyLine(); break;
     case State::KeyName:
     case State::Skip: line_.kind = IniLine::Kind::Other; break;
   }

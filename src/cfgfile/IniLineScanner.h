@@ -23,11 +23,12 @@ class IniLineScanner {
   const IniLine& finish();
 
  private:
-  enum class State { Start, Header, KeyName, Value, Skip };
+  enum class State { Start, Header, KeyName, Value, ValueEnded, Skip };
 
   void start(char c);
   void header(char c);
   void keyName(char c);
+  void value(char c);
   void headerLine();
   void keyLine();
   void reset();

@@ -79,4 +79,10 @@ bool ScanLines(const std::string& path, LineSink& sink) {
   return true;
 }
 
+void ScanText(std::string_view text, LineSink& sink) {
+  LineSplitter splitter(sink);
+  splitter.feed(text);
+  splitter.finish();
+}
+
 }  // namespace tarnvik::ini

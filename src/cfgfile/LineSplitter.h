@@ -31,5 +31,7 @@ class LineSplitter {
 // file cannot be opened or read or is not a regular file (a device or a pipe
 // could block or never end); the sink may then have seen part of it.
 bool ScanLines(const std::string& path, LineSink& sink);
+// Streams the lines of a file's content held in memory into `sink`.
+void ScanText(std::string_view text, LineSink& sink);
 
 }  // namespace tarnvik::ini

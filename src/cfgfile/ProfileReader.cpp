@@ -7,8 +7,17 @@
 namespace tarnvik::ini {
 
 ProfileReader::ProfileReader(const std::string& path, const std::vector<KeyName>& wanted) {
-  for (const KeyName& name : wanted) sections_[LowerAscii(name.section)].keys[LowerAscii(name.key)];
+  want(wanted);
   if (!ScanLines(path, *this)) forgetValues();
+}
+
+ProfileReader::ProfileReader(ProfileText text, const std::vector<KeyName>& wanted) {
+  want(wanted);
+  ScanText(text.content, *this);
+}
+
+void ProfileReader::want(const std::vector<KeyName>& wanted) {
+  for (const KeyName& name : wanted) sections_[LowerAscii(name.section)].keys[LowerAscii(name.key)];
 }
 
 void ProfileReader::lineEnd(std::string_view) {

@@ -26,9 +26,16 @@ struct KeyName {
   std::string key;
 };
 
+// A profile file's content already read into memory (one that came through
+// a pipe, which cannot be read twice or opened by name again).
+struct ProfileText {
+  std::string_view content;
+};
+
 class ProfileReader : private LineSink {
  public:
   ProfileReader(const std::string& path, const std::vector<KeyName>& wanted);
+  ProfileReader(ProfileText text, const std::vector<KeyName>& wanted);
 
   // The key's value, or nothing when the file lacks the key. Asking for a key
   // that was not wanted is a programming error (std::logic_error).
@@ -46,6 +53,7 @@ class ProfileReader : private LineSink {
     std::map<std::string, std::optional<std::string>, std::less<>> keys;  // by lower-case name
   };
 
+  void want(const std::vector<KeyName>& wanted);
   void lineData(std::string_view piece) override { scanner_.feed(piece); }
   void lineEnd(std::string_view terminator) override;
   void enterSection(const IniLine& line);

@@ -13,10 +13,11 @@ namespace tarnvik::ini {
 namespace {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsLineBreakOrNul(char c) { return IsLineBreak(c) || c == '\0'; }
 
 void CheckName(std::string_view name, bool isKey) {
   const bool fits = !name.empty() && name.size() <= kMaxNameLength && TrimBlanks(name) == name;
-  const bool plain = std::none_of(name.begin(), name.end(), IsLineBreak);
+  const bool plain = std::none_of(name.begin(), name.end(), IsLineBreakOrNul);
   const bool keyLike = !isKey || (name.find('=') == std::string_view::npos && name.front() != '[');
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
@@ -26,7 +27,7 @@ void CheckName(std::string_view name, bool isKey) {
 void ProfileWriter::write(std::string_view section, std::string_view key, std::string_view value) {
   CheckName(section, false);
   CheckName(key, true);
-  std::string clean(value);
+  std::string clean(value.substr(0, value.find('\0')));
   std::replace_if(clean.begin(), clean.end(), IsLineBreak, ' ');
   for (ProfileEntry& entry : entries_) {
     if (EqualNoCase(entry.section, section) && EqualNoCase(entry.key, key)) {

@@ -8,7 +8,8 @@
 // Unlike the classic function, the writes are collected and applied in one
 // go: the old file is read twice (layout, then copy) without being held in
 // memory, and replaced as a whole through AtomicFile, so a failed write never
-// leaves a half-written or lost file. Nothing is created while nothing is written.
+// leaves a half-written or lost file (AtomicFile says when it has to rewrite
+// a file in place). Nothing is created while nothing is written.
 
 #include <string>
 #include <string_view>
@@ -22,7 +23,9 @@ class ProfileWriter {
  public:
   // Queues one key. A second write of the same key only changes the value.
   // A line break inside a value could only end the line early and turn the
-  // rest into lines of their own, so each CR or LF is written as a blank.
+  // rest into lines of their own, so each CR or LF is written as a blank; a
+  // value ends at its first NUL byte for every reader, so nothing after one
+  // is written.
   // Names must be ones the reader can find again (std::logic_error if not).
   void write(std::string_view section, std::string_view key, std::string_view value);
 

@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include <functional>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -8,7 +7,6 @@
 #include "cfgfile/ConfigFileOps.h"
 #include "cli/CliOperator.h"
 #include "cli/Files.h"
-#include "core/OperationError.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeForWrite.h"
@@ -24,13 +22,8 @@ int Fail(const CommandContext& context, int status, const std::string& message) 
   return status;
 }
 
-bool Readable(const std::string& path, std::string& error) {
-  std::vector<std::uint8_t> ignored;
-  return ReadBytes(path, ignored, 0, error);
-}
-
-// Encodes as "Write config" does. Throws ConversionError for a number text
-// that does not convert.
+// Encodes as "Write config" does. A number text that does not convert throws
+// ConversionError, which the tool's guard reports as a refusal.
 bool Encode(const CommandContext& context, DeviceSettings& settings, ConfigImage& image, CliOperator& op) {
   if (!context.stamp) return EncodeForWrite(settings, image, op, context.clock);
   const std::uint16_t stamp = *context.stamp;
@@ -39,38 +32,30 @@ bool Encode(const CommandContext& context, DeviceSettings& settings, ConfigImage
 
 // Reads and encodes a configuration file; the image is valid on kDone.
 int ReadAndEncode(const CommandContext& context, const std::string& input, ConfigImage& image) {
+  ConfigInput file;
   std::string error;
-  if (!Readable(input, error)) return Fail(context, kUsageOrIo, error);
+  if (!OpenConfigInput(input, file, error)) return Fail(context, kUsageOrIo, error);
   CliOperator op(context.messages);
   DeviceSettings settings(context.clock);
-  try {
-    if (!LoadConfigFile(settings, input, op)) return kRefused;  // not a file of this program
-    if (!Encode(context, settings, image, op)) return kRefused;
-  } catch (const ConversionError& conversion) {
-    return Fail(context, kRefused, std::string(conversion.what()) + ".");
-  }
+  const bool ours =
+      file.content ? LoadConfigText(settings, *file.content, op) : LoadConfigFile(settings, file.path, op);
+  if (!ours) return kRefused;  // not a file of this program
+  if (!Encode(context, settings, image, op)) return kRefused;
   return kDone;
 }
 
 // Output files are written only once everything has succeeded, as a whole.
-int Write(const CommandContext& context, const std::function<void()>& write) {
-  try {
-    write();
-  } catch (const FileWriteError& error) {
-    return Fail(context, kUsageOrIo, std::string(error.what()) + ".");
-  }
+// A failure throws FileWriteError, which the tool's guard reports.
+int SaveSettings(const DeviceSettings& settings, const std::string& output) {
+  SaveConfigFile(settings, output);
   return kDone;
-}
-
-int SaveSettings(const CommandContext& context, const DeviceSettings& settings, const std::string& output) {
-  return Write(context, [&] { SaveConfigFile(settings, output); });
 }
 
 }  // namespace
 
 int WriteDefaults(const CommandContext& context, const std::string& output) {
   const DeviceSettings settings(context.clock);
-  return SaveSettings(context, settings, output);
+  return SaveSettings(settings, output);
 }
 
 int CheckFile(const CommandContext& context, const std::string& input) {
@@ -85,7 +70,8 @@ int EncodeFile(const CommandContext& context, const std::string& input, const st
   const int status = ReadAndEncode(context, input, image);
   if (status != kDone) return status;
   const std::string_view bytes(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size());
-  return Write(context, [&] { WriteWholeFile(output, bytes); });
+  WriteWholeFile(output, bytes);
+  return kDone;
 }
 
 int DecodeImageFile(const CommandContext& context, const std::string& input, const std::string& output) {
@@ -94,7 +80,7 @@ int DecodeImageFile(const CommandContext& context, const std::string& input, con
   if (!ReadBytes(input, bytes, ConfigImage::kSize, error)) return Fail(context, kUsageOrIo, error);
   if (bytes.size() != ConfigImage::kSize)
     return Fail(context, kUsageOrIo,
-                input + " is not a configuration image: an image is exactly 2048 bytes long" +
+                ShownName(input) + " is not a configuration image: an image is exactly 2048 bytes long" +
                     (bytes.size() < ConfigImage::kSize ? ", this file holds " + std::to_string(bytes.size()) + "."
                                                        : ", this file is longer."));
   ConfigImage image;
@@ -103,7 +89,7 @@ int DecodeImageFile(const CommandContext& context, const std::string& input, con
   CliOperator op(context.messages);
   DeviceSettings settings(context.clock);
   if (!DecodeImage(image, settings, op)) return kRefused;
-  return SaveSettings(context, settings, output);
+  return SaveSettings(settings, output);
 }
 
 }  // namespace tarnvik::cli

@@ -1,6 +1,8 @@
 #pragma once
 // The commands of tarnvik-cli. Each runs the same core code as the window
-// and returns the tool's exit status.
+// and returns the tool's exit status. The errors that end an operation in the
+// window (a number text that does not convert, a file that cannot be written)
+// leave a command as exceptions, for the tool's one guard (CommandGuard.h).
 
 #include <cstdint>
 #include <iosfwd>

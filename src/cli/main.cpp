@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "cli/CommandGuard.h"
 #include "cli/Commands.h"
 #include "cli/DeviceOptions.h"
 #include "cli/UtcOption.h"
@@ -27,7 +28,7 @@ void AddCommonOptions(CLI::App& command, Arguments& args) {
 
 CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const char* help, bool input, bool output) {
   CLI::App* command = app.add_subcommand(name, help);
-  if (input) command->add_option("FILE", args.input, "Input file")->required();
+  if (input) command->add_option("FILE", args.input, "Input file, or - for standard input")->required();
   if (output) command->add_option("-o,--output", args.output, "Output file, replaced only on success")->required();
   AddCommonOptions(*command, args);
   return command;
@@ -85,6 +86,6 @@ int main(int argc, char** argv) {
     const int status = app.exit(error);
     return status == 0 ? kDone : kUsageOrIo;
   }
-  if (IsDeviceCommand(app)) return RunDeviceCommand(app, device);
-  return Run(app, args);
+  return GuardCommand(std::cout, std::cerr,
+                      [&] { return IsDeviceCommand(app) ? RunDeviceCommand(app, device) : Run(app, args); });
 }

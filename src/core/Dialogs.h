@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/FileMessage.h"
+
 namespace tarnvik {
 
 struct FileRequest {
@@ -27,6 +29,10 @@ class Dialogs {
   // Modal box with the error icon, captioned with the program's title; the
   // text is shown as given (see ReportError for the usual full stop).
   virtual void errorBox(const std::string& text) = 0;
+  // The same box for a message that names a file, whose name must not be read
+  // as the program's texts are. Dialogs that show bytes as they are (a
+  // terminal) need not tell the two apart.
+  virtual void fileErrorBox(const FileMessage& message) { errorBox(message.bytes()); }
 
   // Modal file dialog; the chosen path (the file system's bytes), or nothing
   // when cancelled.

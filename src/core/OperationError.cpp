@@ -4,19 +4,33 @@
 
 namespace tarnvik {
 
+OperationError::OperationError(const std::string& message) : std::runtime_error(message) {}
+
+OperationError::OperationError(const FileMessage& message)
+    : std::runtime_error(message.bytes()), fileMessage_(std::make_shared<const FileMessage>(message)) {}
+
 ConversionError::ConversionError(const std::string& text)
     : OperationError("'" + text + "' is not a valid integer value") {}
 
-FileWriteError::FileWriteError(const std::string& path) : OperationError("Unable to write to " + path) {}
+FileWriteError::FileWriteError(const std::string& path)
+    : OperationError(FileMessage{"Unable to write to ", path, ""}) {}
 
 void ReportError(Operator& op, const std::string& message) { op.errorBox(message + "."); }
+
+void ReportError(Operator& op, const std::exception& error) {
+  const auto* operation = dynamic_cast<const OperationError*>(&error);
+  if (operation == nullptr || operation->fileMessage() == nullptr) return ReportError(op, error.what());
+  FileMessage message = *operation->fileMessage();
+  message.after += ".";
+  op.fileErrorBox(message);
+}
 
 bool RunGuarded(Operator& op, const std::function<void()>& operation) {
   try {
     operation();
     return true;
   } catch (const std::exception& error) {
-    ReportError(op, error.what());
+    ReportError(op, error);
   } catch (...) {
     ReportError(op, "");
   }

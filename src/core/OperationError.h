@@ -2,9 +2,13 @@
 // Errors that end an operation and reach the operator through the error box:
 // a number text that does not convert, a file that cannot be written.
 
+#include <exception>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "core/FileMessage.h"
 
 namespace tarnvik {
 
@@ -12,7 +16,15 @@ class Operator;
 
 class OperationError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit OperationError(const std::string& message);
+  // A message that names a file; what() gives it as one byte string.
+  explicit OperationError(const FileMessage& message);
+
+  // The parts of a message that names a file; nullptr for any other message.
+  const FileMessage* fileMessage() const { return fileMessage_.get(); }
+
+ private:
+  std::shared_ptr<const FileMessage> fileMessage_;  // shared: copying an error must not throw
 };
 
 // "'%s' is not a valid integer value", with the offending text.
@@ -29,6 +41,8 @@ class FileWriteError : public OperationError {
 
 // Shows an error that ended an operation: its message and a full stop.
 void ReportError(Operator& op, const std::string& message);
+// The same for any error; a message that names a file keeps its name apart.
+void ReportError(Operator& op, const std::exception& error);
 
 // Runs one operation (a click handler, a reaction). An error escaping it ends
 // the operation and goes to the error box; what it did before stays done.

@@ -87,7 +87,10 @@ DeviceSettings& DeviceSettings::operator=(const DeviceSettings& other) {
 
 const std::string& DeviceSettings::text(std::string_view name) const { return slot(name, SettingKind::Text).text; }
 
+// A text ends at a NUL byte, as the text of any edit control does: what
+// follows one could never be shown, typed or sent to the unit.
 void DeviceSettings::setText(std::string_view name, std::string value) {
+  if (const auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
   Value& v = slot(name, SettingKind::Text);
   if (v.text == value) return;
   v.text = std::move(value);

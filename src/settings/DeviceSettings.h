@@ -1,7 +1,8 @@
 #pragma once
 // DeviceSettings: every setting of the unit, as the window shows it. Texts are
-// held exactly as typed or set (8-bit ISO 8859-1, one byte per character),
-// choices as the index of an entry (-1: no entry selected), flags as booleans.
+// held exactly as typed or set (8-bit ISO 8859-1, one byte per character, up
+// to a NUL byte, which ends a text as in any edit control), choices as the
+// index of an entry (-1: no entry selected), flags as booleans.
 // Nothing is checked when a value is set; the image encoder and the file
 // export check and convert.
 

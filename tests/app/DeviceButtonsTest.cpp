@@ -17,6 +17,7 @@
 #include "device/simulated/SimulatedUnit.h"
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 

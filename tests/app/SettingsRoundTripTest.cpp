@@ -18,7 +18,9 @@
 #include "settings/DeviceSettings.h"
 #include "settings/Reactions.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
+#include "support/TestFiles.h"
 #include "support/WindowDriver.h"
 
 namespace tarnvik {
@@ -26,21 +28,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+using test::ReadAll;
 
 class RoundTrip : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("tarnvik-roundtrip-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    form.show();
-  }
-  void TearDown() override { fs::remove_all(dir); }
+  void SetUp() override { form.show(); }
   void click(const std::string& name) {
     auto& button = test::Find<QPushButton>(form, name);
     QTest::mouseClick(&button, Qt::LeftButton);
@@ -64,10 +56,11 @@ class RoundTrip : public ::testing::Test {
     }
   }
 
-  const PcClock clock = test::FixedUtcClock(2026, 7, 3, 9, 5);
+  const PcClock clock = test::TestClock();
   test::RecordingOperator record;
   Form1 form{{clock, &record}};
-  fs::path dir;
+  test::TempFolder folder;
+  fs::path dir = folder.root();
 };
 
 TEST_F(RoundTrip, ReadFromFileShowsEveryValueInItsControl) {

@@ -15,6 +15,7 @@
 
 #include "app/Form1.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {
@@ -73,7 +74,7 @@ class WindowLayout : public ::testing::Test {
   }
 
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
+  Form1 form{{test::TestClock(), &record}};
 };
 
 TEST_F(WindowLayout, FrameKeepsItsSizeAndItsCaptionsWhole) {

@@ -48,7 +48,12 @@ TEST(ProfileReader, FollowsTheReadingRules) {
       {"[Radio] junk\nCallsign=x\n", "x"},
       {"[Radio]\n[Beacons\nCallsign=x\n", "x"},
       {"[Radio]\n[Other]\nCallsign=x\n", std::nullopt},
-      {std::string("[Radio]\nCallsign=a\0b\n", 21), std::string("a\0b", 3)},
+      {std::string("[Radio]\nCallsign=a\0b\n", 21), "a"},
+      {std::string("[Radio]\nCallsign=\0\n", 19), ""},
+      {std::string("[Radio]\nCallsign= 'a' \0'\n", 25), "a"},
+      {std::string("[Radio]\nCallsign=\"a \0\"\n", 23), "\"a"},
+      {std::string("[Radio]\nCallsign=a\0\nCallsign=b\n", 31), "a"},
+      {std::string("[Radio]\nCall\0sign=a\nCallsign=b\n", 31), "b"},
       {"", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadKey(c.content, "Radio", "Callsign"), c.callsign) << c.content;

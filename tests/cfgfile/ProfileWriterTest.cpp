@@ -72,6 +72,19 @@ TEST(ProfileWriter, AppendsAfterALastLineWithoutLineEndAndCreatesNothingForNoWri
   EXPECT_THROW(writer.write(" A", "k", "v"), std::logic_error);
 }
 
+// Nothing after a NUL byte would ever be read, so nothing after one is written.
+TEST(ProfileWriter, ValuesEndAtTheirFirstNulByte) {
+  TempFolder dir;
+  WriteAll(dir.path("p.ini"), std::string("[Radio]\r\nCallsign=OLD\0tail\r\n", 28));
+  ProfileWriter writer;
+  writer.write("Radio", "Callsign", std::string("NEW\0tail", 8));
+  writer.write("Radio", "SSID", std::string("\0", 1));
+  writer.commit(dir.path("p.ini"));
+  EXPECT_EQ(ReadAll(dir.path("p.ini")), "[Radio]\r\nCallsign=NEW\r\nSSID=\r\n");
+  EXPECT_THROW(writer.write(std::string("A\0", 2), "k", "v"), std::logic_error);
+  EXPECT_THROW(writer.write("A", std::string("k\0", 2), "v"), std::logic_error);
+}
+
 // The file behind a link is replaced and the link stays; the replacement
 // keeps the old file's permission bits.
 TEST(ProfileWriter, ReplacesTheFileBehindALinkAndKeepsItsMode) {

@@ -47,7 +47,8 @@ std::map<std::string, std::string> ReferenceRead(const std::string& content) {
       section = ini::LowerAscii(trim(t.substr(1, close - 1)));
       active = sections.insert(section).second;
     } else if (equals != std::string::npos && active) {
-      std::string value = trim(t.substr(equals + 1));
+      std::string value = t.substr(equals + 1);
+      value = trim(value.substr(0, value.find('\0')));
       if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
       found.emplace(section + "/" + ini::LowerAscii(trim(t.substr(0, equals))), value.substr(0, 2047));
@@ -110,8 +111,20 @@ std::vector<ini::KeyName> FileKeyNames() {
   return names;
 }
 
+void ExpectSameSettings(const DeviceSettings& a, const DeviceSettings& b) {
+  for (const SettingDefinition& setting : SettingsTable()) {
+    const std::string& name = setting.name;
+    switch (setting.kind) {
+      case SettingKind::Text: EXPECT_EQ(a.text(name), b.text(name)) << name; break;
+      case SettingKind::Choice: EXPECT_EQ(a.choice(name), b.choice(name)) << name; break;
+      case SettingKind::Flag: EXPECT_EQ(a.flag(name), b.flag(name)) << name; break;
+    }
+  }
+}
+
 // Deterministic junk: never a crash, the same values as the plain reading,
-// and the import either refuses the file or takes it.
+// and the import either refuses the file or takes it, alike from the file
+// and from its content in memory.
 TEST(Robustness, RandomFilesReadAsThePlainRulesSayAndNeverCrashTheImport) {
   TempFolder dir;
   std::mt19937 random(20260703);
@@ -130,6 +143,9 @@ TEST(Robustness, RandomFilesReadAsThePlainRulesSayAndNeverCrashTheImport) {
     test::RecordingOperator op;
     const bool taken = LoadConfigFile(s, dir.path("r.cfg"), op);
     EXPECT_EQ(taken, file.value("!WARNING", "Application") == "Tarnvik Configurator");
+    DeviceSettings fromText = test::FreshSettings();
+    EXPECT_EQ(LoadConfigText(fromText, content, op), taken);
+    ExpectSameSettings(fromText, s);
   }
 }
 

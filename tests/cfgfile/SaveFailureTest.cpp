@@ -1,3 +1,6 @@
+// Saving where the usual way (a temporary file beside the target, renamed
+// over it) fails: the old file stays exactly as it was, except that a
+// writable file in a folder that takes no new file is rewritten in place.
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -22,68 +25,146 @@ using test::WriteAll;
 
 const std::string kOld = "[Radio]\r\nCallsign=OLD\r\n";
 
-// 0: the save failed with the right message; anything else: it did not.
-int SaveExpectingFailure(const std::string& path) {
+enum Outcome { kSaved, kRefused, kWrongMessage, kNotANumber, kOtherError, kStillPrivileged };
+
+// How a save ended; a refusal must name the file.
+int Save(const DeviceSettings& settings, const std::string& path) {
   try {
-    SaveConfigFile(test::FreshSettings(), path);
-    return 1;
+    SaveConfigFile(settings, path);
+    return kSaved;
   } catch (const FileWriteError& error) {
-    return error.what() == "Unable to write to " + path ? 0 : 2;
+    return error.what() == "Unable to write to " + path ? kRefused : kWrongMessage;
+  } catch (const ConversionError&) {
+    return kNotANumber;
   } catch (...) {
-    return 3;
+    return kOtherError;
   }
 }
 
 // Root writes anywhere, so the child gives up its rights first.
-int SaveAsUnprivileged(const std::string& path) {
-  if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) return 4;
-  return SaveExpectingFailure(path);
+int SaveAsUnprivileged(const DeviceSettings& settings, const std::string& path) {
+  if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+    return kStillPrivileged;
+  return Save(settings, path);
+}
+
+// The file system's limit on the size of a file, as a full disk would set it.
+void LimitFileSize(rlim_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+  const rlimit limit{bytes, bytes};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ino_t Inode(const std::string& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_ino;
 }
 
 class SaveFailure : public ::testing::Test {
  protected:
   void SetUp() override {
     ::chmod(dir.root().c_str(), 0755);
-    WriteAll(dir.path("old.cfg"), kOld);
+    WriteAll(old, kOld);
+  }
+  void TearDown() override { ::chmod(dir.root().c_str(), 0755); }
+  // The folder takes no new file; the old file may be written by anyone.
+  void lockFolder() {
+    ::chmod(old.c_str(), 0666);
+    ::chmod(dir.root().c_str(), 0555);
   }
   void ExpectOldFileIntact() {
-    EXPECT_EQ(ReadAll(dir.path("old.cfg")), kOld);
+    EXPECT_EQ(ReadAll(old), kOld);
     EXPECT_EQ(dir.names(), std::vector<std::string>{"old.cfg"});
   }
   TempFolder dir;
+  const std::string old = dir.path("old.cfg");
 };
 
 TEST_F(SaveFailure, ReadOnlyFileIsRefusedEvenForRoot) {
-  ::chmod(dir.path("old.cfg").c_str(), 0444);
-  EXPECT_EQ(SaveExpectingFailure(dir.path("old.cfg")), 0);
+  ::chmod(old.c_str(), 0444);
+  EXPECT_EQ(Save(test::FreshSettings(), old), kRefused);
+  ExpectOldFileIntact();
+  lockFolder();
+  ::chmod(old.c_str(), 0444);
+  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(test::FreshSettings(), old); }), kRefused);
   ExpectOldFileIntact();
 }
 
-TEST_F(SaveFailure, ReadOnlyFolderLeavesTheOldFile) {
-  ::chmod(dir.path("old.cfg").c_str(), 0666);  // the file itself may be written by anyone
-  ::chmod(dir.root().c_str(), 0555);
-  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(dir.path("old.cfg")); }), 0);
-  ::chmod(dir.root().c_str(), 0755);
+// The same file, not a new one: its lines others added stay, and so do its
+// links, owner and mode; the content is that of a usual save.
+TEST_F(SaveFailure, WritableFileInAFolderThatTakesNoNewFileIsRewrittenInPlace) {
+  TempFolder elsewhere;
+  WriteAll(elsewhere.path("usual.cfg"), kOld);
+  ASSERT_EQ(Save(test::FreshSettings(), elsewhere.path("usual.cfg")), kSaved);
+  const std::string usual = ReadAll(elsewhere.path("usual.cfg"));
+  ASSERT_EQ(usual.rfind(kOld.substr(0, 18) + "NOCALL\r\nSSID=0\r\n", 0), 0u);
+
+  lockFolder();
+  const ino_t before = Inode(old);
+  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(test::FreshSettings(), old); }), kSaved);
+  EXPECT_EQ(ReadAll(old), usual);
+  EXPECT_EQ(Inode(old), before);
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"old.cfg"});
+
+  WriteAll(old, "[Radio]\r\nCallsign=" + std::string(20000, 'x') + "\r\n");  // the new content is shorter
+  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(test::FreshSettings(), old); }), kSaved);
+  EXPECT_EQ(ReadAll(old), usual);
+}
+
+// Only once every number has converted, and only for a file that exists.
+TEST_F(SaveFailure, NothingIsRewrittenInPlaceBeforeTheNumbersConvertOrForANewFile) {
+  lockFolder();
+  DeviceSettings bad = test::FreshSettings();
+  bad.setText("Teledata_txrate_rf", "12a");  // the last number field
+  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(bad, old); }), kNotANumber);
+  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(test::FreshSettings(), dir.path("new.cfg")); }), kRefused);
   ExpectOldFileIntact();
 }
 
-TEST_F(SaveFailure, FullDiskLeavesTheOldFile) {
-  const int status = test::RunInChild([&] {
-    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG, as on a full disk
-    const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    return SaveExpectingFailure(dir.path("old.cfg"));
-  });
-  EXPECT_EQ(status, 0);
+// Room for the whole new content is taken before the old content is touched.
+TEST_F(SaveFailure, FullDiskLeavesTheOldFileAlsoInPlace) {
+  const auto saveOnFullDisk = [&] {
+    LimitFileSize(4096);
+    return SaveAsUnprivileged(test::FreshSettings(), old);
+  };
+  EXPECT_EQ(test::RunInChild(saveOnFullDisk), kRefused);
   ExpectOldFileIntact();
+  lockFolder();
+  EXPECT_EQ(test::RunInChild(saveOnFullDisk), kRefused);
+  ExpectOldFileIntact();
+}
+
+// A rewrite in place holds the whole new file in memory, so it is refused
+// for a file far larger than any configuration file.
+TEST_F(SaveFailure, HugeFileIsNotRewrittenInPlace) {
+  std::filesystem::resize_file(old, 17 * 1024 * 1024);
+  const std::string huge = ReadAll(old);
+  lockFolder();
+  EXPECT_EQ(test::RunInChild([&] { return SaveAsUnprivileged(test::FreshSettings(), old); }), kRefused);
+  EXPECT_EQ(ReadAll(old), huge);
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"old.cfg"});
 }
 
 TEST_F(SaveFailure, MissingFolderOrAFolderAsTargetIsRefused) {
-  EXPECT_EQ(SaveExpectingFailure(dir.path("missing/new.cfg")), 0);
+  EXPECT_EQ(Save(test::FreshSettings(), dir.path("missing/new.cfg")), kRefused);
   std::filesystem::create_directory(dir.path("folder.cfg"));
-  EXPECT_EQ(SaveExpectingFailure(dir.path("folder.cfg")), 0);
+  EXPECT_EQ(Save(test::FreshSettings(), dir.path("folder.cfg")), kRefused);
   std::filesystem::remove(dir.path("folder.cfg"));
   ExpectOldFileIntact();
+}
+
+// The temporary file's name does not grow with the target's: a name of 255
+// bytes, the most a folder entry holds, saves like any other.
+TEST(SaveLongName, NameOfTheFullLengthSaves) {
+  TempFolder dir;
+  const std::string name(255, 'n');
+  ASSERT_EQ(Save(test::FreshSettings(), dir.path(name)), kSaved);
+  EXPECT_EQ(dir.names(), std::vector<std::string>{name});
+  const ino_t first = Inode(dir.path(name));
+  ASSERT_EQ(Save(test::FreshSettings(), dir.path(name)), kSaved);  // replaced as a whole, not in place
+  EXPECT_NE(Inode(dir.path(name)), first);
+  EXPECT_EQ(dir.names(), std::vector<std::string>{name});
 }
 
 }  // namespace

@@ -1,12 +1,7 @@
 // Drives the built tarnvik-cli as a process, as a script would.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "CliFixture.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "image/ConfigImage.h"
 #include "image/EncodeSettings.h"
@@ -21,32 +16,10 @@ namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
-
-using RunResult = test::ToolRun;
+using test::Cli;
 using test::ReadAll;
+using test::RunResult;
 using test::WriteAll;
-
-class Cli : public ::testing::Test {
- protected:
-  // Runs the tool with the given arguments (paths without blanks or quotes).
-  RunResult run(const std::string& args) { return test::RunTool(args, folder.root()); }
-  std::string path(const char* name) const { return (dir / name).string(); }
-
-  // A configuration file of the start-up settings with one line replaced.
-  std::string defaultsWith(const std::string& from, const std::string& to) {
-    EXPECT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("base.cfg")).status, 0);
-    std::string content = ReadAll(path("base.cfg"));
-    const auto at = content.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) content.replace(at, from.size(), to);
-    WriteAll(path("changed.cfg"), content);
-    return path("changed.cfg");
-  }
-
-  test::TempFolder folder;
-  fs::path dir = folder.root();
-  const std::string utc = " --utc 2026-07-03T09:05 --stamp 1234";
-};
 
 TEST_F(Cli, DefaultsThenEncodeGiveTheImageOfAFreshWindow) {
   ASSERT_EQ(run("defaults" + utc + " -o " + path("start.cfg")).status, 0);
@@ -154,9 +127,7 @@ TEST_F(Cli, ImagesThatAreNotRightAreRefused) {
 
   std::string older = image;
   older[10] = '3';  // "v1.03", with the checksum made right again
-  std::uint32_t sum = 0;
-  for (int i = 4; i <= 1395; ++i) sum += std::uint8_t(older[i]);
-  for (int i = 0; i < 4; ++i) older[i] = char(sum >> (8 * i));
+  test::FixChecksum(older);
   WriteAll(path("older.bin"), older);
   const RunResult version = run("decode " + path("older.bin") + " -o " + path("out.cfg"));
   EXPECT_EQ(version.status, 1);
@@ -183,6 +154,86 @@ TEST_F(Cli, HelpExplainsTheToolAndEachCommand) {
   const RunResult encode = run("encode --help");
   EXPECT_EQ(encode.status, 0);
   EXPECT_NE(encode.out.find("2048-byte image"), std::string::npos);
+}
+
+// A u32 of 2^31 or more is a value the unit can hold but a configuration file
+// cannot: the tool says so with the window's message and writes nothing.
+TEST_F(Cli, NumberTooLargeForAFileIsRefusedNotAborted) {
+  std::string image = defaultImage();
+  for (std::size_t i = 24; i < 28; ++i) image[i] = '\xff';  // Txdelay
+  test::FixChecksum(image);
+  WriteAll(path("big.bin"), image);
+  WriteAll(path("old.cfg"), "keep me");
+  for (const char* output : {"big.cfg", "old.cfg"}) {
+    const RunResult result = run("decode " + path("big.bin") + " -o " + path(output));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "'4294967295' is not a valid integer value.\n");
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(fs::exists(path("big.cfg")));
+  EXPECT_EQ(ReadAll(path("old.cfg")), "keep me");
+}
+
+TEST_F(Cli, ResultThatCannotBePrintedIsAFailure) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("d.cfg")).status, 0);
+  const RunResult full = shell(tool() + " check " + path("d.cfg") + utc + " >/dev/full");
+  EXPECT_EQ(full.status, 2);
+  EXPECT_EQ(full.err, "Unable to write to standard output.\n");
+}
+
+// The profile rules end a value at its first NUL byte, so a NUL cannot slip an
+// "empty" destination past the check that it is not empty.
+TEST_F(Cli, ValueEndsAtItsFirstNulByte) {
+  for (const std::string& value : {std::string("\0", 1), std::string("\0APQX03", 7)}) {
+    const std::string file = defaultsWith("Weather_dest_string=APQX03", "Weather_dest_string=" + value);
+    const RunResult result = run("check " + file + utc);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Weather destination - too short (ex. APQX03).\n");
+  }
+}
+
+TEST_F(Cli, InputsComeThroughPipesAndStandardInput) {
+  ASSERT_EQ(run("defaults" + utc + " -o " + path("d.cfg")).status, 0);
+  const std::string cfg = path("d.cfg");
+  for (const std::string& line :
+       {tool() + " check <(cat " + cfg + ")", "cat " + cfg + " | " + tool() + " check /dev/stdin",
+        "cat " + cfg + " | " + tool() + " check -", tool() + " check - <" + cfg}) {
+    const RunResult result = shell(line + utc);
+    EXPECT_EQ(result.status, 0) << line << "\n" << result.err;
+    EXPECT_EQ(result.out, "OK\n") << line;
+  }
+  ASSERT_EQ(run("encode " + cfg + utc + " -o " + path("file.bin")).status, 0);
+  ASSERT_EQ(shell("cat " + cfg + " | " + tool() + " encode -" + utc + " -o " + path("pipe.bin")).status, 0);
+  EXPECT_EQ(ReadAll(path("pipe.bin")), ReadAll(path("file.bin")));
+  ASSERT_EQ(shell("cat " + path("file.bin") + " | " + tool() + " decode - -o " + path("back.cfg")).status, 0);
+  EXPECT_EQ(ReadAll(path("back.cfg")), ReadAll(cfg));
+
+  const RunResult empty = shell(tool() + " check - </dev/null");  // an empty file: not one of ours
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.err, "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.\n");
+}
+
+// A stream has no size to look at first: it is read up to a bound and refused beyond it.
+TEST_F(Cli, EndlessStreamsAreRefusedAtTheirBound) {
+  const RunResult zeros = run("check /dev/zero");
+  EXPECT_EQ(zeros.status, 2);
+  EXPECT_EQ(zeros.err, "Unable to read /dev/zero: a configuration file read as a stream may be at most 16 MiB long\n");
+  const RunResult piped = shell("head -c 17000000 /dev/zero | " + tool() + " check -");
+  EXPECT_EQ(piped.status, 2);
+  EXPECT_NE(piped.err.find("standard input"), std::string::npos) << piped.err;
+  EXPECT_EQ(shell("head -c 5000 /dev/zero | " + tool() + " decode - -o " + path("x.cfg")).status, 2);
+  EXPECT_EQ(run("check " + dir.string()).status, 2);  // a folder
+  EXPECT_FALSE(fs::exists(path("x.cfg")));
+}
+
+// File names are the file system's bytes, and the tool prints them as they are.
+TEST_F(Cli, FileNamesAreShownAsTheirBytes) {
+  for (const std::string missing : {"nonexistent-\xc3\xa9t\xc3\xa9", "latin-\xe9t\xe9"}) {
+    const std::string target = path(missing + "/x.cfg");
+    const RunResult result = run("defaults -o " + target);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "Unable to write to " + target + ".\n");
+  }
 }
 
 }  // namespace

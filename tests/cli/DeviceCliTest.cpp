@@ -9,27 +9,24 @@
 #include <regex>
 #include <sstream>
 
-#include "support/TestFiles.h"
-#include "support/ToolProcess.h"
+#include "CliFixture.h"
 
 namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-using RunResult = test::ToolRun;
 using test::ReadAll;
+using test::RunResult;
 
 const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
 
-class DeviceCli : public ::testing::Test {
+class DeviceCli : public test::Cli {
  protected:
+  using Cli::run;
   // Runs the tool (paths without blanks or quotes); `env` goes in front.
-  RunResult run(const std::string& args, const std::string& env = "") {
-    return test::RunTool(args, folder.root(), env);
-  }
+  RunResult run(const std::string& args, const std::string& env) { return test::RunTool(args, folder.root(), env); }
   RunResult device(const std::string& args) { return run(args + " --simulate " + unit.string()); }
-  std::string path(const char* name) const { return (dir / name).string(); }
   void faults(const std::string& lines) { std::ofstream(unit / "faults") << lines; }
   // The start-up settings saved as a file, written to the unit.
   void writeDefaults() {
@@ -42,8 +39,7 @@ class DeviceCli : public ::testing::Test {
     return lines;
   }
 
-  test::TempFolder folder;
-  fs::path dir = folder.root(), unit = dir / "unit";
+  fs::path unit = dir / "unit";
 };
 
 TEST_F(DeviceCli, WriteThenReadGivesBackTheFileWithEveryLineOnStandardOutput) {

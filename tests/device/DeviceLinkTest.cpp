@@ -10,6 +10,7 @@
 #include "device/UnitOnDesk.h"
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {

@@ -8,6 +8,7 @@
 #include "image/ImageLayout.h"
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {

@@ -13,6 +13,7 @@
 #include "device/simulated/SimulatedTransport.h"
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 

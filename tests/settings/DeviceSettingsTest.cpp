@@ -169,6 +169,11 @@ TEST(Access, TextsAreStoredWholeAsBytes) {
   const std::string latin1 = " caf\xE9\t ";
   s.setText("Weather_comment", latin1);
   EXPECT_EQ(s.text("Weather_comment"), latin1);
+  // As in any text control, a text ends at a NUL byte: none reaches the image.
+  s.setText("Weather_dest_string", std::string("\0APQX03", 7));
+  EXPECT_EQ(s.text("Weather_dest_string"), "");
+  s.setText("Callsign", std::string("AB\0CD", 5));
+  EXPECT_EQ(s.text("Callsign"), "AB");
 }
 
 TEST(Access, ChoiceOutsideItsListSelectsNothing) {

@@ -23,6 +23,11 @@ void RecordingOperator::plainBox(const std::string& text) { boxes.push_back({Box
 
 void RecordingOperator::errorBox(const std::string& text) { boxes.push_back({Box::Kind::Error, kAppTitle, text}); }
 
+void RecordingOperator::fileErrorBox(const FileMessage& message) {
+  errorBox(message.bytes());
+  fileMessages.push_back(message);
+}
+
 std::optional<std::string> RecordingOperator::chooseFile(const FileRequest& request) {
   fileRequests.push_back(request);
   if (fileAnswers_.empty()) return std::nullopt;

@@ -28,6 +28,8 @@ class RecordingOperator : public Operator {
   void informationBox(const std::string& text, const std::string& caption) override;
   void plainBox(const std::string& text) override;
   void errorBox(const std::string& text) override;
+  // Recorded as an error box with the whole text, and its parts in fileMessages.
+  void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
 
   // Next answer of a file dialog; nothing queued means "cancelled".
@@ -36,6 +38,7 @@ class RecordingOperator : public Operator {
   std::vector<std::string> log;
   std::vector<Box> boxes;
   std::vector<FileRequest> fileRequests;
+  std::vector<FileMessage> fileMessages;
   int progressMaximum = 100;
   int progressPosition = 0;
 

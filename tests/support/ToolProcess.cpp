@@ -19,12 +19,20 @@ std::vector<std::string> ToolRun::lines() const {
   return all;
 }
 
-ToolRun RunTool(const std::string& args, const std::string& scratchFolder, const std::string& env) {
-  const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli";
-  const fs::path out = fs::path(scratchFolder) / "out.txt", err = fs::path(scratchFolder) / "err.txt";
-  const std::string command = env + " " + tool.string() + " " + args + " >" + out.string() + " 2>" + err.string();
+std::string ToolPath() { return (fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli").string(); }
+
+ToolRun RunShell(const std::string& line, const std::string& scratchFolder) {
+  const fs::path folder(scratchFolder);
+  WriteAll(folder / "run.sh", line + "\n");
+  const std::string command = "bash " + (folder / "run.sh").string() + " >" + (folder / "out.txt").string() + " 2>" +
+                              (folder / "err.txt").string();
   const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+  const int status = WIFEXITED(raw) && WEXITSTATUS(raw) < 128 ? WEXITSTATUS(raw) : -1;
+  return {status, ReadAll(folder / "out.txt"), ReadAll(folder / "err.txt")};
+}
+
+ToolRun RunTool(const std::string& args, const std::string& scratchFolder, const std::string& env) {
+  return RunShell(env + " " + ToolPath() + " " + args, scratchFolder);
 }
 
 }  // namespace tarnvik::test

@@ -8,15 +8,22 @@
 namespace tarnvik::test {
 
 struct ToolRun {
-  int status = -1;                         // exit status; -1 when the tool did not exit (a crash, an abort)
-  std::string out;                         // standard output
-  std::string err;                         // standard error
+  int status = -1;  // exit status; -1 when the process was killed by a signal (a crash, an abort)
+  std::string out;  // standard output
+  std::string err;  // standard error
   std::vector<std::string> lines() const;  // standard output, line by line
 };
 
-// Runs "<env> tarnvik-cli <args>" in the shell (paths without blanks or
-// quotes), the tool being the one built beside the test program. The output
-// goes through files in `scratchFolder`.
+// The tarnvik-cli built beside the test program.
+std::string ToolPath();
+
+// Runs one bash command line (pipes, redirections, process substitution)
+// and collects the standard output and error of all of it; the status is
+// that of its last command. The script and the output go through files in
+// `scratchFolder`.
+ToolRun RunShell(const std::string& line, const std::string& scratchFolder);
+
+// Runs "<env> tarnvik-cli <args>" (paths without blanks or quotes).
 ToolRun RunTool(const std::string& args, const std::string& scratchFolder, const std::string& env = {});
 
 }  // namespace tarnvik::test

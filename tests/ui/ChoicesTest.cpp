@@ -11,6 +11,7 @@
 #include "settings/DeviceSettings.h"
 #include "settings/Reactions.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/WindowDriver.h"
 
@@ -32,7 +33,7 @@ class Choices : public ::testing::Test {
   DeviceSettings& settings() { return form.settings(); }
 
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
+  Form1 form{{test::TestClock(), &record}};
 };
 
 TEST_F(Choices, ListsShowTheirEntriesAndTheSelection) {

@@ -9,6 +9,7 @@
 
 #include "app/Form1.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/WindowDriver.h"
 #include "ui/Form2.h"
@@ -34,7 +35,7 @@ class Buttons : public ::testing::Test {
   QString shown(const std::string& name) { return test::Find<QLineEdit>(form, name).text(); }
 
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
+  Form1 form{{test::TestClock(), &record}};
 };
 
 TEST_F(Buttons, AnalogPresetFillsItsOwnRowFromTheSourceAndKeepsTheAverage) {

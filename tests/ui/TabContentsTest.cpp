@@ -13,6 +13,7 @@
 #include "settings/DeviceSettings.h"
 #include "settings/Families.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/WindowDriver.h"
 
@@ -45,7 +46,7 @@ class TabContents : public ::testing::Test {
   Names walk(const Names& expected) { return walk(expected.front(), expected.size()); }
 
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
+  Form1 form{{test::TestClock(), &record}};
 };
 
 TEST_F(TabContents, EverySettingHasOneControlOfItsKindUnderItsName) {

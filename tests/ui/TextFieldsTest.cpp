@@ -6,6 +6,7 @@
 
 #include "app/Form1.h"
 #include "support/FixedClock.h"
+#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 #include "support/WindowDriver.h"
 
@@ -24,7 +25,7 @@ class TextFields : public ::testing::Test {
   }
 
   test::RecordingOperator record;
-  Form1 form{{test::FixedUtcClock(2026, 7, 3, 9, 5), &record}};
+  Form1 form{{test::TestClock(), &record}};
 };
 
 TEST_F(TextFields, TypingStopsAtTheLimitAndEveryKeystrokeIsTheSetting) {

@@ -1,0 +1,21 @@
+#pragma once
+// The core's texts as the window shows them. The program's own texts are
+// 8-bit ISO 8859-1, as every text of the unit is; a file name inside a
+// message is the file system's bytes and is shown as the system's file-name
+// encoding gives them (QFile::decodeName), so each part has its own rule.
+
+#include <QString>
+#include <exception>
+#include <string>
+
+#include "core/FileMessage.h"
+
+namespace tarnvik {
+
+QString ShownText(const std::string& latin1);
+QString ShownText(const FileMessage& message);
+
+// The message of an error that ended an operation (no full stop added).
+QString ShownError(const std::exception& error);
+
+}  // namespace tarnvik
