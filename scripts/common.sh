@@ -4,6 +4,8 @@
 TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev)
 # Only the test command needs these.
 TARNVIK_TEST_PACKAGES=(clang-format)
+# Only scripts/fuzz.sh needs these: clang with libFuzzer and the sanitizers.
+TARNVIK_FUZZ_PACKAGES=(cmake make clang-14 libclang-rt-14-dev)
 
 tarnvik_missing_packages() {
   local missing=() pkg
