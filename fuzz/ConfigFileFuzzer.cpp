@@ -31,7 +31,6 @@
 #include "support/FreshSettings.h"
 #include "support/PortRules.h"
 #include "support/RecordingOperator.h"
-#include "support/SettingsDifferences.h"
 
 namespace tarnvik::fuzz {
 
@@ -54,18 +53,6 @@ class WatchingOperator : public test::RecordingOperator {
  private:
   const int& changes_;
 };
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
-}
-
-void RequireSame(const DeviceSettings& expected, const DeviceSettings& actual, bool withClock,
-                 std::string_view property) {
-  const auto differences = test::Differences(expected, actual, test::Compare{withClock, true});
-  if (!differences.empty()) Violated(property, Joined(differences));
-}
 
 struct Identity {
   std::string application;
@@ -112,8 +99,8 @@ DeviceSettings ReadBack(const std::string& path) {
 // merge into any file is tried; a save to a new file is the simpler case.
 void SaveReadsBack(const DeviceSettings& s, const std::string& fuzzed) {
   SaveConfigFile(s, fuzzed);
-  RequireSame(AsSavedAndRead(s), ReadBack(fuzzed), false,
-              "a save of imported settings reads back as the reading rules say");
+  RequireSameSettings(AsSavedAndRead(s), ReadBack(fuzzed), {.clock = false, .enabled = true},
+                      "a save of imported settings reads back as the reading rules say");
 }
 
 }  // namespace
@@ -138,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!accepted) {
     Require(op.boxTexts() == std::vector<std::string>{kNotOurs}, "a refused file shows the identity message");
     Require(changes == 0, "a refused file changes nothing");
-    RequireSame(fresh, s, true, "a refused file changes no setting");
+    RequireSameSettings(fresh, s, {.clock = true, .enabled = true}, "a refused file changes no setting");
     return 0;
   }
   const bool otherVersion = identity.version != kConfigVersion;

@@ -54,6 +54,15 @@ void Violated(std::string_view property, const std::string& detail) {
   std::abort();
 }
 
+void RequireSameSettings(const DeviceSettings& expected, const DeviceSettings& actual, test::Compare what,
+                         std::string_view property) {
+  const auto differences = test::Differences(expected, actual, what);
+  if (differences.empty()) return;
+  std::string detail;
+  for (const std::string& line : differences) detail += line + "\n";
+  Violated(property, detail);
+}
+
 void KnownFault(bool holds, std::string_view fault) {
   static std::set<std::string, std::less<>> reported;
   if (holds || reported.count(fault) != 0) return;

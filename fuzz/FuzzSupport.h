@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/SettingsDifferences.h"
+
 // The entry point of every target: libFuzzer calls it in the fuzz build, the
 // corpus replay of the test command in the normal build.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -22,6 +24,11 @@ namespace tarnvik::fuzz {
 inline void Require(bool holds, std::string_view property) {
   if (!holds) Violated(property);
 }
+
+// Fails the property when the settings differ in what `what` compares (values
+// always), listing every difference.
+void RequireSameSettings(const DeviceSettings& expected, const DeviceSettings& actual, test::Compare what,
+                         std::string_view property);
 
 // A fault in code that another change is mending: noted once per process on
 // standard error instead of stopping the run, so that fuzzing goes on past it.

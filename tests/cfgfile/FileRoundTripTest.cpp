@@ -31,7 +31,8 @@ DeviceSettings SavedAndRead(const DeviceSettings& s, const std::string& path) {
 }
 
 std::vector<std::string> Compared(const DeviceSettings& expected, const DeviceSettings& back) {
-  return test::Differences(expected, back, test::Compare{false, true});  // the clock is not in the file
+  return test::Differences(expected, back,
+                           test::Compare{.clock = false, .enabled = true});  // the clock is not in the file
 }
 
 // Texts without blanks at either end, enclosing quotes or line breaks come

@@ -116,7 +116,8 @@ TEST(ImageRoundTrip, RandomValidSettingsComeBackAsTheImageKeepsThem) {
     ConfigImage read = image;
     test::RecordingOperator op;
     ASSERT_TRUE(DecodeImage(read, decoded, op));
-    ASSERT_EQ(test::Differences(test::AsDecoded(s), decoded, test::Compare{true, true}), std::vector<std::string>{})
+    ASSERT_EQ(test::Differences(test::AsDecoded(s), decoded, test::Compare{.clock = true, .enabled = true}),
+              std::vector<std::string>{})
         << "round " << round;
     ASSERT_EQ(test::EncodeOrFail(decoded).bytes, ImageOfDecoded(image, s).bytes) << "round " << round;
   }
