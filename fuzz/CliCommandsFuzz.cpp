@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "cli/CommandGuard.h"
 #include "cli/Commands.h"
 
@@ -20,15 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tarnvik::cli;
-
-const fs::path& Folder() {
-  static const fs::path folder = [] {
-    fs::path path = fs::temp_directory_path() / ("tarnvik-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
 
 std::string ImageFrom(const std::uint8_t* data, std::size_t size, bool makeValid) {
   std::string image(reinterpret_cast<const char*>(data), size);
@@ -48,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool decode = (data[0] & 1) != 0;
   const std::string input = decode ? ImageFrom(data + 1, size - 1, (data[0] & 6) != 0)
                                    : std::string(reinterpret_cast<const char*>(data + 1), size - 1);
-  const std::string in = (Folder() / "in").string(), out = (Folder() / "out").string();
-  std::ofstream(in, std::ios::binary | std::ios::trunc) << input;
+  const std::string in = tarnvik::fuzz::ScratchPath("in"), out = tarnvik::fuzz::ScratchPath("out");
+  tarnvik::fuzz::WriteFile(in, input);
   fs::remove(out);
   std::ostringstream results, messages;
   const CommandContext context{[] { return std::time_t(1783069500); }, std::uint16_t(1234), results, messages};

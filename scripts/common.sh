@@ -6,6 +6,8 @@ TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-
 TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev)
 # Only scripts/screenshots.sh needs these: a virtual display and a screen grabber.
 TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
+# Only scripts/fuzz.sh needs these: clang with libFuzzer and the sanitizers.
+TARNVIK_FUZZ_PACKAGES=(cmake make clang-14 libclang-rt-14-dev)
 
 tarnvik_missing_packages() {
   local missing=() pkg

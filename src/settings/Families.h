@@ -11,11 +11,28 @@
 // ("Callfilter_" "callsign" 3 gives Callfilter_callsign3).
 
 #include <optional>
-#include <ranges>
 #include <string>
 #include <string_view>
 
 namespace tarnvik {
+
+// The member numbers 1 to count, for range-for. A plain counting range:
+// std::views::iota does not compile with clang 14 over libstdc++ 12, and the
+// core must build with both compilers.
+struct MemberNumbers {
+  struct Iterator {
+    int number = 0;
+    int operator*() const { return number; }
+    Iterator& operator++() {
+      ++number;
+      return *this;
+    }
+    bool operator==(const Iterator&) const = default;
+  };
+  int count = 0;
+  Iterator begin() const { return {1}; }
+  Iterator end() const { return {count + 1}; }
+};
 
 struct Family {
   std::string_view stem;
@@ -28,7 +45,7 @@ struct Family {
     return numberLast ? std::string(stem).append(part).append(number) : std::string(stem).append(number).append(part);
   }
   // 1, 2, ... count, for range-for.
-  auto numbers() const { return std::views::iota(1, count + 1); }
+  MemberNumbers numbers() const { return {count}; }
   // The member number and part of a setting name of this family, if it is one.
   std::optional<std::pair<int, std::string>> split(std::string_view setting) const;
 };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "image/EncodeSettings.h"
 #include "support/RecordingOperator.h"
@@ -33,32 +32,5 @@ std::string LittleEndian(std::uint32_t value, std::size_t size) {
 }
 
 void FixChecksum(ConfigImage& image) { Put(image, 0, LittleEndian(ImageChecksum(image), 4)); }
-
-namespace {
-
-bool IsClock(const std::string& name) {
-  return std::find(std::begin(kClockFields), std::end(kClockFields), name) != std::end(kClockFields);
-}
-
-std::string ValueOf(const DeviceSettings& s, const SettingDefinition& setting) {
-  switch (setting.kind) {
-    case SettingKind::Text: return "'" + s.text(setting.name) + "'";
-    case SettingKind::Choice: return std::to_string(s.choice(setting.name));
-    case SettingKind::Flag: return s.flag(setting.name) ? "checked" : "unchecked";
-  }
-  return {};
-}
-
-}  // namespace
-
-std::vector<std::string> Differences(const DeviceSettings& a, const DeviceSettings& b, bool withClock) {
-  std::vector<std::string> found;
-  for (const SettingDefinition& setting : SettingsTable()) {
-    if (IsClock(setting.name) && !withClock) continue;
-    const std::string left = ValueOf(a, setting), right = ValueOf(b, setting);
-    if (left != right) found.push_back(setting.name + ": " + left + " vs " + right);
-  }
-  return found;
-}
 
 }  // namespace tarnvik::test

@@ -10,6 +10,7 @@
 #include "image/WriteStamp.h"
 #include "settings/DeviceSettings.h"
 #include "support/FreshSettings.h"
+#include "support/SettingsDifferences.h"
 
 namespace tarnvik::test {
 
@@ -30,9 +31,5 @@ void Put(ConfigImage& image, std::size_t offset, const std::string& text);
 std::string LittleEndian(std::uint32_t value, std::size_t size);
 // Stores the right checksum at offset 0.
 void FixChecksum(ConfigImage& image);
-
-// Names and values of the settings that differ; the clock fields are left out
-// unless withClock.
-std::vector<std::string> Differences(const DeviceSettings& a, const DeviceSettings& b, bool withClock = false);
 
 }  // namespace tarnvik::test

@@ -12,10 +12,18 @@
 
 namespace tarnvik::test {
 
+// Where tests that save thousands of files put them: in memory when the
+// system offers it, since every save syncs its file to the disk.
+inline std::filesystem::path MemoryBackedFolder() {
+  std::error_code error;
+  return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                          : std::filesystem::temp_directory_path();
+}
+
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarnvik-test-XXXXXX").string();
+  explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "tarnvik-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", std::error_code());
     root_ = pattern;
   }
