@@ -24,7 +24,8 @@ HidReport Answer(const HidReport& request) {
 
 SimulatedUnit::SimulatedUnit() = default;
 
-SimulatedUnit::SimulatedUnit(const std::string& folder) : folder_(std::make_unique<UnitStateFolder>(folder)) {
+SimulatedUnit::SimulatedUnit(const std::string& folder)
+    : realTime_(true), folder_(std::make_unique<UnitStateFolder>(folder)) {
   memory_ = folder_->memory();
   version_ = folder_->version();
   faults_ = folder_->faults();
