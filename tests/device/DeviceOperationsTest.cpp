@@ -143,8 +143,9 @@ TEST_F(DeviceOperations, ARefusedSettingReachesNeitherTheLogNorTheUnit) {
 TEST(DeviceOperationsEveryPage, AFaultAnywhereNeverGivesAWrongVerdict) {
   const DeviceSettings unitSettings = UnitSettings();
   const ConfigImage stored = test::EncodeOrFail(unitSettings);
-  for (const FaultKind kind : {FaultKind::NoAnswer, FaultKind::LateAnswer, FaultKind::ShortWrite,
-                               FaultKind::OtherCommand, FaultKind::WrongSum, FaultKind::Unplug}) {
+  for (const FaultKind kind :
+       {FaultKind::NoAnswer, FaultKind::LateAnswer, FaultKind::ShortWrite, FaultKind::OtherCommand,
+        FaultKind::ShortAnswer, FaultKind::WrongSum, FaultKind::Unplug}) {
     for (std::size_t p = 0; p < ConfigImage::kPageCount; ++p) {
       SCOPED_TRACE(std::string(FaultName(kind)) + " at page " + std::to_string(p + 1));
       UnitOnDesk desk;

@@ -59,7 +59,8 @@ struct FaultCase {
 const FaultCase kFaults[] = {
     {FaultKind::NoAnswer, true, true, true},      {FaultKind::LateAnswer, true, true, true},
     {FaultKind::ShortWrite, false, false, false}, {FaultKind::OtherCommand, false, false, true},
-    {FaultKind::WrongSum, false, true, false},    {FaultKind::Unplug, false, false, false},
+    {FaultKind::ShortAnswer, false, false, true}, {FaultKind::WrongSum, false, true, false},
+    {FaultKind::Unplug, false, false, false},
 };
 
 enum class Where { First, Middle, Last };

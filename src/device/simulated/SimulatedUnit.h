@@ -48,7 +48,7 @@ class SimulatedUnit {
   void refuseOpen(std::string reason) { openRefusal_ = std::move(reason); }
   // An input report waiting before the next request (left from an earlier,
   // interrupted exchange).
-  void queueInput(const HidReport& report) { input_.push_back(report); }
+  void queueInput(const HidReport& report) { input_.push_back({report, kReportSize}); }
   // Keep every request received, for tests that look at the bytes sent.
   void keepRequests(bool keep) { keepRequests_ = keep; }
   // Make a reader wait out its time limit when no answer comes.
@@ -80,7 +80,11 @@ class SimulatedUnit {
   std::uint32_t version_ = kDefaultVersion;
   std::vector<Fault> faults_;
   std::string openRefusal_;
-  std::deque<HidReport> input_;
+  struct Input {
+    HidReport report;
+    std::size_t length;  // bytes that arrive of it
+  };
+  std::deque<Input> input_;
   std::optional<HidReport> late_;
   std::vector<HidReport> requests_;
   bool keepRequests_ = false;
