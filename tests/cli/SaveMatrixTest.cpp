@@ -5,7 +5,6 @@
 // and be killed half-way. Afterwards the target holds the old file or the new
 // one whole, never a mix; a refusal names the file as the window or the tool
 // names it; and nothing else in the folder changed.
-#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
