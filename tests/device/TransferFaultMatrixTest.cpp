@@ -67,6 +67,9 @@ enum class Where { First, Middle, Last };
 
 [[maybe_unused]] void PrintTo(const Operation& op, std::ostream* out) { *out << op.name; }
 [[maybe_unused]] void PrintTo(const FaultCase& fault, std::ostream* out) { *out << FaultName(fault.kind); }
+[[maybe_unused]] void PrintTo(Where where, std::ostream* out) {
+  *out << (where == Where::First ? "first page" : where == Where::Middle ? "middle page" : "last page");
+}
 
 DeviceSettings UnitSettings() {
   DeviceSettings settings = test::FreshSettings();
