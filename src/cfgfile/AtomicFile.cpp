@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "core/OperationError.h"
@@ -75,6 +76,15 @@ void AtomicFile::checkTarget() {
   oldGroup_ = info.st_gid;
   oldDevice_ = info.st_dev;
   oldInode_ = info.st_ino;
+  oldSize_ = info.st_size;
+  oldModified_ = info.st_mtim;
+}
+
+// The same file as checked (device and inode), not written since (size and
+// modification time, as finely as the file system keeps it).
+bool AtomicFile::sameAsChecked(const struct stat& now) const {
+  return now.st_dev == oldDevice_ && now.st_ino == oldInode_ && now.st_size == oldSize_ &&
+         now.st_mtim.tv_sec == oldModified_.tv_sec && now.st_mtim.tv_nsec == oldModified_.tv_nsec;
 }
 
 // A new name per attempt: a stale temporary file of an earlier crash is never
@@ -131,18 +141,35 @@ void AtomicFile::commit() {
   flush();
   if (::fsync(fd_.get()) != 0) fail();
   if (::close(fd_.release()) != 0) fail();
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
+  putInPlace();
   committed_ = true;
   SyncFolder(FolderOf(fs::path(target_)));
 }
 
-// The same file as checked, not one put in its place meanwhile (nor a pipe,
-// whose opening could wait).
+// Only the file that was checked, and read for the lines to keep, is
+// replaced; where there was none, or it has gone, no file that appeared
+// meanwhile is. (A change in the instant between this look and the rename
+// cannot be caught: a rename cannot be made to depend on the file it replaces.)
+void AtomicFile::putInPlace() const {
+  struct stat info {};
+  if (::lstat(target_.c_str(), &info) == 0) {
+    if (!targetExists_ || !sameAsChecked(info)) fail();
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
+    return;
+  }
+  if (errno != ENOENT) fail();
+  if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0) return;
+  // A file system that cannot refuse to replace has just been seen without the file.
+  if ((errno != EINVAL && errno != ENOSYS) || ::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
+}
+
+// The same file as checked, not one put in its place or rewritten meanwhile
+// (nor a pipe, whose opening could wait).
 void AtomicFile::rewriteInPlace() {
   UniqueFd fd(::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   struct stat info {};
   if (!fd.valid() || ::fstat(fd.get(), &info) != 0) fail();
-  if (info.st_dev != oldDevice_ || info.st_ino != oldInode_ || !S_ISREG(info.st_mode)) fail();
+  if (!sameAsChecked(info) || !S_ISREG(info.st_mode)) fail();
   reserveRoom(fd.get(), info.st_size);
   const auto length = static_cast<off_t>(buffer_.size());
   fd_.reset(fd.release());

@@ -16,10 +16,16 @@
 // A symbolic link is followed: the link stays and the file it points to is
 // replaced. The replacement keeps the old file's permission bits (and, where
 // the system allows, its owner).
+//
+// A file that another program put in the target's place, or rewrote, while
+// the new content was being prepared is not replaced: the save fails and that
+// file stays. A target removed meanwhile is simply created anew.
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -57,6 +63,8 @@ class AtomicFile {
  private:
   void resolveTarget();
   void checkTarget();
+  bool sameAsChecked(const struct stat& now) const;
+  void putInPlace() const;
   bool createTemporary();
   void keepOwnership() const;
   void flush();
@@ -71,6 +79,8 @@ class AtomicFile {
   unsigned oldGroup_ = 0;
   dev_t oldDevice_ = 0;
   ino_t oldInode_ = 0;
+  off_t oldSize_ = 0;
+  timespec oldModified_{};
   std::string temporary_;
   UniqueFd fd_;
   std::string buffer_;

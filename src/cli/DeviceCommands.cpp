@@ -7,11 +7,11 @@
 #include <iostream>
 #include <memory>
 
-#include "cfgfile/AtomicFile.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "cli/Commands.h"
 #include "cli/DeviceCliOperator.h"
 #include "cli/DeviceOptions.h"
+#include "cli/Files.h"
 #include "cli/UtcOption.h"
 #include "core/OperationError.h"
 #include "device/DeviceOperations.h"
@@ -85,9 +85,7 @@ void RequireReadable(const std::string& path) {
 }
 
 void WriteRawImage(const std::string& path, const ConfigImage& image) {
-  AtomicFile file(path);
-  file.write(std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
-  file.commit();
+  WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
 }
 
 StampSource StampFrom(int stamp) {

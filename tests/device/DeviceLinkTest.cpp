@@ -92,26 +92,6 @@ TEST(DeviceLink, AReportLeftWaitingIsNotTakenForTheAnswer) {
   EXPECT_EQ(desk.record.boxTexts(), std::vector<std::string>{"Firmware version: 1.04"});
 }
 
-TEST(DeviceLink, AnAnswerThatComesTooLateIsThrownAwayBeforeTheNextRequest) {
-  UnitOnDesk desk;
-  const DeviceSettings original = test::FreshSettings();
-  desk.unit->setMemory(test::EncodeOrFail(original));
-  desk.unit->addFault({FaultKind::LateAnswer, 5});
-  ConfigImage image;
-  DeviceSettings settings = test::FreshSettings();
-  const ReadConfigOutcome first = ReadConfig(desk.access, image, settings);
-  EXPECT_FALSE(first.allPages);
-  const std::vector<std::string> tail(desk.record.log.end() - 3, desk.record.log.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"Page read error: 5/64", "Tarnvik did not answer within 1000 ms.",
-                                            "Eeprom checksum error. Please reload configuration."}));
-  // The late answer to page 4 is waiting now; taken for page 0 it would pass
-  // its sum and command checks and spoil the image.
-  desk.record.log.clear();
-  const ReadConfigOutcome second = ReadConfig(desk.access, image, settings);
-  EXPECT_TRUE(second.allPages && second.checksumOk && second.decoded);
-  EXPECT_EQ(image.bytes, desk.unit->memory().bytes);
-}
-
 TEST(DeviceLink, TheTimeLimitInForceIsNamedAndTheTraceShowsEachReport) {
   UnitOnDesk desk;
   desk.unit->addFault({FaultKind::NoAnswer, 2});

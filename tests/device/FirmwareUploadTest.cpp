@@ -14,8 +14,6 @@ namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Lines;
-using test::PageLines;
 
 const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
 
@@ -110,20 +108,6 @@ TEST_F(FirmwareUpload, AFileThatCannotBeOpenedGetsItsBox) {
     EXPECT_EQ(desk.record.boxes[0].text, "File open error.");
   }
   EXPECT_EQ(desk.unit->requestCount(), 0u);
-}
-
-TEST_F(FirmwareUpload, ARejectedPageEndsTheUpload) {
-  desk.unit->addFault({FaultKind::OtherCommand, 1});
-  EXPECT_EQ(upload(file(100)), UploadOutcome::PageFailed);
-  EXPECT_EQ(desk.record.log, (std::vector<std::string>{kFound, "Page write error: 1/4"}));
-
-  desk.record.log.clear();
-  desk.unit->addFault({FaultKind::NoAnswer, desk.unit->requestCount() + 3});
-  EXPECT_EQ(upload(file(100)), UploadOutcome::PageFailed);
-  EXPECT_EQ(desk.record.log, Lines({{kFound},
-                                    PageLines("Page written: ", 1, 2, 4),
-                                    {"Page write error: 3/4", "Tarnvik did not answer within 1000 ms."}}));
-  EXPECT_EQ(desk.record.progressPosition, 2);
 }
 
 }  // namespace

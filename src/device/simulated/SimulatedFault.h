@@ -14,6 +14,7 @@ enum class FaultKind {
   LateAnswer,    // the answer comes only after the time limit has passed
   ShortWrite,    // only 64 of the 65 bytes go out; the unit sees nothing
   OtherCommand,  // the answer carries another command code
+  ShortAnswer,   // the answer comes cut short: 33 of its 65 bytes
   WrongSum,      // the page travels with a wrong sum: a read answer's sum is
                  // off, a written page arrives damaged and the unit ignores it
   Unplug,        // the unit is pulled out: this and every later call fails
@@ -25,7 +26,7 @@ struct Fault {
 };
 
 // The names used in a state folder's "faults" file: no-answer, late-answer,
-// short-write, other-command, wrong-sum, unplug.
+// short-write, other-command, short-answer, wrong-sum, unplug.
 std::string_view FaultName(FaultKind kind);
 std::optional<FaultKind> FaultFromName(std::string_view name);
 

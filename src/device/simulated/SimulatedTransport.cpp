@@ -1,5 +1,7 @@
 #include "device/simulated/SimulatedTransport.h"
 
+#include <thread>
+
 #include "device/simulated/SimulatedUnit.h"
 
 namespace tarnvik {
@@ -11,8 +13,10 @@ class SimulatedConnection : public HidConnection {
   explicit SimulatedConnection(std::shared_ptr<SimulatedUnit> unit) : unit_(std::move(unit)) {}
 
   HidTransfer write(std::span<const std::uint8_t> report) override { return unit_->receive(report); }
-  HidTransfer read(std::span<std::uint8_t> report, std::chrono::milliseconds) override {
-    return unit_->deliver(report);
+  HidTransfer read(std::span<std::uint8_t> report, std::chrono::milliseconds limit) override {
+    const HidTransfer got = unit_->deliver(report);
+    if (got.status == HidTransfer::Status::TimedOut && unit_->keepsRealTime()) std::this_thread::sleep_for(limit);
+    return got;
   }
 
  private:

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::size_t kFirmwarePages = 54272 / report::kPageBytes;
 const char* const kGone = "device disconnected";
+constexpr std::size_t kShortAnswer = 33;
 
 bool SumMatches(const HidReport& request) { return PageSum(ReportPage(request)) == GetU16(request, report::kSum); }
 
@@ -24,7 +25,8 @@ HidReport Answer(const HidReport& request) {
 
 SimulatedUnit::SimulatedUnit() = default;
 
-SimulatedUnit::SimulatedUnit(const std::string& folder) : folder_(std::make_unique<UnitStateFolder>(folder)) {
+SimulatedUnit::SimulatedUnit(const std::string& folder)
+    : realTime_(true), folder_(std::make_unique<UnitStateFolder>(folder)) {
   memory_ = folder_->memory();
   version_ = folder_->version();
   faults_ = folder_->faults();
@@ -72,20 +74,20 @@ void SimulatedUnit::send(HidReport reply, std::optional<FaultKind> fault) {
   if (fault == FaultKind::LateAnswer)
     late_ = reply;
   else
-    input_.push_back(reply);
+    input_.push_back({reply, fault == FaultKind::ShortAnswer ? kShortAnswer : kReportSize});
 }
 
 HidTransfer SimulatedUnit::deliver(std::span<std::uint8_t> report) {
   if (unplugged_) return HidTransfer::failed(kGone);
   if (input_.empty()) {
     // A late answer arrives just after the reader gave up waiting.
-    if (late_) input_.push_back(*std::exchange(late_, std::nullopt));
+    if (late_) input_.push_back({*std::exchange(late_, std::nullopt), kReportSize});
     return HidTransfer::timedOut();
   }
-  const HidReport next = input_.front();
+  const Input next = input_.front();
   input_.pop_front();
-  const std::size_t n = std::min(report.size(), kReportSize);
-  std::copy_n(next.begin(), n, report.begin());
+  const std::size_t n = std::min(report.size(), next.length);
+  std::copy_n(next.report.begin(), n, report.begin());
   return HidTransfer::done(n);
 }
 

@@ -2,11 +2,12 @@
 // A Tarnvik unit in software: it answers the four report commands as the
 // program expects a unit to, keeps a 2048-byte configuration memory, the
 // firmware pages it received and a version value, and can be told to
-// misbehave at its Nth request. It answers at once: a time-out shows at once
-// too, without the wait.
-//
-// Tests use it in memory; the window and the tool use one kept in a state
-// folder (UnitStateFolder) when asked to (TARNVIK_SIMULATED_UNIT, --simulate).
+// misbehave at its Nth request. It answers at once. A unit in memory shows a
+// time-out at once too, without the wait, unless told to keep real time; one
+// kept in a state folder (UnitStateFolder), as the window and the tool use it
+// when asked to (TARNVIK_SIMULATED_UNIT, --simulate), keeps real time: a
+// reader waiting for an answer that does not come waits out its time limit,
+// as with a real unit.
 //
 // Pages whose sum does not match their data are ignored (no answer), as are
 // page numbers beyond the memory and unknown commands.
@@ -47,9 +48,12 @@ class SimulatedUnit {
   void refuseOpen(std::string reason) { openRefusal_ = std::move(reason); }
   // An input report waiting before the next request (left from an earlier,
   // interrupted exchange).
-  void queueInput(const HidReport& report) { input_.push_back(report); }
+  void queueInput(const HidReport& report) { input_.push_back({report, kReportSize}); }
   // Keep every request received, for tests that look at the bytes sent.
   void keepRequests(bool keep) { keepRequests_ = keep; }
+  // Make a reader wait out its time limit when no answer comes.
+  void keepRealTime(bool keep) { realTime_ = keep; }
+  bool keepsRealTime() const { return realTime_; }
 
   const std::vector<HidReport>& requests() const { return requests_; }
   std::uint64_t requestCount() const { return requestCount_; }
@@ -76,10 +80,15 @@ class SimulatedUnit {
   std::uint32_t version_ = kDefaultVersion;
   std::vector<Fault> faults_;
   std::string openRefusal_;
-  std::deque<HidReport> input_;
+  struct Input {
+    HidReport report;
+    std::size_t length;  // bytes that arrive of it
+  };
+  std::deque<Input> input_;
   std::optional<HidReport> late_;
   std::vector<HidReport> requests_;
   bool keepRequests_ = false;
+  bool realTime_ = false;
   std::uint64_t requestCount_ = 0;
   bool unplugged_ = false;
   std::unique_ptr<UnitStateFolder> folder_;
