@@ -7,13 +7,14 @@ namespace tarnvik {
 
 namespace {
 
-constexpr std::array<std::pair<FaultKind, std::string_view>, 6> kNames{{
+constexpr std::array<std::pair<FaultKind, std::string_view>, 7> kNames{{
     {FaultKind::NoAnswer, "no-answer"},
     {FaultKind::LateAnswer, "late-answer"},
     {FaultKind::ShortWrite, "short-write"},
     {FaultKind::OtherCommand, "other-command"},
     {FaultKind::WrongSum, "wrong-sum"},
     {FaultKind::Unplug, "unplug"},
+    {FaultKind::BadStore, "bad-store"},
 }};
 
 }  // namespace
