@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: once in a
-# normal build and once built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build, whose Debian package is then built and checked, and once built
+# with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
@@ -12,6 +13,8 @@ tarnvik_check_format
 
 tarnvik_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNVIK_WERROR=ON
 ctest --test-dir "$TARNVIK_ROOT/build-test" --output-on-failure -j"$(nproc)"
+# The Debian package, built and checked (a few seconds once the build is there).
+bash "$TARNVIK_ROOT/scripts/package.sh" build-test
 
 tarnvik_build build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNVIK_SANITIZE=ON -DTARNVIK_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \

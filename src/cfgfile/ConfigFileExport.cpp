@@ -24,14 +24,18 @@ std::string ExportValue(const DeviceSettings& s, const FileKey& key) {
   return {};
 }
 
+ini::ProfileWriter Writer(const DeviceSettings& s) {
+  ini::ProfileWriter writer;
+  for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, ExportValue(s, key));
+  return writer;
+}
+
 }  // namespace
 
 // Every value is formed, and so every number converted, before the disk is
 // touched: a field that is not a number stops the save with the file intact.
-void SaveConfigFile(const DeviceSettings& s, const std::string& path) {
-  ini::ProfileWriter writer;
-  for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, ExportValue(s, key));
-  writer.commit(path);
-}
+void SaveConfigFile(const DeviceSettings& s, const std::string& path) { Writer(s).commit(path); }
+
+std::string ConfigFileText(const DeviceSettings& s) { return Writer(s).newFileText(); }
 
 }  // namespace tarnvik

@@ -43,6 +43,9 @@ void ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, con
 // Without dialogs. Save throws ConversionError (a number field that is not a
 // whole number; nothing written) or FileWriteError (old file left intact).
 void SaveConfigFile(const DeviceSettings& s, const std::string& path);
+// The text Save writes to a new file, for checking what a file would give
+// back before one is written. Throws ConversionError as Save does.
+std::string ConfigFileText(const DeviceSettings& s);
 // False when the file is not one of ours (identity message shown, nothing changed).
 bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op);
 // The same for a file's content already read (standard input or a pipe, for

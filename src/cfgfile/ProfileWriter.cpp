@@ -50,4 +50,10 @@ void ProfileWriter::commit(const std::string& path) const {
   out.commit();
 }
 
+std::string ProfileWriter::newFileText() const {
+  ProfileMergePlan plan(entries_);
+  plan.settle();
+  return plan.appendix();
+}
+
 }  // namespace tarnvik::ini

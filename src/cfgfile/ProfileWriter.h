@@ -34,6 +34,9 @@ class ProfileWriter {
   // Applies the queued keys to the file at `path`; throws FileWriteError.
   void commit(const std::string& path) const;
 
+  // What commit writes to a path where no file is yet, as text.
+  std::string newFileText() const;
+
  private:
   std::vector<ProfileEntry> entries_;
 };

@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/PcClock.h"
 
@@ -31,5 +32,25 @@ int WriteDefaults(const CommandContext& context, const std::string& output);
 int CheckFile(const CommandContext& context, const std::string& input);
 int EncodeFile(const CommandContext& context, const std::string& input, const std::string& output);
 int DecodeImageFile(const CommandContext& context, const std::string& input, const std::string& output);
+
+// diff A B: A and B each a configuration file or an image (ConfigSource.h).
+// One line per setting that the unit would hold differently, in the window's
+// order, "Setting: value-in-A -> value-in-B" (SettingValues.h), compared as
+// StoredSettings says. Uploadpctime, which images do not hold, is compared
+// only between two files. 0 equal, 1 different, 2 an input that cannot be
+// read or is refused.
+int DiffConfigs(const CommandContext& context, const std::string& a, const std::string& b);
+
+// get FILE NAME...: one line per name, in the order given, as PlainValue
+// gives it. Nothing is printed unless every name is known.
+int GetSettings(const CommandContext& context, const std::string& input, const std::vector<std::string>& names,
+                bool entryText);
+
+// set FILE NAME=VALUE... -o OUT: the file with the settings named changed,
+// one after the other as an operator would change them (TakeValue), checked
+// as Write config checks, and checked to come back unchanged from the file;
+// OUT is written, as Save to file writes, only when every step passed.
+int SetSettings(const CommandContext& context, const std::string& input, const std::vector<std::string>& assignments,
+                const std::string& output);
 
 }  // namespace tarnvik::cli

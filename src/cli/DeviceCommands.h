@@ -16,7 +16,12 @@ struct DeviceArguments;
 // when the version query after it got no answer.
 int ReadCommand(const DeviceArguments& args);
 
-// Read from file, then Write config.
+// Read from file, then Write config. The file is checked before the unit is
+// asked. With --backup FILE the unit's configuration is read first and saved
+// (FILE and its raw image beside it, FILE.bin for FILE.cfg); if that cannot
+// be done, nothing is written. With --verify the 64 pages are read back after
+// the write and compared; a page that differs names the settings it holds
+// and gives status 1.
 int WriteCommand(const DeviceArguments& args);
 
 // Upload firmware, with the named file as the file the dialog returned.

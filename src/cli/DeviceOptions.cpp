@@ -37,6 +37,11 @@ void AddDeviceCommands(CLI::App& app, DeviceArguments& args) {
   write->add_option("FILE", args.input, "Configuration file")->required();
   write->add_option("--stamp", args.stamp, "Use this write stamp (0 to 9999) in place of a random one")
       ->check(CLI::Range(0, 9999));
+  write->add_option("--backup", args.backup,
+                    "First read the unit's configuration and save it to this file, and its raw image beside it "
+                    "(.bin for .cfg); if that fails, nothing is written");
+  write->add_flag("--verify", args.verify,
+                  "After writing, read the 64 pages back and compare; name the pages and settings that differ");
   AddDeviceCommand(app, args, "firmware", "Upload firmware: send a firmware file (at most 54272 bytes) to the unit.")
       ->add_option("FILE", args.input, "Firmware file")
       ->required();

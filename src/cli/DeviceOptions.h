@@ -20,6 +20,8 @@ struct DeviceArguments {
   std::string input;     // FILE.cfg (write) or FILE.bin (firmware)
   std::string output;    // -o FILE.cfg (read)
   std::string raw;       // --raw IMG (read)
+  std::string backup;    // --backup FILE.cfg (write)
+  bool verify = false;   // --verify (write)
 };
 
 void AddDeviceCommands(CLI::App& app, DeviceArguments& args);

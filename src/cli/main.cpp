@@ -6,6 +6,7 @@
 #include "cli/CommandGuard.h"
 #include "cli/Commands.h"
 #include "cli/DeviceOptions.h"
+#include "cli/Help.h"
 #include "cli/UtcOption.h"
 
 namespace {
@@ -17,7 +18,11 @@ struct Arguments {
   std::string utc;
   int stamp = -1;
   std::string input;
+  std::string second;  // diff: B
   std::string output;
+  std::vector<std::string> names;        // get
+  std::vector<std::string> assignments;  // set
+  bool entryText = false;                // get --entries
 };
 
 void AddCommonOptions(CLI::App& command, Arguments& args) {
@@ -32,6 +37,24 @@ CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const cha
   if (output) command->add_option("-o,--output", args.output, "Output file, replaced only on success")->required();
   AddCommonOptions(*command, args);
   return command;
+}
+
+void AddSettingCommands(CLI::App& app, Arguments& args) {
+  CLI::App* diff = app.add_subcommand("diff",
+                                      "Compare two configurations, each a configuration file or a 2048-byte image: "
+                                      "one line per setting the unit would hold differently.");
+  diff->add_option("A", args.input, "First configuration file or image, or - for standard input")->required();
+  diff->add_option("B", args.second, "Second configuration file or image")->required();
+  AddCommonOptions(*diff, args);
+  CLI::App* get = AddCommand(app, args, "get", "Print the values of named settings, one per line.", true, false);
+  get->add_option("NAME", args.names, "Setting names (as in the window, or the file's keys)")->required();
+  get->add_flag("--entries", args.entryText, "Print a choice's entry text in place of its index");
+  CLI::App* set = AddCommand(app, args, "set",
+                             "Change named settings of a configuration file, check the result as Write config "
+                             "does, and save it to OUT only when it passes.",
+                             true, true);
+  set->add_option("NAME=VALUE", args.assignments, "Settings to change; a choice by its index or its entry text")
+      ->required();
 }
 
 int Run(const CLI::App& app, const Arguments& args) {
@@ -50,6 +73,9 @@ int Run(const CLI::App& app, const Arguments& args) {
   if (app.got_subcommand("defaults")) return WriteDefaults(context, args.output);
   if (app.got_subcommand("check")) return CheckFile(context, args.input);
   if (app.got_subcommand("encode")) return EncodeFile(context, args.input, args.output);
+  if (app.got_subcommand("diff")) return DiffConfigs(context, args.input, args.second);
+  if (app.got_subcommand("get")) return GetSettings(context, args.input, args.names, args.entryText);
+  if (app.got_subcommand("set")) return SetSettings(context, args.input, args.assignments, args.output);
   return DecodeImageFile(context, args.input, args.output);
 }
 
@@ -57,8 +83,9 @@ int Run(const CLI::App& app, const Arguments& args) {
 
 int main(int argc, char** argv) {
   CLI::App app(
-      "Tarnvik Configurator on the command line: make, check, encode and decode the configuration "
-      "files and configuration images of the Tarnvik APRS digipeater and telemetry unit.",
+      "Tarnvik Configurator on the command line: make, check, compare, edit, encode and decode the "
+      "configuration files and configuration images of the Tarnvik APRS digipeater and telemetry unit, and "
+      "read and write the unit over USB.",
       "tarnvik-cli");
   app.require_subcommand(1);
   Arguments args;
@@ -78,8 +105,11 @@ int main(int argc, char** argv) {
              "Read a 2048-byte configuration image, test its checksum, decode it as Read "
              "config does and write its settings as a configuration file.",
              true, true);
+  AddSettingCommands(app, args);
   DeviceArguments device;
   AddDeviceCommands(app, device);
+  AddExamples(app);
+  SuggestOnFailure(app, std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

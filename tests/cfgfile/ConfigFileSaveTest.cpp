@@ -112,6 +112,25 @@ TEST(SaveConfigFile, WritesEachKindInItsValueForm) {
     EXPECT_TRUE(HasLine(content, line)) << line;
 }
 
+// The text that tells what a file would give back is what Save writes to a
+// new file, byte for byte, and what it cannot keep is lost in reading it.
+TEST(ConfigFileText, IsWhatSaveWritesToANewFile) {
+  DeviceSettings s = test::FreshSettings();
+  s.setText("Beacon1_msg", " two\nlines ");
+  s.setText("Txdelay", "0x20");
+  TempFolder dir;
+  SaveConfigFile(s, dir.path("new.cfg"));
+  const std::string text = ConfigFileText(s);
+  EXPECT_EQ(text, ReadAll(dir.path("new.cfg")));
+  DeviceSettings back = test::FreshSettings();
+  test::RecordingOperator op;
+  ASSERT_TRUE(LoadConfigText(back, text, op));
+  EXPECT_EQ(back.text("Beacon1_msg"), "two lines");
+  EXPECT_EQ(back.text("Txdelay"), "32");
+  s.setText("Quiettime", "x");
+  EXPECT_THROW(ConfigFileText(s), ConversionError);
+}
+
 // Every number is converted before the disk is touched: the first bad one
 // stops the save with its message, and neither a new nor an old file changes.
 TEST(SaveConfigFile, ANumberFieldThatIsNoNumberStopsTheSaveBeforeAnyWrite) {

@@ -192,6 +192,120 @@ TEST_F(DeviceCli, WriteRefusesWhatTheWindowRefuses) {
   EXPECT_EQ(device("write " + path("missing.cfg")).status, 2);
 }
 
+// The unit keeps pages 6 and 40 with a bit flipped (bad-store) but
+// acknowledges them: only reading back shows it.
+TEST_F(DeviceCli, VerifyNamesThePagesAndTheSettingsThatCameBackDifferent) {
+  writeDefaults();
+  faults("bad-store 6\nbad-store 40\n");
+  const RunResult written = device("write " + path("start.cfg") + " --verify");
+  EXPECT_EQ(written.status, 1);
+  std::vector<std::string> expected{kFound};
+  for (const std::string& line : pages("Page written: ", 1, 64, 64)) expected.push_back(line);
+  expected.push_back("Eeprom write success");
+  for (const std::string& line : pages("Page read: ", 1, 64, 64)) expected.push_back(line);
+  EXPECT_EQ(written.lines(), expected);
+  EXPECT_EQ(written.err,
+            "Verify error: 2 pages of 64 differ from what was written.\n"
+            "Page 6/64 (bytes 160 to 191): Beacon1_msg\n"
+            "Page 40/64 (bytes 1248 to 1279): Teledigital1_name\n");
+
+  faults("");
+  const RunResult good = device("write " + path("start.cfg") + " --verify");
+  EXPECT_EQ(good.status, 0);
+  EXPECT_EQ(good.lines().back(), "Verify success: the unit holds the 64 pages written.");
+  EXPECT_EQ(good.err, "");
+
+  faults("no-answer 70\n");  // the sixth page read back
+  const RunResult unread = device("write " + path("start.cfg") + " --verify --timeout-ms 20");
+  EXPECT_EQ(unread.status, 1);
+  EXPECT_EQ(unread.err, "Verify error: the pages written could not be read back.\n");
+}
+
+// What the unit held before is saved before the first page is written, so a
+// write that then fails can be undone.
+TEST_F(DeviceCli, BackupIsSavedBeforeAWriteThatThenFailsAndUndoesIt) {
+  writeDefaults();
+  const std::string before = ReadAll(unit / "memory.bin");
+  const std::string changed = defaultsWith("Callsign=NOCALL", "Callsign=OH2XYZ");
+  faults("no-answer 70\n");  // 64 pages read for the backup, then the sixth page written
+  const RunResult failed = device("write " + changed + " --backup " + path("before.cfg") + " --timeout-ms 20");
+  EXPECT_EQ(failed.status, 1);
+  const std::vector<std::string> lines = failed.lines();
+  ASSERT_GE(lines.size(), 67u);
+  EXPECT_EQ(lines[65], "Backup saved: " + path("before.cfg") + ", image " + path("before.bin"));
+  EXPECT_EQ(lines[66], kFound);
+  EXPECT_EQ(lines.back(), "Tarnvik did not answer within 20 ms.");
+  EXPECT_EQ(ReadAll(path("before.bin")), before);
+  EXPECT_EQ(ReadAll(path("before.cfg")), ReadAll(path("start.cfg")));
+  EXPECT_NE(ReadAll(unit / "memory.bin"), before);  // five pages of the new image went in
+
+  faults("");
+  ASSERT_EQ(device("write " + path("before.cfg") + " --utc 2026-07-03T09:05 --stamp 77").status, 0);
+  EXPECT_EQ(ReadAll(unit / "memory.bin"), before);
+
+  // Without .cfg the image is the whole name with .bin added.
+  ASSERT_EQ(device("write " + changed + " --backup " + path("saved")).status, 0);
+  EXPECT_EQ(ReadAll(path("saved.bin")), before);
+  EXPECT_EQ(ReadAll(path("saved")), ReadAll(path("start.cfg")));
+}
+
+TEST_F(DeviceCli, WhenTheBackupCannotBeMadeNothingIsWritten) {
+  writeDefaults();
+  const std::string before = ReadAll(unit / "memory.bin");
+  const std::string changed = defaultsWith("Callsign=NOCALL", "Callsign=OH2XYZ");
+  const auto unchanged = [&](const RunResult& result, const std::string& what) {
+    EXPECT_EQ(ReadAll(unit / "memory.bin"), before) << what;
+    EXPECT_EQ(result.out.find("Page written"), std::string::npos) << what;
+  };
+
+  faults("no-answer 10\n");
+  const RunResult unread = device("write " + changed + " --backup " + path("b1.cfg") + " --timeout-ms 20");
+  EXPECT_EQ(unread.status, 1);
+  EXPECT_EQ(unread.err,
+            "Backup failed: the unit's configuration could not be read. Nothing was written to the unit.\n");
+  EXPECT_FALSE(fs::exists(path("b1.cfg")) || fs::exists(path("b1.bin")));
+  unchanged(unread, "unread");
+
+  faults("");
+  const RunResult noFolder = device("write " + changed + " --backup " + (dir / "no" / "b2.cfg").string());
+  EXPECT_EQ(noFolder.status, 2);
+  EXPECT_EQ(noFolder.err.rfind("Unable to write to ", 0), 0u) << noFolder.err;
+  unchanged(noFolder, "no folder");
+
+  const RunResult overwrite = device("write " + changed + " --backup " + changed);
+  EXPECT_EQ(overwrite.status, 2);
+  EXPECT_EQ(overwrite.out, "");
+  EXPECT_EQ(overwrite.err, "--backup " + changed + " would overwrite the configuration file to write (" + changed +
+                               "); name another file.\n");
+
+  std::string damaged = before;
+  damaged[500] = char(damaged[500] ^ 1);
+  std::ofstream(unit / "memory.bin", std::ios::binary | std::ios::trunc) << damaged;
+  const RunResult bad = device("write " + changed + " --backup " + path("b3.cfg"));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "Backup failed: the unit's configuration fails its checksum (its bytes are kept in " +
+                         path("b3.bin") + "). Nothing was written to the unit.\n");
+  EXPECT_EQ(ReadAll(path("b3.bin")), damaged);
+  EXPECT_FALSE(fs::exists(path("b3.cfg")));
+  EXPECT_EQ(ReadAll(unit / "memory.bin"), damaged);
+
+  fs::remove(unit / "memory.bin");  // a new unit: all zero, another version
+  const RunResult fresh = device("write " + changed + " --backup " + path("b4.cfg"));
+  EXPECT_EQ(fresh.status, 1);
+  EXPECT_EQ(fresh.err,
+            "Uncompatible configuration version:\nDevice: \nConfigurator: v1.04\n"
+            "Backup failed: the unit's configuration is of another version (its bytes are kept in " +
+                path("b4.bin") + "). Nothing was written to the unit.\n");
+  EXPECT_EQ(ReadAll(unit / "memory.bin"), std::string(2048, '\0'));
+
+  // A file Write config refuses is refused before the unit is asked.
+  const RunResult refused =
+      device("write " + defaultsWith("TXdelay=250", "TXdelay=100") + " --backup " + path("b5.cfg"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_FALSE(fs::exists(path("b5.bin")));
+}
+
 TEST_F(DeviceCli, UsageErrorsAndTheEnvironmentVariable) {
   EXPECT_EQ(device("read").status, 2);  // no -o
   EXPECT_EQ(device("version --timeout-ms 0").status, 2);

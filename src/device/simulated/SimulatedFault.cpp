@@ -1,13 +1,12 @@
 #include "device/simulated/SimulatedFault.h"
 
-#include <array>
 #include <utility>
 
 namespace tarnvik {
 
 namespace {
 
-constexpr std::array<std::pair<FaultKind, std::string_view>, 7> kNames{{
+constexpr std::pair<FaultKind, std::string_view> kNames[] = {
     {FaultKind::NoAnswer, "no-answer"},
     {FaultKind::LateAnswer, "late-answer"},
     {FaultKind::ShortWrite, "short-write"},
@@ -15,7 +14,8 @@ constexpr std::array<std::pair<FaultKind, std::string_view>, 7> kNames{{
     {FaultKind::ShortAnswer, "short-answer"},
     {FaultKind::WrongSum, "wrong-sum"},
     {FaultKind::Unplug, "unplug"},
-}};
+    {FaultKind::BadStore, "bad-store"},
+};
 
 }  // namespace
 

@@ -18,6 +18,8 @@ enum class FaultKind {
   WrongSum,      // the page travels with a wrong sum: a read answer's sum is
                  // off, a written page arrives damaged and the unit ignores it
   Unplug,        // the unit is pulled out: this and every later call fails
+  BadStore,      // a written page is acknowledged but kept with one bit
+                 // flipped (in its 17th byte), as by a worn memory cell
 };
 
 struct Fault {
@@ -26,7 +28,7 @@ struct Fault {
 };
 
 // The names used in a state folder's "faults" file: no-answer, late-answer,
-// short-write, other-command, short-answer, wrong-sum, unplug.
+// short-write, other-command, short-answer, wrong-sum, unplug, bad-store.
 std::string_view FaultName(FaultKind kind);
 std::optional<FaultKind> FaultFromName(std::string_view name);
 

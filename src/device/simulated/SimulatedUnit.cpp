@@ -12,6 +12,7 @@ namespace {
 constexpr std::size_t kFirmwarePages = 54272 / report::kPageBytes;
 const char* const kGone = "device disconnected";
 constexpr std::size_t kShortAnswer = 33;
+constexpr std::size_t kDamagedByte = 16;  // of a page kept damaged (bad-store)
 
 bool SumMatches(const HidReport& request) { return PageSum(ReportPage(request)) == GetU16(request, report::kSum); }
 
@@ -63,7 +64,7 @@ HidTransfer SimulatedUnit::receive(std::span<const std::uint8_t> report) {
   if (keepRequests_) requests_.push_back(request);
   if (fault == FaultKind::WrongSum && request[report::kCommand] != std::uint8_t(Command::ReadPage))
     request[report::kData] ^= 0x01;  // damaged on the way: its sum no longer matches
-  if (std::optional<HidReport> reply = answer(request)) send(*reply, fault);
+  if (std::optional<HidReport> reply = answer(request, fault)) send(*reply, fault);
   return HidTransfer::done(report.size());
 }
 
@@ -91,7 +92,7 @@ HidTransfer SimulatedUnit::deliver(std::span<std::uint8_t> report) {
   return HidTransfer::done(n);
 }
 
-std::optional<HidReport> SimulatedUnit::answer(const HidReport& request) {
+std::optional<HidReport> SimulatedUnit::answer(const HidReport& request, std::optional<FaultKind> fault) {
   switch (Command(request[report::kCommand])) {
     case Command::FirmwareVersion: {
       HidReport reply = Answer(request);
@@ -99,7 +100,7 @@ std::optional<HidReport> SimulatedUnit::answer(const HidReport& request) {
       return reply;
     }
     case Command::ReadPage: return readPage(request);
-    case Command::WritePage: return writePage(request);
+    case Command::WritePage: return writePage(request, fault == FaultKind::BadStore);
     case Command::FirmwarePage: return firmwarePage(request);
   }
   return std::nullopt;
@@ -111,12 +112,15 @@ std::optional<HidReport> SimulatedUnit::readPage(const HidReport& request) const
   return MakePageRequest(Command::ReadPage, p, memory_.page(p));  // same shape as the request
 }
 
-std::optional<HidReport> SimulatedUnit::writePage(const HidReport& request) {
+// A damaged page is acknowledged like any other: only reading it back shows it.
+std::optional<HidReport> SimulatedUnit::writePage(const HidReport& request, bool keepDamaged) {
   const std::uint16_t p = GetU16(request, report::kIndex);
   if (p >= ConfigImage::kPageCount || !SumMatches(request)) return std::nullopt;
+  const auto stored = memory_.page(p);
   const PageBytes data = ReportPage(request);
-  std::copy(data.begin(), data.end(), memory_.page(p).begin());
-  if (folder_) folder_->storePage(p, data);
+  std::copy(data.begin(), data.end(), stored.begin());
+  if (keepDamaged) stored[kDamagedByte] ^= 0x01;
+  if (folder_) folder_->storePage(p, stored);
   return Answer(request);
 }
 

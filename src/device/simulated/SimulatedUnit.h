@@ -68,9 +68,9 @@ class SimulatedUnit {
 
  private:
   std::optional<FaultKind> faultNow() const;
-  std::optional<HidReport> answer(const HidReport& request);
+  std::optional<HidReport> answer(const HidReport& request, std::optional<FaultKind> fault);
   std::optional<HidReport> readPage(const HidReport& request) const;
-  std::optional<HidReport> writePage(const HidReport& request);
+  std::optional<HidReport> writePage(const HidReport& request, bool keepDamaged);
   std::optional<HidReport> firmwarePage(const HidReport& request);
   void send(HidReport answer, std::optional<FaultKind> fault);
   void unplug();
