@@ -39,6 +39,31 @@ CLI::App* AddCommand(CLI::App& app, Arguments& args, const char* name, const cha
   return command;
 }
 
+// The commands on configuration files and images: name, help, whether they
+// take an input file and an output file.
+struct FileCommand {
+  const char* name;
+  const char* help;
+  bool input, output;
+};
+
+constexpr FileCommand kFileCommands[] = {
+    {"defaults",
+     "Write the start-up settings as a configuration file, as Save to file does from a freshly started window.", false,
+     true},
+    {"check",
+     "Read a configuration file as Read from file does and check it as Write config does; prints OK when every "
+     "check passes.",
+     true, false},
+    {"encode",
+     "Read a configuration file and encode it into the 2048-byte image the unit stores, as Write config does.", true,
+     true},
+    {"decode",
+     "Read a 2048-byte configuration image, test its checksum, decode it as Read config does and write its "
+     "settings as a configuration file.",
+     true, true},
+};
+
 void AddSettingCommands(CLI::App& app, Arguments& args) {
   CLI::App* diff = app.add_subcommand("diff",
                                       "Compare two configurations, each a configuration file or a 2048-byte image: "
@@ -89,22 +114,8 @@ int main(int argc, char** argv) {
       "tarnvik-cli");
   app.require_subcommand(1);
   Arguments args;
-  AddCommand(app, args, "defaults",
-             "Write the start-up settings as a configuration file, as Save to file does "
-             "from a freshly started window.",
-             false, true);
-  AddCommand(app, args, "check",
-             "Read a configuration file as Read from file does and check it as Write config "
-             "does; prints OK when every check passes.",
-             true, false);
-  AddCommand(app, args, "encode",
-             "Read a configuration file and encode it into the 2048-byte image the unit "
-             "stores, as Write config does.",
-             true, true);
-  AddCommand(app, args, "decode",
-             "Read a 2048-byte configuration image, test its checksum, decode it as Read "
-             "config does and write its settings as a configuration file.",
-             true, true);
+  for (const FileCommand& command : kFileCommands)
+    AddCommand(app, args, command.name, command.help, command.input, command.output);
   AddSettingCommands(app, args);
   DeviceArguments device;
   AddDeviceCommands(app, device);
