@@ -29,8 +29,8 @@ cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUI
   -DTARNVIK_FUZZ=ON -DTARNVIK_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-targets=(image cfgfile ini cli)
-declare -A max_len=([image]=2100 [cfgfile]=8192 [ini]=4096 [cli]=8192)
+targets=(image cfgfile ini device cli)
+declare -A max_len=([image]=2100 [cfgfile]=8192 [ini]=4096 [device]=4096 [cli]=8192)
 share=$((seconds / ${#targets[@]}))
 finds=$build/finds/$(date +%Y%m%d-%H%M%S)
 mkdir -p "$finds"
