@@ -12,22 +12,11 @@ namespace tarnvik {
 
 namespace {
 
-// The reactions that run when the operator picks an entry of these lists.
-struct PickHandler {
-  const char* setting;
-  void (*handler)(DeviceSettings&);
-};
-
-constexpr PickHandler kPickHandlers[] = {
-    {"Serial1_mode", Serial1_modeChange},
-    {"Serial2_mode", Serial2_modeChange},
-    {"Weather_stationtype", Weather_stationtypeChange},
-};
-
-void (*PickHandlerOf(const std::string& setting))(DeviceSettings&) {
-  for (const PickHandler& entry : kPickHandlers)
-    if (setting == entry.setting) return entry.handler;
-  return nullptr;
+// The handler a list runs when the operator picks an entry: its reaction,
+// if it has one (the serial port roles and the weather station).
+Reaction PickHandlerOf(const std::string& setting) {
+  const ReactionEntry* entry = FindReaction(setting);
+  return entry != nullptr ? entry->reaction : nullptr;
 }
 
 QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
