@@ -3,8 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/ShownText.h"
 #include "core/AppInfo.h"
+#include "ui/ShownText.h"
 
 namespace tarnvik {
 

@@ -9,6 +9,7 @@
 #include "app/GuardedApplication.h"
 #include "core/AppInfo.h"
 #include "ui/Form2.h"
+#include "ui/ShownText.h"
 #include "ui/SplashScreen.h"
 
 namespace tarnvik {
@@ -35,7 +36,7 @@ int RunConfigurator(QApplication& app, std::chrono::milliseconds splashPause) {
   try {
     RunWindows(app, splashPause);
   } catch (const std::exception& error) {
-    ShowErrorBox(QString::fromLatin1(error.what()));
+    ShowErrorBox(ShownError(error));
   } catch (...) {
     ShowErrorBox(QString());
   }

@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
-#include "app/ShownText.h"
+#include "ui/ShownText.h"
 
 namespace tarnvik {
 

@@ -7,6 +7,7 @@
 
 #include "settings/DeviceSettings.h"
 #include "ui/SettingsBinder.h"
+#include "ui/ShownText.h"
 
 namespace tarnvik {
 
@@ -16,8 +17,6 @@ namespace {
 constexpr int kFieldPadding = 10;
 // A button's frame and a little air around its caption.
 constexpr int kButtonPadding = 8;
-
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 int FieldWidth(const ControlCell& cell, const QWidget& field) {
   if (cell.pixels > 0) return cell.pixels;
@@ -73,22 +72,22 @@ void AreaGrid::addControl(const ControlCell& cell, SettingsBinder& binder, QWidg
       case SettingKind::Flag: break;
     }
   } else {
-    auto* button = new QPushButton(Latin1(cell.caption), &owner);
-    button->setObjectName(Latin1(cell.name));
+    auto* button = new QPushButton(ShownText(cell.caption), &owner);
+    button->setObjectName(ShownText(cell.name));
     button->setAutoDefault(false);
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + kButtonPadding);
     if (cell.click) connect(button, &QPushButton::clicked, this, [&binder, &cell] { cell.click(binder.settings()); });
     widget = button;
   }
-  if (!cell.hint.empty()) widget->setToolTip(Latin1(cell.hint));
-  if (!cell.title.empty()) widget->setAccessibleName(Latin1(cell.title));
+  if (!cell.hint.empty()) widget->setToolTip(ShownText(cell.hint));
+  if (!cell.title.empty()) widget->setAccessibleName(ShownText(cell.title));
   addWidget(widget, cell.row, cell.column, 1, cell.span, Qt::AlignLeft | Qt::AlignVCenter);
   controls_.push_back(widget);
   cells_.push_back(&cell);
 }
 
 void AreaGrid::addCaption(const CaptionCell& cell, QWidget& owner) {
-  auto* label = new QLabel(Latin1(cell.text), &owner);
+  auto* label = new QLabel(ShownText(cell.text), &owner);
   if (QWidget* buddy = buddyOf(cell)) label->setBuddy(buddy);
   if (cell.role != CaptionRole::Note) {
     addWidget(label, cell.row, cell.column, 1, cell.span, AlignmentOf(cell.role));

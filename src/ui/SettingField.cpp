@@ -3,6 +3,8 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "ui/ShownText.h"
+
 namespace tarnvik {
 
 namespace {
@@ -46,7 +48,7 @@ SettingField::SettingField(int maxLength, QWidget* parent)
 }
 
 void SettingField::showProgramText(const std::string& text) {
-  const QString shown = QString::fromLatin1(text.data(), qsizetype(text.size()));
+  const QString shown = ShownText(text);
   rule_->accept(shown);
   setText(shown);
   setCursorPosition(0);

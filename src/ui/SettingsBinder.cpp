@@ -7,6 +7,7 @@
 #include "settings/DeviceSettings.h"
 #include "settings/Reactions.h"
 #include "ui/SettingField.h"
+#include "ui/ShownText.h"
 
 namespace tarnvik {
 
@@ -18,8 +19,6 @@ Reaction PickHandlerOf(const std::string& setting) {
   const ReactionEntry* entry = FindReaction(setting);
   return entry != nullptr ? entry->reaction : nullptr;
 }
-
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 }  // namespace
 
@@ -58,7 +57,7 @@ QWidget* SettingsBinder::makeText(std::size_t index) {
 QWidget* SettingsBinder::makeChoice(std::size_t index) {
   const SettingDefinition& definition = SettingsTable()[index];
   auto* list = new QComboBox;
-  for (const std::string& entry : *definition.choices) list->addItem(Latin1(entry));
+  for (const std::string& entry : *definition.choices) list->addItem(ShownText(entry));
   // Activated is the operator's pick (mouse, keyboard or wheel), never the program's.
   const auto handler = PickHandlerOf(definition.name);
   connect(list, &QComboBox::activated, this, [this, handler, &definition](int picked) {
@@ -70,7 +69,7 @@ QWidget* SettingsBinder::makeChoice(std::size_t index) {
 
 QWidget* SettingsBinder::makeFlag(std::size_t index, const std::string& caption) {
   const SettingDefinition& definition = SettingsTable()[index];
-  auto* box = new QCheckBox(Latin1(caption));
+  auto* box = new QCheckBox(ShownText(caption));
   connect(box, &QCheckBox::clicked, this,
           [this, &definition](bool checked) { settings_.setFlag(definition.name, checked); });
   return box;

@@ -13,7 +13,7 @@
 
 #include "app/Form1.h"
 #include "app/QtDialogs.h"
-#include "app/ShownText.h"
+#include "ui/ShownText.h"
 #include "core/OperationError.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"

@@ -1,4 +1,4 @@
-#include "app/ShownText.h"
+#include "ui/ShownText.h"
 
 #include <QByteArray>
 #include <QFile>
