@@ -13,11 +13,11 @@
 
 #include "app/Form1.h"
 #include "app/QtDialogs.h"
-#include "ui/ShownText.h"
 #include "core/OperationError.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
+#include "ui/ShownText.h"
 
 namespace tarnvik {
 namespace {
