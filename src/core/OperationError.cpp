@@ -1,5 +1,7 @@
 #include "core/OperationError.h"
 
+#include <utility>
+
 #include "core/Operator.h"
 
 namespace tarnvik {
@@ -12,8 +14,9 @@ OperationError::OperationError(const FileMessage& message)
 ConversionError::ConversionError(const std::string& text)
     : OperationError("'" + text + "' is not a valid integer value") {}
 
-FileWriteError::FileWriteError(const std::string& path)
-    : OperationError(FileMessage{"Unable to write to ", path, ""}) {}
+FileWriteError::FileWriteError(const std::string& path, std::string reason)
+    : OperationError(FileMessage{"Unable to write to ", path, ""}),
+      reason_(std::make_shared<const std::string>(std::move(reason))) {}
 
 void ReportError(Operator& op, const std::string& message) { op.errorBox(message + "."); }
 

@@ -33,10 +33,18 @@ class ConversionError : public OperationError {
   explicit ConversionError(const std::string& text);
 };
 
-// "Unable to write to %s", with the full path of the file.
+// "Unable to write to %s", with the full path of the file. The message stays
+// exactly that; why the file could not be written (the system's error text,
+// "not a regular file" ...) travels beside it, for the tool to print on a line
+// of its own. Empty when nothing more is known.
 class FileWriteError : public OperationError {
  public:
-  explicit FileWriteError(const std::string& path);
+  explicit FileWriteError(const std::string& path, std::string reason = {});
+
+  const std::string& reason() const { return *reason_; }
+
+ private:
+  std::shared_ptr<const std::string> reason_;  // shared: copying an error must not throw
 };
 
 // Shows an error that ended an operation: its message and a full stop.
