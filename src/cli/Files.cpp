@@ -8,6 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <ostream>
 
 #include "cfgfile/AtomicFile.h"
 #include "cfgfile/UniqueFd.h"
@@ -74,6 +76,18 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
   AtomicFile file(path);
   file.write(bytes);
   file.commit();
+}
+
+void WriteOutput(const std::string& path, std::string_view bytes, std::ostream& out) {
+  if (path == kStandardOutput)
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  else
+    WriteWholeFile(path, bytes);
+}
+
+std::string BackupImageName(const std::string& backup) {
+  const std::filesystem::path path(backup);
+  return path.extension() == ".cfg" ? std::filesystem::path(path).replace_extension(".bin").string() : backup + ".bin";
 }
 
 }  // namespace tarnvik::cli

@@ -97,9 +97,10 @@ TEST_F(DeviceCli, APageErrorFailsTheReadEvenWhenTheChecksumHolds) {
   faults("no-answer 65\n");  // the version query after a whole read
   fs::remove(path("back.cfg"));
   const RunResult unanswered = device("read -o " + path("back.cfg") + " --timeout-ms 50");
-  EXPECT_EQ(unanswered.status, 0);
+  EXPECT_EQ(unanswered.status, 1);
   EXPECT_TRUE(fs::exists(path("back.cfg")));
   EXPECT_EQ(unanswered.lines().back(), kFound);
+  EXPECT_EQ(unanswered.err, "Tarnvik did not answer within 50 ms.\n");
 }
 
 TEST_F(DeviceCli, VersionListAndTheTraceOfEachReport) {
