@@ -37,8 +37,7 @@ int ReadAndEncode(const CommandContext& context, const std::string& input, Confi
   if (!OpenConfigInput(input, file, error)) return Fail(context, kUsageOrIo, error);
   CliOperator op(context.messages);
   DeviceSettings settings(context.clock);
-  const bool ours =
-      file.content ? LoadConfigText(settings, *file.content, op) : LoadConfigFile(settings, file.path, op);
+  const bool ours = LoadConfigInput(settings, file, op);
   if (!ours) return kRefused;  // not a file of this program
   if (!Encode(context, settings, image, op)) return kRefused;
   return kDone;

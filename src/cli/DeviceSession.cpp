@@ -1,8 +1,5 @@
 #include "cli/DeviceSession.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <ostream>
 
 #include "cli/Arguments.h"
@@ -55,10 +52,6 @@ int RunOnUnit(const CommandContext& context, const Arguments& args,
     status = kUsageOrIo;
   }
   return status;
-}
-
-void RequireReadable(const std::string& path) {
-  if (!std::ifstream(path, std::ios::binary)) throw SetupError{"Unable to read " + path + ": " + std::strerror(errno)};
 }
 
 }  // namespace tarnvik::cli

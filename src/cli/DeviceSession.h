@@ -58,7 +58,4 @@ class DeviceSession {
 int RunOnUnit(const CommandContext& context, const Arguments& args,
               const std::function<int(DeviceSession& session)>& command, std::string chosenFile = {});
 
-// Throws SetupError when the file cannot be opened for reading.
-void RequireReadable(const std::string& path);
-
 }  // namespace tarnvik::cli

@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "cfgfile/AtomicFile.h"
+#include "cfgfile/ConfigFileOps.h"
 #include "cfgfile/UniqueFd.h"
 
 namespace tarnvik::cli {
@@ -70,6 +71,10 @@ bool OpenConfigInput(const std::string& path, ConfigInput& input, std::string& e
   }
   input.content = std::move(content);
   return true;
+}
+
+bool LoadConfigInput(DeviceSettings& settings, const ConfigInput& input, Operator& op) {
+  return input.content ? LoadConfigText(settings, *input.content, op) : LoadConfigFile(settings, input.path, op);
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {

@@ -12,6 +12,11 @@
 #include <string_view>
 #include <vector>
 
+namespace tarnvik {
+class DeviceSettings;
+class Operator;
+}  // namespace tarnvik
+
 namespace tarnvik::cli {
 
 // The name that stands for standard input, and for standard output where a
@@ -41,6 +46,9 @@ struct ConfigInput {
 // False, with `error` saying why, when the input cannot be read or a stream
 // is longer than kMaxStreamedConfigSize.
 bool OpenConfigInput(const std::string& path, ConfigInput& input, std::string& error);
+
+// Read from file on that input: false when it is not a file of this program.
+bool LoadConfigInput(DeviceSettings& settings, const ConfigInput& input, Operator& op);
 
 // Replaces the file as a whole or not at all, as AtomicFile does; throws
 // FileWriteError.

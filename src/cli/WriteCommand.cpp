@@ -76,7 +76,10 @@ int MakeBackup(const CommandContext& context, DeviceSession& session, const std:
   if (!DecodeImage(image, held, session.op))
     return BackupFailed(messages, kRefused, "the unit's configuration is of another version" + kept);
   if (const int status = SaveBackupFile(messages, [&] { SaveConfigFile(held, backup); }); status != kDone)
-    return BackupFailed(messages, status, "the unit's configuration could not be saved to " + backup + kept);
+    return BackupFailed(messages, status,
+                        (status == kRefused ? "the unit's configuration holds a number a configuration file cannot hold"
+                                            : "the unit's configuration could not be saved to " + backup) +
+                            kept);
   session.op.logLine("Backup saved: " + backup + ", image " + raw);
   return kDone;
 }
@@ -121,10 +124,11 @@ bool VerifyPages(DeviceLink& link, const ConfigImage& written, Operator& op, std
 }  // namespace
 
 int WriteCommand(const CommandContext& context, const Arguments& args) {
-  RequireReadable(args.input);
+  ConfigInput file;
+  if (std::string error; !OpenConfigInput(args.input, file, error)) throw SetupError{error};
   return RunOnUnit(context, args, [&](DeviceSession& session) -> int {
     DeviceSettings settings(context.clock);
-    if (!LoadConfigFile(settings, args.input, session.op)) return kRefused;
+    if (!LoadConfigInput(settings, file, session.op)) return kRefused;
     ConfigImage image;
     if (!EncodeForWrite(settings, image, session.op, context.clock, StampFrom(context.stamp))) return kRefused;
     if (!args.backup.empty())
