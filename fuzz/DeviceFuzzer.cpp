@@ -103,18 +103,22 @@ class ScriptedConnection : public HidConnection {
  private:
   Reply answerTo(const HidReport& request) {
     Reply reply{HidTransfer::done(kReportSize), ProperAnswer(request, script_)};
-    if (request[report::kCommand] == static_cast<std::uint8_t>(Command::ReadPage)) {
-      const PageBytes data = ReportPage(reply.report);
-      seen_.pagesSent[GetU16(request, report::kIndex) % 64].assign(data.begin(), data.end());
-    }
     switch (script_.next() % 8) {
       case 1: reply.transfer = HidTransfer::timedOut(); break;
       case 2: reply.transfer = HidTransfer::failed("device disconnected"); break;
-      case 3: reply.transfer = HidTransfer::done(script_.next() % kReportSize); break;
+      case 3: {  // a short report: what the unit sent, the rest zeros
+        reply.transfer = HidTransfer::done(script_.next() % kReportSize);
+        std::fill(reply.report.begin() + static_cast<std::ptrdiff_t>(reply.transfer.length), reply.report.end(), 0);
+        break;
+      }
       case 4: reply.report[report::kCommand] = script_.next(); break;
       case 5: reply.report[report::kSum] ^= static_cast<std::uint8_t>(script_.next() | 1); break;
       case 6: reply.report[report::kData + script_.next() % report::kPageBytes] ^= 0x80; break;
       default: break;
+    }
+    if (request[report::kCommand] == static_cast<std::uint8_t>(Command::ReadPage)) {
+      const PageBytes data = ReportPage(reply.report);
+      seen_.pagesSent[GetU16(request, report::kIndex) % 64].assign(data.begin(), data.end());
     }
     return reply;
   }

@@ -18,9 +18,12 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 void LineSplitter::feed(std::string_view chunk) {
+  chunk = skipMark(chunk);
   if (!chunk.empty() && pendingCr_) {
     pendingCr_ = false;
     const bool crlf = chunk.front() == '\n';
@@ -42,7 +45,27 @@ void LineSplitter::feed(std::string_view chunk) {
   }
 }
 
+// The mark may come split over chunks; bytes that start like it but are not
+// it are the line's after all.
+std::string_view LineSplitter::skipMark(std::string_view chunk) {
+  while (atStart_ && !chunk.empty()) {
+    if (chunk.front() != kByteOrderMark[markMatched_]) {
+      endMark();
+      break;
+    }
+    chunk.remove_prefix(1);
+    if (++markMatched_ == kByteOrderMark.size()) atStart_ = false;
+  }
+  return chunk;
+}
+
+void LineSplitter::endMark() {
+  atStart_ = false;
+  data(kByteOrderMark.substr(0, markMatched_));
+}
+
 void LineSplitter::finish() {
+  if (atStart_) endMark();
   if (pendingCr_)
     end("\r");
   else if (lineOpen_)

@@ -1,7 +1,9 @@
 #pragma once
 // Cuts a byte stream into lines without ever holding a whole line: the bytes
 // of a line go to the sink piece by piece, then its line end. CR LF, LF and a
-// lone CR all end a line, so files from any platform read alike.
+// lone CR all end a line, so files from any platform read alike. A UTF-8
+// byte-order mark at the very start, as some Windows editors save a file, is
+// not part of the first line.
 
 #include <string>
 #include <string_view>
@@ -21,10 +23,14 @@ class LineSplitter {
  private:
   void data(std::string_view piece);
   void end(std::string_view terminator);
+  std::string_view skipMark(std::string_view chunk);
+  void endMark();
 
   LineSink& sink_;
   bool pendingCr_ = false;  // a CR ended the last chunk; an LF may follow
   bool lineOpen_ = false;
+  bool atStart_ = true;          // the byte-order mark is still looked for
+  std::size_t markMatched_ = 0;  // its bytes seen so far
 };
 
 // Streams the lines of the regular file at `path` into `sink`. False when the

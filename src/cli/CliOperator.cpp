@@ -14,9 +14,6 @@ void CliOperator::plainBox(const std::string& text) { box(text); }
 
 void CliOperator::errorBox(const std::string& text) { box(text); }
 
-void CliOperator::box(const std::string& text) {
-  ++boxes_;
-  messages_ << text << '\n' << std::flush;
-}
+void CliOperator::box(const std::string& text) { messages_ << text << '\n' << std::flush; }
 
 }  // namespace tarnvik::cli

@@ -23,14 +23,10 @@ class CliOperator : public Operator {
   void errorBox(const std::string& text) override;
   std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
 
-  // How many boxes were shown: a refusal always comes with one.
-  int boxesShown() const { return boxes_; }
-
  private:
   void box(const std::string& text);
 
   std::ostream& messages_;
-  int boxes_ = 0;
 };
 
 }  // namespace tarnvik::cli

@@ -37,25 +37,29 @@ int ReadAndEncode(const CommandContext& context, const std::string& input, Confi
   if (!OpenConfigInput(input, file, error)) return Fail(context, kUsageOrIo, error);
   CliOperator op(context.messages);
   DeviceSettings settings(context.clock);
-  const bool ours =
-      file.content ? LoadConfigText(settings, *file.content, op) : LoadConfigFile(settings, file.path, op);
+  const bool ours = LoadConfigInput(settings, file, op);
   if (!ours) return kRefused;  // not a file of this program
   if (!Encode(context, settings, image, op)) return kRefused;
   return kDone;
 }
 
+}  // namespace
+
 // Output files are written only once everything has succeeded, as a whole.
 // A failure throws FileWriteError, which the tool's guard reports.
-int SaveSettings(const DeviceSettings& settings, const std::string& output) {
-  SaveConfigFile(settings, output);
+int SaveSettings(const CommandContext& context, const DeviceSettings& settings, const std::string& output) {
+  if (output == kStandardOutput)
+    context.out << ConfigFileText(settings);
+  else
+    SaveConfigFile(settings, output);
   return kDone;
 }
 
-}  // namespace
+namespace {}  // namespace
 
 int WriteDefaults(const CommandContext& context, const std::string& output) {
   const DeviceSettings settings(context.clock);
-  return SaveSettings(settings, output);
+  return SaveSettings(context, settings, output);
 }
 
 int CheckFile(const CommandContext& context, const std::string& input) {
@@ -70,7 +74,7 @@ int EncodeFile(const CommandContext& context, const std::string& input, const st
   const int status = ReadAndEncode(context, input, image);
   if (status != kDone) return status;
   const std::string_view bytes(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size());
-  WriteWholeFile(output, bytes);
+  WriteOutput(output, bytes, context.out);
   return kDone;
 }
 
@@ -79,7 +83,7 @@ int DecodeImageFile(const CommandContext& context, const std::string& input, con
   std::string error;
   if (!ReadBytes(input, bytes, ConfigImage::kSize, error)) return Fail(context, kUsageOrIo, error);
   if (bytes.size() != ConfigImage::kSize)
-    return Fail(context, kUsageOrIo,
+    return Fail(context, kRefused,
                 ShownName(input) + " is not a configuration image: an image is exactly 2048 bytes long" +
                     (bytes.size() < ConfigImage::kSize ? ", this file holds " + std::to_string(bytes.size()) + "."
                                                        : ", this file is longer."));
@@ -89,7 +93,7 @@ int DecodeImageFile(const CommandContext& context, const std::string& input, con
   CliOperator op(context.messages);
   DeviceSettings settings(context.clock);
   if (!DecodeImage(image, settings, op)) return kRefused;
-  return SaveSettings(settings, output);
+  return SaveSettings(context, settings, output);
 }
 
 }  // namespace tarnvik::cli

@@ -12,11 +12,16 @@
 
 #include "settings/PcClock.h"
 
+namespace tarnvik {
+class DeviceSettings;
+}
+
 namespace tarnvik::cli {
 
 enum ExitStatus : int {
   kDone = 0,
-  kRefused = 1,    // the configuration was refused: a check, a conversion, identity, checksum, version
+  kRefused = 1,    // the configuration (or an input read) was refused: a check, a conversion, identity, checksum,
+                   // version, size
   kUsageOrIo = 2,  // wrong arguments, or a file that cannot be read or written
 };
 
@@ -28,6 +33,7 @@ struct CommandContext {
   std::ostream& messages;              // the program's messages, one per line
 };
 
+// Each OUTPUT may be "-": the file's bytes go to standard output.
 int WriteDefaults(const CommandContext& context, const std::string& output);
 int CheckFile(const CommandContext& context, const std::string& input);
 int EncodeFile(const CommandContext& context, const std::string& input, const std::string& output);
@@ -45,6 +51,10 @@ int DiffConfigs(const CommandContext& context, const std::string& a, const std::
 // gives it. Nothing is printed unless every name is known.
 int GetSettings(const CommandContext& context, const std::string& input, const std::vector<std::string>& names,
                 bool entryText);
+
+// Saves the settings to `output` as Save to file does, or for "-" writes the
+// file's text to context.out.
+int SaveSettings(const CommandContext& context, const DeviceSettings& settings, const std::string& output);
 
 // set FILE NAME=VALUE... -o OUT: the file with the settings named changed,
 // one after the other as an operator would change them (TakeValue), checked

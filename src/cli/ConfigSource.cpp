@@ -4,7 +4,6 @@
 #include <ostream>
 #include <vector>
 
-#include "cfgfile/ConfigFileOps.h"
 #include "cli/CliOperator.h"
 #include "cli/Commands.h"
 #include "cli/Files.h"
@@ -41,8 +40,7 @@ ConfigSource LoadImage(const CommandContext& context, std::string_view bytes, De
 
 ConfigSource LoadFile(const CommandContext& context, const ConfigInput& input, DeviceSettings& settings) {
   CliOperator op(context.messages);
-  const bool ours =
-      input.content ? LoadConfigText(settings, *input.content, op) : LoadConfigFile(settings, input.path, op);
+  const bool ours = LoadConfigInput(settings, input, op);
   return Done(ours ? SourceOutcome::Loaded : SourceOutcome::Refused, false);
 }
 

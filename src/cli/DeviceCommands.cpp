@@ -1,10 +1,11 @@
 #include "cli/DeviceCommands.h"
 
-#include <iostream>
+#include <algorithm>
+#include <ostream>
 
 #include "cfgfile/ConfigFileOps.h"
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
-#include "cli/DeviceOptions.h"
 #include "cli/DeviceSession.h"
 #include "cli/Files.h"
 #include "device/DeviceOperations.h"
@@ -28,49 +29,56 @@ int FirmwareStatus(UploadOutcome outcome) {
   }
 }
 
+// Why a unit that was found did not answer the version query; nothing when
+// the log already says it (the unit gone, or not opened).
+void NoteVersionFault(const CommandContext& context, ExchangeFault fault, std::chrono::milliseconds limit) {
+  if (fault == ExchangeFault::None || fault == ExchangeFault::NotOpen) return;
+  if (fault == ExchangeFault::NoAnswer)
+    context.messages << "Tarnvik did not answer within " << limit.count() << " ms.\n";
+  else
+    context.messages << "Tarnvik gave no valid answer to the version query.\n";
+}
+
 }  // namespace
 
-int ReadCommand(const DeviceArguments& args) {
-  return GuardedDevice([&] {
-    DeviceSession session(args);
-    DeviceSettings settings(session.clock);
+int ReadCommand(const CommandContext& context, const Arguments& args) {
+  return RunOnUnit(context, args, [&](DeviceSession& session) -> int {
+    DeviceSettings settings(context.clock);
     ConfigImage image;
     const ReadConfigOutcome outcome = ReadConfig(session.access(), image, settings);
     if (outcome.found && !args.raw.empty()) WriteRawImage(args.raw, image);
     const bool good = outcome.checksumOk && outcome.decoded;
     if (good) SaveConfigFile(settings, args.output);
-    return good && outcome.allPages ? kDone : kRefused;
+    if (outcome.checksumOk && !outcome.versionShown) NoteVersionFault(context, outcome.versionFault, session.limit());
+    return good && outcome.allPages && outcome.versionShown ? kDone : kRefused;
   });
 }
 
-int FirmwareCommand(const DeviceArguments& args) {
-  return GuardedDevice([&] {
-    DeviceSession session(args, args.input);
-    FirmwareBuffer buffer;
-    return FirmwareStatus(UploadFirmwareClick(session.access(), buffer, ""));
-  });
+int FirmwareCommand(const CommandContext& context, const Arguments& args) {
+  return RunOnUnit(
+      context, args,
+      [&](DeviceSession& session) -> int {
+        FirmwareBuffer buffer;
+        return FirmwareStatus(UploadFirmwareClick(session.access(), buffer, ""));
+      },
+      args.input);
 }
 
-int VersionCommand(const DeviceArguments& args) {
-  return GuardedDevice([&] {
-    DeviceSession session(args);
+int VersionCommand(const CommandContext& context, const Arguments& args) {
+  return RunOnUnit(context, args, [&](DeviceSession& session) -> int {
     const VersionOutcome outcome = ShowFirmwareVersion(session.access());
-    if (outcome.found && !outcome.shown)
-      std::cerr << (outcome.fault == ExchangeFault::NoAnswer
-                        ? "Tarnvik did not answer within " + std::to_string(args.timeoutMs) + " ms."
-                        : std::string("Tarnvik gave no valid answer to the version query."))
-                << '\n';
+    if (outcome.found && !outcome.shown) NoteVersionFault(context, outcome.fault, session.limit());
     return outcome.shown ? kDone : kRefused;
   });
 }
 
-int ListCommand(const DeviceArguments& args) {
-  return GuardedDevice([&] {
-    DeviceSession session(args);
-    const std::vector<HidInterface> units = FindUnits(session.transport());
+int ListCommand(const CommandContext& context, const Arguments& args) {
+  return RunOnUnit(context, args, [&](DeviceSession& session) -> int {
+    std::vector<HidInterface> units = FindUnits(session.transport());
+    if (!args.device.empty()) std::erase_if(units, [&](const HidInterface& unit) { return unit.path != args.device; });
     for (const HidInterface& unit : units)
-      std::cout << unit.path << "  " << unit.hardwareIds.substr(0, unit.hardwareIds.find('\0')) << '\n';
-    if (units.empty()) std::cout << kNotFoundLine << '\n';
+      context.out << unit.path << "  " << unit.hardwareIds.substr(0, unit.hardwareIds.find('\0')) << '\n';
+    if (units.empty()) context.out << kNotFoundLine << '\n';
     return units.empty() ? kRefused : kDone;
   });
 }

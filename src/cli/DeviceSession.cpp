@@ -1,12 +1,11 @@
 #include "cli/DeviceSession.h"
 
-#include <cerrno>
-#include <cstring>
-#include <iostream>
+#include <ostream>
 
+#include "cli/Arguments.h"
+#include "cli/CommandGuard.h"
 #include "cli/Commands.h"
-#include "cli/DeviceOptions.h"
-#include "cli/UtcOption.h"
+#include "cli/TraceFile.h"
 #include "core/OperationError.h"
 #include "device/TracingTransport.h"
 #include "device/backends/TransportChoice.h"
@@ -15,52 +14,44 @@ namespace tarnvik::cli {
 
 namespace {
 
-PcClock ClockFrom(const std::string& utc) {
-  if (utc.empty()) return SystemPcClock();
-  std::optional<PcClock> fixed = ParseUtcOption(utc);
-  if (!fixed) throw SetupError{"--utc expects a UTC time as YYYY-MM-DDTHH:MM, not " + utc};
-  return *fixed;
-}
+constexpr const char* kChooseHint = "Choose one with --device.";
 
 }  // namespace
 
-DeviceSession::DeviceSession(const DeviceArguments& args, std::string chosenFile)
-    : clock(ClockFrom(args.utc)), op(std::cout, std::cerr, std::move(chosenFile)), limit_(args.timeoutMs) {
-  if (!args.trace.empty()) {
-    traceFile_.open(args.trace, std::ios::trunc);
-    if (!traceFile_) throw SetupError{"Unable to write to " + args.trace + ": " + std::strerror(errno)};
-  }
+DeviceSession::DeviceSession(const CommandContext& context, const Arguments& args, std::string chosenFile)
+    : op(context.out, context.messages, std::move(chosenFile)),
+      limit_(args.timeoutMs),
+      choice_{args.device, kChooseHint} {
+  if (!args.trace.empty()) trace_ = std::make_unique<TraceFile>(args.trace);
   device_ = MakeTransport(args.simulate.empty() ? SimulatedUnitFromEnvironment() : args.simulate);
-  if (traceFile_.is_open()) tracer_ = std::make_unique<TracingTransport>(*device_, traceFile_);
+  if (trace_) tracer_ = std::make_unique<TracingTransport>(*device_, trace_->stream());
 }
 
 DeviceSession::~DeviceSession() = default;
 
 HidTransport& DeviceSession::transport() { return tracer_ ? *tracer_ : *device_; }
 
-int GuardedDevice(const std::function<int()>& command) {
-  try {
-    return command();
-  } catch (const SetupError& error) {
-    std::cerr << error.message << '\n';
-  } catch (const ConversionError& error) {
-    std::cerr << error.what() << ".\n";
-    return kRefused;
-  } catch (const FileWriteError& error) {
-    std::cerr << error.what() << ".\n";
-  } catch (const OperationError& error) {
-    std::cerr << error.what() << '\n';
+std::optional<std::string> DeviceSession::finishTrace() {
+  if (!trace_) return std::nullopt;
+  std::string why = trace_->finish();
+  if (why.empty()) return std::nullopt;
+  return why;
+}
+
+const std::string& DeviceSession::tracePath() const {
+  static const std::string none;
+  return trace_ ? trace_->path() : none;
+}
+
+int RunOnUnit(const CommandContext& context, const Arguments& args,
+              const std::function<int(DeviceSession& session)>& command, std::string chosenFile) {
+  DeviceSession session(context, args, std::move(chosenFile));
+  int status = RunReported(context.messages, [&] { return command(session); });
+  if (const std::optional<std::string> why = session.finishTrace()) {
+    ReportWriteError(context.messages, FileWriteError(session.tracePath(), *why));
+    status = kUsageOrIo;
   }
-  return kUsageOrIo;
-}
-
-void RequireReadable(const std::string& path) {
-  if (!std::ifstream(path, std::ios::binary)) throw SetupError{"Unable to read " + path + ": " + std::strerror(errno)};
-}
-
-StampSource StampFrom(int stamp) {
-  if (stamp < 0) return SeededWriteStamp();
-  return [fixed = static_cast<std::uint16_t>(stamp)] { return fixed; };
+  return status;
 }
 
 }  // namespace tarnvik::cli

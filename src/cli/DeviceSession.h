@@ -1,18 +1,17 @@
 #pragma once
-// What every device command of tarnvik-cli works with: the clock, the
-// operator and the HID stack (real or simulated, traced on request), and the
-// guard that turns what a device command throws into its exit status.
+// What every device command of tarnvik-cli works with: the operator and the
+// HID stack (real or simulated, traced on request), with the unit chosen by
+// --device; and the run of a device command, which reports a trace that
+// could not be written whole once the command has said what it has to say.
 
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/DeviceCliOperator.h"
 #include "device/DeviceOperations.h"
-#include "image/WriteStamp.h"
-#include "settings/PcClock.h"
 
 namespace tarnvik {
 class HidTransport;
@@ -21,41 +20,42 @@ class TracingTransport;
 
 namespace tarnvik::cli {
 
-struct DeviceArguments;
-
-// A usage error or a file that cannot be used, found before the unit is asked.
-struct SetupError {
-  std::string message;
-};
+struct Arguments;
+struct CommandContext;
+class TraceFile;
 
 class DeviceSession {
  public:
-  // Throws SetupError for a bad --utc or a trace file that cannot be written.
-  explicit DeviceSession(const DeviceArguments& args, std::string chosenFile = {});
+  // Opens the trace file, then the HID stack. Throws FileWriteError for a
+  // trace that cannot be written, OperationError for a HID stack or
+  // simulated unit that cannot be used.
+  DeviceSession(const CommandContext& context, const Arguments& args, std::string chosenFile = {});
   ~DeviceSession();
 
   HidTransport& transport();
-  DeviceAccess access() { return {transport(), op, limit_}; }
+  DeviceAccess access() { return {transport(), op, limit_, choice_}; }
+  DeviceLink link() { return LinkFor(access()); }
   std::chrono::milliseconds limit() const { return limit_; }
 
-  PcClock clock;
+  // Ends the trace; why it is not whole, when it is not.
+  std::optional<std::string> finishTrace();
+  const std::string& tracePath() const;
+
   DeviceCliOperator op;
 
  private:
   std::chrono::milliseconds limit_;
-  std::ofstream traceFile_;
+  UnitChoice choice_;
+  std::unique_ptr<TraceFile> trace_;
   std::unique_ptr<HidTransport> device_;
   std::unique_ptr<TracingTransport> tracer_;
 };
 
-// Runs a device command: SetupError and a file that cannot be written give
-// 2, a number text that does not convert 1, each with its message.
-int GuardedDevice(const std::function<int()>& command);
-
-// Throws SetupError when the file cannot be opened for reading.
-void RequireReadable(const std::string& path);
-
-// The fixed write stamp of --stamp, or a seeded one when it is negative.
-StampSource StampFrom(int stamp);
+// Runs a device command on its session. The command's own errors are
+// reported as the guard reports them; a trace that could not be written
+// whole is then reported too ("Unable to write to TRACE." and why), and the
+// status is 2.
+int RunOnUnit(const CommandContext& context, const Arguments& args,
+              const std::function<int(DeviceSession& session)>& command, std::string chosenFile = {});
 
 }  // namespace tarnvik::cli

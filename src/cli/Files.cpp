@@ -8,8 +8,11 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <ostream>
 
 #include "cfgfile/AtomicFile.h"
+#include "cfgfile/ConfigFileOps.h"
 #include "cfgfile/UniqueFd.h"
 
 namespace tarnvik::cli {
@@ -70,10 +73,26 @@ bool OpenConfigInput(const std::string& path, ConfigInput& input, std::string& e
   return true;
 }
 
+bool LoadConfigInput(DeviceSettings& settings, const ConfigInput& input, Operator& op) {
+  return input.content ? LoadConfigText(settings, *input.content, op) : LoadConfigFile(settings, input.path, op);
+}
+
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
   AtomicFile file(path);
   file.write(bytes);
   file.commit();
+}
+
+void WriteOutput(const std::string& path, std::string_view bytes, std::ostream& out) {
+  if (path == kStandardOutput)
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  else
+    WriteWholeFile(path, bytes);
+}
+
+std::string BackupImageName(const std::string& backup) {
+  const std::filesystem::path path(backup);
+  return path.extension() == ".cfg" ? std::filesystem::path(path).replace_extension(".bin").string() : backup + ".bin";
 }
 
 }  // namespace tarnvik::cli

@@ -6,15 +6,23 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace tarnvik {
+class DeviceSettings;
+class Operator;
+}  // namespace tarnvik
+
 namespace tarnvik::cli {
 
-// The name that stands for standard input.
+// The name that stands for standard input, and for standard output where a
+// command may write its output there.
 inline constexpr std::string_view kStandardInput = "-";
+inline constexpr std::string_view kStandardOutput = "-";
 
 // The input as messages name it: "standard input" for "-".
 std::string ShownName(const std::string& path);
@@ -39,8 +47,18 @@ struct ConfigInput {
 // is longer than kMaxStreamedConfigSize.
 bool OpenConfigInput(const std::string& path, ConfigInput& input, std::string& error);
 
+// Read from file on that input: false when it is not a file of this program.
+bool LoadConfigInput(DeviceSettings& settings, const ConfigInput& input, Operator& op);
+
 // Replaces the file as a whole or not at all, as AtomicFile does; throws
 // FileWriteError.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// The same, or for "-" the bytes on `out` (standard output).
+void WriteOutput(const std::string& path, std::string_view bytes, std::ostream& out);
+
+// The raw image saved beside a backup: the same name with .bin for .cfg,
+// otherwise the whole name with .bin added.
+std::string BackupImageName(const std::string& backup);
 
 }  // namespace tarnvik::cli

@@ -3,59 +3,24 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "cli/CommandTable.h"
 #include "cli/Nearest.h"
 
 namespace tarnvik::cli {
 
 namespace {
 
-struct Examples {
-  const char* command;  // "" for the tool itself
-  const char* text;
-};
+constexpr const char* kToolExamples =
+    "Examples:\n"
+    "  tarnvik-cli defaults -o template.cfg\n"
+    "  tarnvik-cli set template.cfg Callsign=OH2XYZ Ssid=4 -o unit4.cfg\n"
+    "  tarnvik-cli write unit4.cfg --backup before.cfg --verify\n"
+    "  tarnvik-cli diff before.cfg unit4.cfg\n"
+    "Run tarnvik-cli COMMAND --help for a command's options and examples; man tarnvik-cli for the manual.";
 
-constexpr Examples kExamples[] = {
-    {"",
-     "Examples:\n"
-     "  tarnvik-cli defaults -o template.cfg\n"
-     "  tarnvik-cli set template.cfg Callsign=OH2XYZ Ssid=4 -o unit4.cfg\n"
-     "  tarnvik-cli write unit4.cfg --backup before.cfg --verify\n"
-     "  tarnvik-cli diff before.cfg unit4.cfg\n"
-     "Run tarnvik-cli COMMAND --help for a command's options and examples; man tarnvik-cli for the manual."},
-    {"defaults", "Example:\n  tarnvik-cli defaults -o template.cfg"},
-    {"check", "Examples:\n  tarnvik-cli check unit1.cfg\n  cat unit1.cfg | tarnvik-cli check -"},
-    {"encode", "Example:\n  tarnvik-cli encode unit1.cfg -o unit1.bin --utc 2026-07-03T09:05 --stamp 1"},
-    {"decode", "Example:\n  tarnvik-cli decode unit1.bin -o unit1.cfg"},
-    {"diff",
-     "Examples:\n"
-     "  tarnvik-cli diff unit1.cfg unit2.cfg      # prints e.g. Callsign: \"OH2ABC\" -> \"OH2XYZ\"\n"
-     "  tarnvik-cli diff unit1.cfg backup.bin     # a file against an image read from the unit\n"
-     "Exit status: 0 the same for the unit, 1 different, 2 an input that cannot be read or is refused."},
-    {"get",
-     "Examples:\n"
-     "  tarnvik-cli get unit1.cfg Callsign Ssid Ptt           # one value per line: OH2ABC, 4, 1\n"
-     "  tarnvik-cli get unit1.cfg Ptt --entries               # 2k2 resistor\n"
-     "  ssid=$(tarnvik-cli get unit1.cfg Ssid)"},
-    {"set",
-     "Examples:\n"
-     "  tarnvik-cli set template.cfg Callsign=OH2XYZ Ssid=4 -o unit4.cfg\n"
-     "  tarnvik-cli set unit4.cfg \"Ptt=2k2 resistor\" Squelch=3 -o unit4.cfg   # Squelch index 3 is level 4\n"
-     "  for n in 1 2 3; do tarnvik-cli set template.cfg Ssid=$n \"Beacon1_msg=Unit $n\" -o unit$n.cfg; done"},
-    {"read", "Example:\n  tarnvik-cli read -o unit1.cfg --raw unit1.bin"},
-    {"write",
-     "Examples:\n"
-     "  tarnvik-cli write unit1.cfg\n"
-     "  tarnvik-cli write unit1.cfg --backup before.cfg --verify   # before.cfg and before.bin, then read back\n"
-     "  tarnvik-cli write before.cfg                               # undo"},
-    {"firmware", "Example:\n  tarnvik-cli firmware tarnvik-firmware.bin"},
-    {"version", "Example:\n  tarnvik-cli version --timeout-ms 2000"},
-    {"list", "Example:\n  tarnvik-cli list"},
-};
-
-std::vector<std::string> CommandNames(const CLI::App& app) {
+std::vector<std::string> CommandNames() {
   std::vector<std::string> names;
-  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
-    names.push_back(command->get_name());
+  for (const CommandSpec& command : CommandTable()) names.push_back(command.name);
   return names;
 }
 
@@ -78,8 +43,8 @@ bool LooksLikeOption(const std::string& arg) {
   return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
 }
 
-std::string CommandHint(const CLI::App& app, const std::string& typed) {
-  const std::vector<std::string> names = CommandNames(app);
+std::string CommandHint(const std::string& typed) {
+  const std::vector<std::string> names = CommandNames();
   if (const auto nearest = NearestName(typed, names))
     return "Unknown command \"" + typed + "\". Did you mean \"" + *nearest + "\"?";
   return "Unknown command \"" + typed + "\". The commands are: " + Joined(names) + ".";
@@ -101,10 +66,9 @@ std::string OptionHint(const CLI::App& app, const CLI::App& command, const std::
 }  // namespace
 
 void AddExamples(CLI::App& app) {
-  for (const Examples& examples : kExamples) {
-    CLI::App* target = *examples.command == '\0' ? &app : app.get_subcommand(examples.command);
-    target->footer(std::string("\n") + examples.text);
-  }
+  app.footer(std::string("\n") + kToolExamples);
+  for (const CommandSpec& command : CommandTable())
+    app.get_subcommand(command.name)->footer(std::string("\n") + command.examples);
 }
 
 std::string NearestHint(const CLI::App& app, const std::vector<std::string>& args) {
@@ -113,7 +77,7 @@ std::string NearestHint(const CLI::App& app, const std::vector<std::string>& arg
   const CLI::App* command = nullptr;
   for (const CLI::App* candidate : app.get_subcommands([](const CLI::App*) { return true; }))
     if (candidate->get_name() == *first) command = candidate;
-  if (command == nullptr) return CommandHint(app, *first);
+  if (command == nullptr) return CommandHint(*first);
   for (auto arg = std::next(first); arg != args.end(); ++arg) {
     if (!LooksLikeOption(*arg)) continue;
     // --name=value, or -o with its value joined on (-ofile)

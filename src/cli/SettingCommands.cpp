@@ -152,8 +152,7 @@ int SetSettings(const CommandContext& context, const std::string& input, const s
   for (const Assignment& change : changes)
     if (const auto refusal = TakeValue(settings, change.index, change.value)) return Fail(context, kRefused, *refusal);
   if (!PassesWriteChecks(context, settings) || !KeptByFile(context, settings)) return kRefused;
-  SaveConfigFile(settings, output);
-  return kDone;
+  return SaveSettings(context, settings, output);
 }
 
 }  // namespace tarnvik::cli

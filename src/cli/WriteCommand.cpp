@@ -1,78 +1,87 @@
 // The write command: Read from file, then Write config; on request a backup
 // of what the unit held before, and a read-back of what it holds after.
-#include <filesystem>
-#include <iostream>
+#include <functional>
+#include <optional>
+#include <ostream>
 
 #include "cfgfile/ConfigFileOps.h"
+#include "cli/Arguments.h"
+#include "cli/CommandGuard.h"
 #include "cli/Commands.h"
 #include "cli/DeviceCommands.h"
-#include "cli/DeviceOptions.h"
 #include "cli/DeviceSession.h"
 #include "cli/Files.h"
+#include "core/OperationError.h"
 #include "device/ConfigTransfer.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeForWrite.h"
 #include "image/ImageParts.h"
+#include "image/WriteStamp.h"
 #include "settings/DeviceSettings.h"
 
 namespace tarnvik::cli {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::size_t kPages = ConfigImage::kPageCount;
 
-// The same file, or (for one not yet there) the same path.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code errorA, errorB;
-  if (fs::equivalent(a, b, errorA)) return true;
-  const fs::path pathA = fs::weakly_canonical(a, errorA), pathB = fs::weakly_canonical(b, errorB);
-  return !errorA && !errorB && pathA == pathB;
+StampSource StampFrom(std::optional<std::uint16_t> stamp) {
+  if (!stamp) return SeededWriteStamp();
+  return [fixed = *stamp] { return fixed; };
 }
 
-// The backup's raw image lies beside it: the same name with .bin for .cfg.
-std::string RawBackupName(const std::string& backup) {
-  const fs::path path(backup);
-  return path.extension() == ".cfg" ? fs::path(path).replace_extension(".bin").string() : backup + ".bin";
-}
-
-void CheckBackupNames(const DeviceArguments& args) {
-  if (args.backup.empty()) return;
-  for (const std::string& name : {args.backup, RawBackupName(args.backup)})
-    if (SameFile(name, args.input))
-      throw SetupError{"--backup " + args.backup + " would overwrite the configuration file to write (" + name +
-                       "); name another file."};
-}
-
-bool BackupFailed(const std::string& why) {
-  std::cerr << "Backup failed: " << why << ". Nothing was written to the unit.\n";
-  return false;
+int BackupFailed(std::ostream& messages, int status, const std::string& why) {
+  messages << "Backup failed: " << why << ". Nothing was written to the unit.\n";
+  return status;
 }
 
 bool ReadUnit(DeviceSession& session, ConfigImage& image) {
-  DeviceLink link(session.transport(), session.op, session.limit());
+  DeviceLink link = session.link();
   return link.OpenLink() && ReadConfigPages(link, image, session.op);
+}
+
+// Saves a file of the backup; on failure says why, as the guard would, and
+// gives the status the backup ends with (kDone when saved).
+int SaveBackupFile(std::ostream& messages, const std::function<void()>& save) {
+  try {
+    save();
+    return kDone;
+  } catch (const FileWriteError& error) {
+    ReportWriteError(messages, error);
+    return kUsageOrIo;
+  } catch (const ConversionError& error) {
+    messages << error.what() << ".\n";
+    return kRefused;
+  }
 }
 
 // Reads what the unit holds and saves it, before anything is written: the
 // raw image as soon as all 64 pages came in, then the configuration file
 // when the image passes its checksum and version checks, as Read config
-// would show it. A file that cannot be written ends the command (status 2).
-bool MakeBackup(DeviceSession& session, const std::string& backup) {
+// would show it. Any failure ends the command with "Backup failed: ...":
+// status 2 for a file that cannot be written, 1 otherwise.
+int MakeBackup(const CommandContext& context, DeviceSession& session, const std::string& backup) {
+  std::ostream& messages = context.messages;
   ConfigImage image;
-  if (!ReadUnit(session, image)) return BackupFailed("the unit's configuration could not be read");
-  const std::string raw = RawBackupName(backup);
-  WriteWholeFile(raw, std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
+  if (!ReadUnit(session, image)) return BackupFailed(messages, kRefused, "the unit's configuration could not be read");
+  const std::string raw = BackupImageName(backup);
+  const std::string_view bytes(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size());
+  if (const int status = SaveBackupFile(messages, [&] { WriteWholeFile(raw, bytes); }); status != kDone)
+    return BackupFailed(messages, status, "the unit's image could not be saved to " + raw);
+  const std::string kept = " (its bytes are kept in " + raw + ")";
   if (!CheckImageChecksum(image))
-    return BackupFailed("the unit's configuration fails its checksum (its bytes are kept in " + raw + ")");
-  DeviceSettings held(session.clock);
+    return BackupFailed(messages, kRefused, "the unit's configuration fails its checksum" + kept);
+  DeviceSettings held(context.clock);
   if (!DecodeImage(image, held, session.op))
-    return BackupFailed("the unit's configuration is of another version (its bytes are kept in " + raw + ")");
-  SaveConfigFile(held, backup);
+    return BackupFailed(messages, kRefused, "the unit's configuration is of another version" + kept);
+  if (const int status = SaveBackupFile(messages, [&] { SaveConfigFile(held, backup); }); status != kDone)
+    return BackupFailed(messages, status,
+                        (status == kRefused ? "the unit's configuration holds a number a configuration file cannot hold"
+                                            : "the unit's configuration could not be saved to " + backup) +
+                            kept);
   session.op.logLine("Backup saved: " + backup + ", image " + raw);
-  return true;
+  return kDone;
 }
 
 std::vector<std::size_t> DifferingBytes(const ConfigImage& written, const ConfigImage& back, std::size_t page) {
@@ -92,10 +101,10 @@ std::string PageReport(std::size_t page, const std::vector<std::size_t>& offsets
 
 // Reads the 64 pages back over the open link and compares them with what
 // was written; names each page that differs and what its differing bytes hold.
-bool VerifyPages(DeviceLink& link, const ConfigImage& written, Operator& op) {
+bool VerifyPages(DeviceLink& link, const ConfigImage& written, Operator& op, std::ostream& messages) {
   ConfigImage back;
   if (!ReadConfigPages(link, back, op)) {
-    std::cerr << "Verify error: the pages written could not be read back.\n";
+    messages << "Verify error: the pages written could not be read back.\n";
     return false;
   }
   std::vector<std::string> reports;
@@ -106,27 +115,27 @@ bool VerifyPages(DeviceLink& link, const ConfigImage& written, Operator& op) {
     op.logLine("Verify success: the unit holds the 64 pages written.");
     return true;
   }
-  std::cerr << "Verify error: " << reports.size() << (reports.size() == 1 ? " page of " : " pages of ") << kPages
-            << (reports.size() == 1 ? " differs" : " differ") << " from what was written.\n";
-  for (const std::string& report : reports) std::cerr << report << '\n';
+  messages << "Verify error: " << reports.size() << (reports.size() == 1 ? " page of " : " pages of ") << kPages
+           << (reports.size() == 1 ? " differs" : " differ") << " from what was written.\n";
+  for (const std::string& report : reports) messages << report << '\n';
   return false;
 }
 
 }  // namespace
 
-int WriteCommand(const DeviceArguments& args) {
-  return GuardedDevice([&] {
-    RequireReadable(args.input);
-    CheckBackupNames(args);
-    DeviceSession session(args);
-    DeviceSettings settings(session.clock);
-    if (!LoadConfigFile(settings, args.input, session.op)) return kRefused;
+int WriteCommand(const CommandContext& context, const Arguments& args) {
+  ConfigInput file;
+  if (std::string error; !OpenConfigInput(args.input, file, error)) throw SetupError{error};
+  return RunOnUnit(context, args, [&](DeviceSession& session) -> int {
+    DeviceSettings settings(context.clock);
+    if (!LoadConfigInput(settings, file, session.op)) return kRefused;
     ConfigImage image;
-    if (!EncodeForWrite(settings, image, session.op, session.clock, StampFrom(args.stamp))) return kRefused;
-    if (!args.backup.empty() && !MakeBackup(session, args.backup)) return kRefused;
-    DeviceLink link(session.transport(), session.op, session.limit());
+    if (!EncodeForWrite(settings, image, session.op, context.clock, StampFrom(context.stamp))) return kRefused;
+    if (!args.backup.empty())
+      if (const int status = MakeBackup(context, session, args.backup); status != kDone) return status;
+    DeviceLink link = session.link();
     if (!link.OpenLink() || !WriteConfigPages(link, image, session.op)) return kRefused;
-    return !args.verify || VerifyPages(link, image, session.op) ? kDone : kRefused;
+    return !args.verify || VerifyPages(link, image, session.op, context.messages) ? kDone : kRefused;
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "core/Operator.h"
 
@@ -35,23 +36,43 @@ std::vector<HidInterface> FindUnits(HidTransport& transport) {
   return units;
 }
 
-DeviceLink::DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit)
-    : transport_(transport), op_(op), limit_(std::max(limit, std::chrono::milliseconds(0))) {}
+DeviceLink::DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit, UnitChoice choice)
+    : transport_(transport),
+      op_(op),
+      limit_(std::max(limit, std::chrono::milliseconds(0))),
+      choice_(std::move(choice)) {}
 
 DeviceLink::~DeviceLink() { CloseLink(); }
 
 bool DeviceLink::OpenLink() {
   CloseLink();
   const std::vector<HidInterface> units = FindUnits(transport_);
-  if (units.empty()) {
+  const HidInterface* const unit = chosen(units);
+  if (unit == nullptr) {
     op_.logLine(kNotFoundLine);
+    if (!choice_.path.empty() && !units.empty()) op_.logLine("No Tarnvik at " + choice_.path + ".");
     return false;
   }
-  HidTransport::Opened opened = transport_.open(units.front().path);
+  HidTransport::Opened opened = transport_.open(unit->path);
   connection_ = std::move(opened.connection);
   op_.logLine(kFoundLine);
+  logChoice(units, *unit);
   if (!connection_) logOpenFailure(opened.error);
   return true;
+}
+
+const HidInterface* DeviceLink::chosen(const std::vector<HidInterface>& units) const {
+  if (choice_.path.empty()) return units.empty() ? nullptr : &units.front();
+  const auto unit =
+      std::find_if(units.begin(), units.end(), [&](const HidInterface& u) { return u.path == choice_.path; });
+  return unit == units.end() ? nullptr : &*unit;
+}
+
+void DeviceLink::logChoice(const std::vector<HidInterface>& units, const HidInterface& used) const {
+  if (!choice_.path.empty() || units.size() < 2) return;
+  std::string line = std::to_string(units.size()) + " units found; using " + used.path + ".";
+  if (!choice_.hint.empty()) line += " " + choice_.hint;
+  op_.logLine(line);
 }
 
 void DeviceLink::logOpenFailure(const std::string& error) const {
@@ -85,7 +106,8 @@ bool DeviceLink::ExchangeReport(const HidReport& request, HidReport& response) {
   const HidTransfer got = connection_->read(response, limit_);
   if (got.status == HidTransfer::Status::TimedOut) return fail(ExchangeFault::NoAnswer);
   if (got.status != HidTransfer::Status::Done) return fail(ExchangeFault::ReadFailed);
-  if (got.length != kReportSize) return fail(ExchangeFault::ShortRead);
+  if (got.length < kShortestReport) return fail(ExchangeFault::ShortRead);
+  std::fill(response.begin() + static_cast<std::ptrdiff_t>(std::min(got.length, kReportSize)), response.end(), 0);
   if (response[report::kCommand] != request[report::kCommand]) return fail(ExchangeFault::OtherCommand);
   return true;
 }

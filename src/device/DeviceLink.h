@@ -9,6 +9,8 @@
 // one. There is no retry anywhere: the caller logs the failure and stops.
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,6 +30,22 @@ inline constexpr std::chrono::milliseconds kDefaultExchangeLimit{1000};
 inline constexpr const char* kFoundLine = "Tarnvik found, vid: Vid_0483, pid: A04A";
 inline constexpr const char* kNotFoundLine = "Tarnvik not found.";
 
+// The unit's USB vendor and product: a backend that can list by them lists
+// nothing else, which is faster and wakes no other device.
+inline constexpr std::uint16_t kUnitVendorId = 0x0483;
+inline constexpr std::uint16_t kUnitProductId = 0xA04A;
+
+// An input report must bring its report id and at least one data byte; the
+// data bytes missing from a shorter one are taken as zeros, as some HID
+// stacks hand over only the bytes the device sent.
+inline constexpr std::size_t kShortestReport = 2;
+
+// Which unit an operation uses when several are attached.
+struct UnitChoice {
+  std::string path;  // the unit with this path, as FindUnits lists it; empty: the first one found
+  std::string hint;  // ends the line naming the unit used when several were found and none was chosen
+};
+
 // True when the first of the hardware identifiers (up to the first zero
 // byte) contains "Vid_0483&Pid_a04A", ignoring letter case.
 bool MatchesTarnvik(std::string_view hardwareIds);
@@ -43,27 +61,31 @@ enum class ExchangeFault {
   ShortWrite,    // fewer than 65 bytes went out
   NoAnswer,      // nothing came back within the time limit
   ReadFailed,    // the system failed the read (unit unplugged)
-  ShortRead,     // the answer was not 65 bytes
+  ShortRead,     // the answer held no data byte
   OtherCommand,  // the answer carries another command code
 };
 
 class DeviceLink {
  public:
-  DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit = kDefaultExchangeLimit);
+  DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit = kDefaultExchangeLimit,
+             UnitChoice choice = {});
   ~DeviceLink();
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
 
-  // Finds the first interface that is a unit and tries to open it. Logs the
-  // found line and returns true when there is one, even if opening failed
-  // (then a second line names the path and the reason, and every exchange
-  // fails); logs "Tarnvik not found." and returns false otherwise.
+  // Finds the unit chosen (by default the first interface that is a unit)
+  // and tries to open it. Logs the found line and returns true when there is
+  // one, even if opening failed (then a line names the path and the reason,
+  // and every exchange fails); when several units were found and none was
+  // chosen, a line after the found line names the unit used and how many
+  // there are. Logs "Tarnvik not found." and returns false otherwise.
   bool OpenLink();
   // Closes the device if open. Closing a closed link does nothing.
   void CloseLink();
 
   // Sends the request and takes one answer. True only when 65 bytes went out,
-  // 65 came back within the time limit and the answer echoes the command code.
+  // an answer of at least kShortestReport bytes came back within the time
+  // limit (the bytes it lacks are zeros) and it echoes the command code.
   bool ExchangeReport(const HidReport& request, HidReport& response);
 
   ExchangeFault lastFault() const { return fault_; }
@@ -77,10 +99,13 @@ class DeviceLink {
   bool fail(ExchangeFault fault);
   void discardStaleInput();
   void logOpenFailure(const std::string& error) const;
+  const HidInterface* chosen(const std::vector<HidInterface>& units) const;
+  void logChoice(const std::vector<HidInterface>& units, const HidInterface& used) const;
 
   HidTransport& transport_;
   Operator& op_;
   std::chrono::milliseconds limit_;
+  UnitChoice choice_;
   std::unique_ptr<HidConnection> connection_;
   ExchangeFault fault_ = ExchangeFault::None;
 };

@@ -22,17 +22,17 @@ ReadConfigOutcome ReadPages(DeviceLink& link, const DeviceAccess& access, Config
 }
 
 // The version query that follows a read whose checksum held.
-bool QueryAfterRead(const DeviceAccess& access) {
-  DeviceLink link(access.transport, access.op, access.exchangeLimit);
-  if (!link.OpenLink()) return false;
-  return QueryFirmwareVersion(link, access.op);
+void QueryAfterRead(const DeviceAccess& access, ReadConfigOutcome& outcome) {
+  DeviceLink link = LinkFor(access);
+  if (link.OpenLink()) outcome.versionShown = QueryFirmwareVersion(link, access.op);
+  outcome.versionFault = link.lastFault();
 }
 
 }  // namespace
 
 ReadConfigOutcome ReadConfig(const DeviceAccess& access, ConfigImage& readImage, DeviceSettings& settings) {
   readImage.clear();
-  DeviceLink link(access.transport, access.op, access.exchangeLimit);
+  DeviceLink link = LinkFor(access);
   if (!link.OpenLink()) return {};
   ReadConfigOutcome outcome = ReadPages(link, access, readImage);
   // The checksum alone judges the data: a partial image almost always fails it.
@@ -43,7 +43,7 @@ ReadConfigOutcome ReadConfig(const DeviceAccess& access, ConfigImage& readImage,
   outcome.checksumOk = true;
   outcome.decoded = DecodeImage(readImage, settings, access.op);
   access.op.logLine(outcome.decoded ? "Eeprom read success." : "Eeprom read error. Please reload configuration.");
-  outcome.versionShown = QueryAfterRead(access);
+  QueryAfterRead(access, outcome);
   return outcome;
 }
 
@@ -52,7 +52,7 @@ WriteConfigOutcome WriteConfig(const DeviceAccess& access, DeviceSettings& setti
   WriteConfigOutcome outcome;
   outcome.encoded = EncodeForWrite(settings, writeImage, access.op, clock, stamp);
   if (!outcome.encoded) return outcome;
-  DeviceLink link(access.transport, access.op, access.exchangeLimit);
+  DeviceLink link = LinkFor(access);
   outcome.found = link.OpenLink();
   if (outcome.found) outcome.allPages = WriteConfigPages(link, writeImage, access.op);
   return outcome;
@@ -72,7 +72,7 @@ bool QueryFirmwareVersion(DeviceLink& link, Operator& op) {
 }
 
 VersionOutcome ShowFirmwareVersion(const DeviceAccess& access) {
-  DeviceLink link(access.transport, access.op, access.exchangeLimit);
+  DeviceLink link = LinkFor(access);
   VersionOutcome outcome;
   outcome.found = link.OpenLink();
   if (!outcome.found) return outcome;

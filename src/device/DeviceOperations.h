@@ -25,16 +25,23 @@ struct DeviceAccess {
   HidTransport& transport;
   Operator& op;
   std::chrono::milliseconds exchangeLimit = kDefaultExchangeLimit;
+  UnitChoice choice = {};  // which unit, when several are attached
 };
+
+// The link of one operation, with the access's limit and unit choice.
+inline DeviceLink LinkFor(const DeviceAccess& access) {
+  return DeviceLink(access.transport, access.op, access.exchangeLimit, access.choice);
+}
 
 // How far Read config got. The window needs none of it (the log says it all);
 // the command-line tool turns it into its exit status.
 struct ReadConfigOutcome {
-  bool found = false;         // the unit was there
-  bool allPages = false;      // all 64 pages came in
-  bool checksumOk = false;    // the image's checksum held
-  bool decoded = false;       // the settings now show the image
-  bool versionShown = false;  // the firmware version box was shown
+  bool found = false;                                // the unit was there
+  bool allPages = false;                             // all 64 pages came in
+  bool checksumOk = false;                           // the image's checksum held
+  bool decoded = false;                              // the settings now show the image
+  bool versionShown = false;                         // the firmware version box was shown
+  ExchangeFault versionFault = ExchangeFault::None;  // why it was not, once asked
 };
 
 // Read config: clears readImage, reads the 64 pages, checks the checksum,

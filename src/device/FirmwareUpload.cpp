@@ -1,8 +1,9 @@
 #include "device/FirmwareUpload.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 
 #include "core/Operator.h"
@@ -20,19 +21,20 @@ struct FirmwareFile {
   std::vector<std::uint8_t> content;
 };
 
-// The file's size is found before anything is read, so that an oversized file
-// is refused without reading it.
+// The file is read by its content, up to one byte past the most a firmware
+// file may hold, so that a device or a pipe (which have no size to look at)
+// meets the same limit as a regular file and an endless one is refused as
+// too long.
 FirmwareFile ReadFirmwareFile(const std::string& path) {
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored)) return {};
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  const std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
-  if (size < 0) return {};
-  if (static_cast<std::uintmax_t>(size) > FirmwareBuffer::kSize) return {FirmwareFile::Status::TooLong, {}};
-  FirmwareFile file{FirmwareFile::Status::Read, std::vector<std::uint8_t>(static_cast<std::size_t>(size))};
-  in.seekg(0);
-  in.read(reinterpret_cast<char*>(file.content.data()), size);
-  if (in.gcount() != size) return {};
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!in) return {};
+  FirmwareFile file{FirmwareFile::Status::Read, std::vector<std::uint8_t>(FirmwareBuffer::kSize + 1)};
+  const std::size_t got = std::fread(file.content.data(), 1, file.content.size(), in.get());
+  if (std::ferror(in.get())) return {};  // a read error is never taken for the end of the file
+  file.content.resize(got);
+  if (got > FirmwareBuffer::kSize) return {FirmwareFile::Status::TooLong, {}};
   return file;
 }
 
@@ -90,7 +92,7 @@ UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buf
 
 UploadOutcome UploadFirmwareClick(const DeviceAccess& access, FirmwareBuffer& buffer,
                                   const std::string& executableFolder) {
-  DeviceLink link(access.transport, access.op, access.exchangeLimit);
+  DeviceLink link = LinkFor(access);
   if (!link.OpenLink()) return UploadOutcome::NotFound;
   return UploadFirmware(link, access.op, buffer, FirmwareFolder(executableFolder));
 }

@@ -63,8 +63,9 @@ class HidTransport {
  public:
   virtual ~HidTransport() = default;
 
-  // The HID interfaces present now, in the system's order. Empty when there
-  // are none or the list cannot be had.
+  // The HID interfaces present now, in the system's order; a backend may
+  // list only those with the unit's vendor and product. Empty when there are
+  // none or the list cannot be had.
   virtual std::vector<HidInterface> enumerate() = 0;
 
   struct Opened {

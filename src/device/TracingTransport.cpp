@@ -35,6 +35,12 @@ std::string Hex(std::span<const std::uint8_t> bytes) {
   return text;
 }
 
+// A report that came shorter than the frame is shown as it came, with its length.
+std::string LengthNote(std::size_t length, std::size_t frame) {
+  if (length >= frame) return {};
+  return " (" + std::to_string(length) + " of " + std::to_string(frame) + " bytes)";
+}
+
 class TracingConnection : public HidConnection {
  public:
   TracingConnection(std::unique_ptr<HidConnection> inner, std::ostream& out) : inner_(std::move(inner)), out_(out) {}
@@ -53,8 +59,8 @@ class TracingConnection : public HidConnection {
     const HidTransfer got = inner_->read(report, limit);
     const bool looking = limit.count() == 0;  // only looking for reports already waiting
     if (got.status == HidTransfer::Status::Done)
-      line('<',
-           Hex(report.first(std::min(got.length, report.size()))) + (looking ? " (already waiting, discarded)" : ""));
+      line('<', Hex(report.first(std::min(got.length, report.size()))) + LengthNote(got.length, report.size()) +
+                    (looking ? " (already waiting, discarded)" : ""));
     else if (got.status == HidTransfer::Status::Failed)
       line('<', "(failed: " + got.error + ")");
     else if (!looking)

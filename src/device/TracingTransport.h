@@ -2,8 +2,10 @@
 // A trace of the reports exchanged with the unit, for an operator reporting a
 // fault: one line per request and per response, with the UTC time to the
 // microsecond, the direction ("<" to the program, ">" to the unit) and the
-// bytes in hex. Lines for failed transfers say why; a report that was
-// already waiting before a request, and so thrown away, is marked as such.
+// bytes in hex. Lines for failed transfers say why; a report that came
+// shorter than 65 bytes shows the bytes that came and its length; a report
+// that was already waiting before a request, and so thrown away, is marked as
+// such.
 //
 //   2026-07-03T09:05:01.004211Z > 00 fc 00 00 00 ...
 //   2026-07-03T09:05:01.006032Z < 00 fc 00 00 a3 ...

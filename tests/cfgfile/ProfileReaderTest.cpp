@@ -129,5 +129,37 @@ TEST(LineSplitter, LineEndsDoNotDependOnWhereChunksEnd) {
   }
 }
 
+// A UTF-8 byte-order mark at the very start is not part of the first line,
+// wherever the chunks end; bytes that only start like one, or a mark later
+// on, are the line's own.
+TEST(LineSplitter, ALeadingByteOrderMarkIsSkipped) {
+  const struct {
+    std::string text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"\xEF\xBB\xBF[A]\r\nk=v\r\n", {"[A]|\r\n", "k=v|\r\n"}},
+      {"\xEF\xBB\xBF", {}},
+      {"\xEF\xBB\xBF\r\n", {"|\r\n"}},
+      {"\xEF\xBB[A]\n", {"\xEF\xBB[A]|\n"}},
+      {"\xEF\xBB", {"\xEF\xBB|"}},
+      {"\xEF\n", {"\xEF|\n"}},
+      {"[A]\n\xEF\xBB\xBFk=v\n", {"[A]|\n", "\xEF\xBB\xBFk=v|\n"}},
+      {"\xEF\xBB\xBF\xEF\xBB\xBFx", {"\xEF\xBB\xBFx|"}},
+  };
+  for (const auto& c : cases) {
+    for (std::size_t cut = 0; cut <= c.text.size(); ++cut) {
+      RecordingSink sink;
+      LineSplitter split(sink);
+      split.feed(std::string_view(c.text).substr(0, cut));
+      split.feed(std::string_view(c.text).substr(cut));
+      split.finish();
+      EXPECT_EQ(sink.lines, c.lines) << c.text << " cut at " << cut;
+    }
+  }
+  TempFolder dir;
+  WriteAll(dir.path("bom.ini"), "\xEF\xBB\xBF[Radio]\r\nCallsign=AB1CD\r\n");
+  EXPECT_EQ(ProfileReader(dir.path("bom.ini"), {{"Radio", "Callsign"}}).value("Radio", "Callsign"), "AB1CD");
+}
+
 }  // namespace
 }  // namespace tarnvik::ini

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
@@ -97,9 +98,10 @@ TEST_F(DeviceCli, APageErrorFailsTheReadEvenWhenTheChecksumHolds) {
   faults("no-answer 65\n");  // the version query after a whole read
   fs::remove(path("back.cfg"));
   const RunResult unanswered = device("read -o " + path("back.cfg") + " --timeout-ms 50");
-  EXPECT_EQ(unanswered.status, 0);
+  EXPECT_EQ(unanswered.status, 1);
   EXPECT_TRUE(fs::exists(path("back.cfg")));
   EXPECT_EQ(unanswered.lines().back(), kFound);
+  EXPECT_EQ(unanswered.err, "Tarnvik did not answer within 50 ms.\n");
 }
 
 TEST_F(DeviceCli, VersionListAndTheTraceOfEachReport) {
@@ -318,6 +320,54 @@ TEST_F(DeviceCli, UsageErrorsAndTheEnvironmentVariable) {
   EXPECT_EQ(fromEnvironment.status, 0);
   EXPECT_EQ(fromEnvironment.out, kFound + "\nFirmware version: 1.04\n");
   EXPECT_TRUE(fs::exists(unit / "memory.bin"));
+}
+
+// Where the process boundary is the point: descriptors closed at start, a
+// file size limit that cuts the trace short, a firmware file that is a pipe.
+TEST_F(DeviceCli, AtTheProcessBoundary) {
+  writeDefaults();
+  std::ofstream(path("fw.bin"), std::ios::binary) << std::string(40, 'f');
+  const std::string t = tool(), u = " --simulate " + unit.string(), base = path("start.cfg");
+  const std::regex reports("(\\S+Z [<>]( [0-9a-f]{2}){65}\n)+");
+  const std::string notOurs = "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.\n";
+  const std::string closedOutput = "Unable to write to standard output.\n";
+  struct Case {
+    const char* name;
+    std::string line;
+    int status;
+    std::string err;
+    std::function<void(const RunResult&)> more;
+  };
+  const Case cases[] = {
+      {"LogNeverLandsInTheTrace", t + " version --trace " + path("t1") + u + " >&-", 2, closedOutput,
+       [&](const RunResult&) { EXPECT_TRUE(std::regex_match(ReadAll(path("t1")), reports)) << ReadAll(path("t1")); }},
+      {"OutputFileWithStandardOutputClosed", t + " defaults --utc 2026-07-03T09:05 -o " + path("d1.cfg") + " >&-", 0,
+       "", [&](const RunResult&) { EXPECT_EQ(ReadAll(path("d1.cfg")), ReadAll(base)); }},
+      {"ResultWithStandardOutputClosed", t + " check " + base + " >&-", 2, closedOutput, nullptr},
+      {"AllThreeClosed", t + " defaults --utc 2026-07-03T09:05 -o " + path("d2.cfg") + " <&- >&- 2>&-", 0, "",
+       [&](const RunResult&) { EXPECT_EQ(ReadAll(path("d2.cfg")), ReadAll(base)); }},
+      {"StandardInputClosed", t + " check - <&-", 1, notOurs, nullptr},
+      {"TraceCutShortByAFileSizeLimit",
+       "trap '' XFSZ; ulimit -f 8; " + t + " read -o " + path("r.cfg") + " --trace " + path("t2") + u, 2,
+       "Unable to write to " + path("t2") + ".\nFile too large.\n",
+       [&](const RunResult& result) {
+         EXPECT_EQ(result.lines().back(), "Firmware version: 1.04");  // the operation's own outcome first
+         EXPECT_EQ(ReadAll(path("r.cfg")), ReadAll(base));
+         EXPECT_EQ(fs::file_size(path("t2")), 8192u);
+       }},
+      {"FirmwareThroughAPipe", t + " firmware <(cat " + path("fw.bin") + ")" + u, 0, "",
+       [&](const RunResult& result) {
+         EXPECT_EQ(result.lines().back(), "Firmware upgrade success");
+         EXPECT_EQ(ReadAll(unit / "firmware.bin"), std::string(40, 'f') + std::string(24, '\0'));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RunResult result = shell(c.line);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.err, c.err);
+    if (c.more) c.more(result);
+  }
 }
 
 }  // namespace

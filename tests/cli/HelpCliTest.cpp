@@ -48,7 +48,7 @@ TEST_F(Cli, AMistypedCommandOrOptionGetsTheNearestValidOne) {
        "read.\n"},
       {"list --zzzzzz",
        "Unknown option \"--zzzzzz\" for list. Its options are: --help, -h, --simulate, "
-       "--timeout-ms, --trace, --utc.\n"},
+       "--device, --timeout-ms, --trace, --utc.\n"},
   };
   for (const auto& [args, hint] : cases) {
     const RunResult refused = run(args);

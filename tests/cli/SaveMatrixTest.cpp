@@ -22,10 +22,10 @@
 #include <utility>
 
 #include "cfgfile/ConfigFileOps.h"
+#include "cli/Arguments.h"
 #include "cli/CommandGuard.h"
 #include "cli/Commands.h"
 #include "cli/DeviceCommands.h"
-#include "cli/DeviceOptions.h"
 #include "core/OperationError.h"
 #include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
@@ -109,19 +109,11 @@ Ended Encode(const Inputs& in, const std::string& target) {
   return Tool([&](const cli::CommandContext& context) { return cli::EncodeFile(context, in.cfg, target); });
 }
 
-// The device command prints to the standard streams.
 Ended ReadUnit(const Inputs& in, const std::string& target) {
-  cli::DeviceArguments args;
+  cli::Arguments args;
   args.simulate = in.unit;
   args.output = target;
-  args.utc = "2026-07-03T09:05";
-  std::ostringstream out, err;
-  std::streambuf* const oldOut = std::cout.rdbuf(out.rdbuf());
-  std::streambuf* const oldErr = std::cerr.rdbuf(err.rdbuf());
-  const int status = cli::GuardCommand(std::cout, std::cerr, [&] { return cli::ReadCommand(args); });
-  std::cout.rdbuf(oldOut);
-  std::cerr.rdbuf(oldErr);
-  return {status, err.str()};
+  return Tool([&](const cli::CommandContext& context) { return cli::ReadCommand(context, args); });
 }
 
 struct Writer {

@@ -2,12 +2,15 @@
 // what is logged, and how an exchange fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <utility>
 
 #include "device/DeviceLink.h"
 #include "device/FirmwareUpload.h"
 #include "device/TracingTransport.h"
 #include "device/UnitOnDesk.h"
+#include "device/simulated/SimulatedTransport.h"
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
@@ -53,15 +56,123 @@ TEST(DeviceLink, NoUnitLogsNotFoundForEveryOperationAndAsksNothing) {
   EXPECT_EQ(desk.unit->requestCount(), 0u);
 }
 
-TEST(DeviceLink, WithTwoUnitsTheFirstListedIsUsed) {
+// Several units: the first listed is used unless one is chosen by path, and
+// the log names the one used when none was chosen.
+TEST(DeviceLink, WithSeveralUnitsTheChosenOrTheFirstListedIsUsedAndNamed) {
+  const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+  struct Case {
+    int units;
+    UnitChoice choice;
+    std::vector<std::string> log;
+    int asked;  // 0 none, 1 the first, 2 the second
+  };
+  const Case cases[] = {
+      {2,
+       {"", "Choose one with --device."},
+       {kFound, "2 units found; using /dev/hidraw1. Choose one with --device.", "Firmware version: 1.04"},
+       1},
+      {2, {}, {kFound, "2 units found; using /dev/hidraw1.", "Firmware version: 1.04"}, 1},
+      {2, {"/dev/hidraw2", "Choose one with --device."}, {kFound, "Firmware version: 2.00"}, 2},
+      {2, {"/dev/hidraw1", ""}, {kFound, "Firmware version: 1.04"}, 1},
+      {2, {"/dev/hidraw9", ""}, {"Tarnvik not found.", "No Tarnvik at /dev/hidraw9."}, 0},
+      {1, {"", "Choose one with --device."}, {kFound, "Firmware version: 1.04"}, 1},
+      {1, {"/dev/hidraw0", ""}, {"Tarnvik not found.", "No Tarnvik at /dev/hidraw0."}, 0},  // the keyboard
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.units) + " units, chosen \"" + c.choice.path + "\"");
+    UnitOnDesk desk;
+    auto second = std::make_shared<SimulatedUnit>();
+    second->setVersion(200);
+    if (c.units == 2) desk.transport.addUnit("/dev/hidraw2", second);
+    desk.access.choice = c.choice;
+    ShowFirmwareVersion(desk.access);
+    std::vector<std::string> said = desk.record.log;
+    for (const std::string& box : desk.record.boxTexts()) said.push_back(box);
+    EXPECT_EQ(said, c.log);
+    EXPECT_EQ(desk.unit->requestCount(), c.asked == 1 ? 1u : 0u);
+    EXPECT_EQ(second->requestCount(), c.asked == 2 ? 1u : 0u);
+  }
+}
+
+// Some HID stacks hand over only the bytes the device sent: a report of 1 to
+// 64 data bytes is taken with the rest as zeros (whatever the buffer held),
+// its length noted in the trace; a report without a data byte is refused.
+TEST(DeviceLink, AShortAnswerIsTakenWithTheRestAsZeros) {
+  // Answers the version query with `length` bytes, the buffer beyond them left dirty.
+  class Answering : public HidConnection {
+   public:
+    explicit Answering(std::size_t length) : length_(length) {}
+    HidTransfer write(std::span<const std::uint8_t> report) override {
+      asked_ = true;
+      return HidTransfer::done(report.size());
+    }
+    HidTransfer read(std::span<std::uint8_t> report, std::chrono::milliseconds) override {
+      if (!std::exchange(asked_, false)) return HidTransfer::timedOut();  // nothing waiting before the request
+      std::fill(report.begin(), report.end(), 0xAA);                      // beyond what came: left as it was
+      std::fill_n(report.begin(), std::min(length_, report.size()), 0);
+      const std::uint8_t answer[] = {0x00, 0xFB, 0x68, 0x01};
+      std::copy_n(answer, std::min(length_, sizeof answer), report.begin());
+      return HidTransfer::done(length_);
+    }
+
+   private:
+    std::size_t length_;
+    bool asked_ = false;
+  };
+  class OneDevice : public HidTransport {
+   public:
+    explicit OneDevice(std::size_t length) : length_(length) {}
+    std::vector<HidInterface> enumerate() override { return {{"/dev/hidraw5", kUnitHardwareIds}}; }
+    Opened open(const std::string&) override { return {std::make_unique<Answering>(length_), {}}; }
+
+   private:
+    std::size_t length_;
+  };
+  const struct {
+    std::size_t length;
+    bool taken;
+    std::uint32_t version;
+    const char* note;
+  } cases[] = {
+      {0, false, 0, " (0 of 65 bytes)"},   {1, false, 0, " (1 of 65 bytes)"},      {2, true, 0, " (2 of 65 bytes)"},
+      {3, true, 0x68, " (3 of 65 bytes)"}, {33, true, 0x168, " (33 of 65 bytes)"}, {65, true, 0x168, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("answer of " + std::to_string(c.length) + " bytes");
+    OneDevice device(c.length);
+    std::ostringstream trace;
+    TracingTransport traced(device, trace);
+    test::RecordingOperator record;
+    DeviceLink link(traced, record);
+    ASSERT_TRUE(link.OpenLink());
+    HidReport response{};
+    EXPECT_EQ(link.ExchangeReport(MakeRequest(Command::FirmwareVersion), response), c.taken);
+    if (c.taken) {
+      EXPECT_EQ(GetU32(response, report::kVersion), c.version);
+      EXPECT_TRUE(std::all_of(response.begin() + std::ptrdiff_t(std::min<std::size_t>(c.length, 6)), response.end(),
+                              [](std::uint8_t b) { return b == 0; }));
+    } else {
+      EXPECT_EQ(link.lastFault(), ExchangeFault::ShortRead);
+    }
+    const std::string text = trace.str();
+    ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;  // the request and its answer
+    EXPECT_TRUE(text.ends_with(std::string(c.note) + "\n")) << text;
+  }
+}
+
+// A unit behind such a stack: every answer cut after its last byte that is
+// not zero, and Read config still reads the unit whole.
+TEST(DeviceLink, ReadConfigThroughAStackThatTrimsEveryAnswer) {
   UnitOnDesk desk;
-  auto second = std::make_shared<SimulatedUnit>();
-  second->setVersion(200);
-  desk.transport.addUnit("/dev/hidraw2", second);
-  EXPECT_TRUE(ShowFirmwareVersion(desk.access).shown);
+  const ConfigImage stored = test::EncodeOrFail(test::FreshSettings());
+  desk.unit->setMemory(stored);
+  for (std::uint64_t request = 1; request <= 65; ++request) desk.unit->addFault({FaultKind::TrimmedAnswer, request});
+  DeviceSettings settings = test::FreshSettings();
+  ConfigImage image;
+  const ReadConfigOutcome outcome = ReadConfig(desk.access, image, settings);
+  EXPECT_TRUE(outcome.allPages && outcome.decoded && outcome.versionShown);
+  EXPECT_EQ(image.bytes, stored.bytes);
   EXPECT_EQ(desk.record.boxTexts(), std::vector<std::string>{"Firmware version: 1.04"});
-  EXPECT_EQ(desk.unit->requestCount(), 1u);
-  EXPECT_EQ(second->requestCount(), 0u);
 }
 
 TEST(DeviceLink, ADeviceThatCannotBeOpenedIsNamedWithItsReasonAndEveryExchangeFails) {

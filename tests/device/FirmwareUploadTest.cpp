@@ -1,10 +1,12 @@
 // Upload firmware: the dialog, the file checks and the pages as the unit
 // receives them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "device/FirmwareUpload.h"
 #include "device/UnitOnDesk.h"
@@ -108,6 +110,37 @@ TEST_F(FirmwareUpload, AFileThatCannotBeOpenedGetsItsBox) {
     EXPECT_EQ(desk.record.boxes[0].text, "File open error.");
   }
   EXPECT_EQ(desk.unit->requestCount(), 0u);
+}
+
+// A device or a pipe has no size to look at: it is read by its content, up to
+// one byte past the limit, and meets the same limit as a regular file.
+TEST_F(FirmwareUpload, FilesWithoutASizeAreReadByTheirContent) {
+  const std::string pipe = (dir / "pipe").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    const char* name;
+    std::size_t piped;  // bytes sent through the pipe
+    UploadOutcome outcome;
+  } cases[] = {
+      {"/dev/zero", 0, UploadOutcome::TooLong},
+      {"pipe", 100, UploadOutcome::Done},
+      {"pipe", FirmwareBuffer::kSize, UploadOutcome::Done},
+      {"pipe", FirmwareBuffer::kSize + 1, UploadOutcome::TooLong},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.piped));
+    const std::string bytes(c.piped, 'p');
+    std::thread writer;
+    if (c.piped > 0) writer = std::thread([&] { std::ofstream(pipe, std::ios::binary) << bytes; });
+    const std::uint64_t before = desk.unit->requestCount();
+    EXPECT_EQ(upload(c.piped > 0 ? pipe : c.name), c.outcome);
+    if (writer.joinable()) writer.join();
+    const std::uint64_t pages = c.outcome == UploadOutcome::Done ? (c.piped + 31) / 32 : 0;
+    EXPECT_EQ(desk.unit->requestCount() - before, pages);
+    if (c.outcome == UploadOutcome::Done) {
+      EXPECT_EQ(std::string(desk.unit->firmware().begin(), desk.unit->firmware().begin() + long(c.piped)), bytes);
+    }
+  }
 }
 
 }  // namespace

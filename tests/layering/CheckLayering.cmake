@@ -1,6 +1,7 @@
 # Fails when a file of the core includes Qt, a HID library, or anything from
 # the window, the tabs or the command-line tool: the core is what the tests,
-# the tool and the window share, and it must build without any of them.
+# the tool and the window share, and it must build without any of them. Also
+# fails when a folder of the core includes a sibling it must not (below).
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckLayering.cmake
 set(core_folders core settings image cfgfile device)
 set(forbidden_patterns
@@ -11,7 +12,31 @@ set(forbidden_patterns
 # lives in its own target, which the core does not link.
 set(allowed_files "device/hidapi/")
 
+# Among the core's own folders: the image and the configuration file are two
+# views of the settings and know nothing of each other; the settings know
+# neither; the device link knows nothing of configuration files.
+set(sibling_rules
+  "image:cfgfile"
+  "cfgfile:image"
+  "settings:image"
+  "settings:cfgfile"
+  "device:cfgfile")
+
 set(violations "")
+foreach(rule IN LISTS sibling_rules)
+  string(REPLACE ":" ";" parts "${rule}")
+  list(GET parts 0 folder)
+  list(GET parts 1 forbidden)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(path IN LISTS files)
+    file(RELATIVE_PATH relative "${SOURCE_DIR}" "${path}")
+    file(STRINGS "${path}" lines REGEX "#[ \t]*include[ \t]*[<\"]${forbidden}/")
+    foreach(line IN LISTS lines)
+      string(APPEND violations "  ${relative}: ${line} (${folder} must not include ${forbidden})\n")
+    endforeach()
+  endforeach()
+endforeach()
+
 foreach(folder IN LISTS core_folders)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(path IN LISTS files)

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/OperationError.h"
+#include "device/DeviceLink.h"
 #include "device/hidapi/HidapiFraming.h"
 
 namespace tarnvik {
@@ -47,7 +48,7 @@ HidapiTransport::~HidapiTransport() { hid_exit(); }
 
 std::vector<HidInterface> HidapiTransport::enumerate() {
   std::vector<HidInterface> present;
-  hid_device_info* const list = hid_enumerate(0, 0);
+  hid_device_info* const list = hid_enumerate(kUnitVendorId, kUnitProductId);
   for (const hid_device_info* info = list; info != nullptr; info = info->next) {
     // hidraw lists a device once per top-level collection, all with one path.
     if (info->path == nullptr ||

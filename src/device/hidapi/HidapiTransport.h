@@ -1,8 +1,9 @@
 #pragma once
 // The real USB HID stack, through hidapi (hidraw backend on Linux). Only the
 // documented public calls are used, so any hidapi that keeps its documented
-// contract will do. Enumeration lists every HID interface present; the link
-// picks the unit by its hardware identifier, as on any other system.
+// contract will do. Enumeration asks the system only for the unit's vendor
+// and product, so no other device is opened or woken to be listed; the link
+// still picks the unit by its hardware identifier, as on any other system.
 
 #include "device/HidTransport.h"
 

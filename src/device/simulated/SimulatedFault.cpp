@@ -7,13 +7,10 @@ namespace tarnvik {
 namespace {
 
 constexpr std::pair<FaultKind, std::string_view> kNames[] = {
-    {FaultKind::NoAnswer, "no-answer"},
-    {FaultKind::LateAnswer, "late-answer"},
-    {FaultKind::ShortWrite, "short-write"},
-    {FaultKind::OtherCommand, "other-command"},
-    {FaultKind::ShortAnswer, "short-answer"},
-    {FaultKind::WrongSum, "wrong-sum"},
-    {FaultKind::Unplug, "unplug"},
+    {FaultKind::NoAnswer, "no-answer"},       {FaultKind::LateAnswer, "late-answer"},
+    {FaultKind::ShortWrite, "short-write"},   {FaultKind::OtherCommand, "other-command"},
+    {FaultKind::ShortAnswer, "short-answer"}, {FaultKind::TrimmedAnswer, "trimmed-answer"},
+    {FaultKind::WrongSum, "wrong-sum"},       {FaultKind::Unplug, "unplug"},
     {FaultKind::BadStore, "bad-store"},
 };
 

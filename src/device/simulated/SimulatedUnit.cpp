@@ -11,10 +11,17 @@ namespace {
 
 constexpr std::size_t kFirmwarePages = 54272 / report::kPageBytes;
 const char* const kGone = "device disconnected";
-constexpr std::size_t kShortAnswer = 33;
+constexpr std::size_t kShortAnswer = 1;   // the report id alone
 constexpr std::size_t kDamagedByte = 16;  // of a page kept damaged (bad-store)
 
 bool SumMatches(const HidReport& request) { return PageSum(ReportPage(request)) == GetU16(request, report::kSum); }
+
+// The length of a report without its trailing zero bytes.
+std::size_t TrimmedLength(const HidReport& report) {
+  std::size_t length = report.size();
+  while (length > 1 && report[length - 1] == 0) --length;
+  return length;
+}
 
 HidReport Answer(const HidReport& request) {
   HidReport answer{};
@@ -75,7 +82,9 @@ void SimulatedUnit::send(HidReport reply, std::optional<FaultKind> fault) {
   if (fault == FaultKind::LateAnswer)
     late_ = reply;
   else
-    input_.push_back({reply, fault == FaultKind::ShortAnswer ? kShortAnswer : kReportSize});
+    input_.push_back({reply, fault == FaultKind::ShortAnswer     ? kShortAnswer
+                             : fault == FaultKind::TrimmedAnswer ? TrimmedLength(reply)
+                                                                 : kReportSize});
 }
 
 HidTransfer SimulatedUnit::deliver(std::span<std::uint8_t> report) {

@@ -1,0 +1,137 @@
+#include "cli/FileChecks.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/CommandGuard.h"
+#include "cli/CommandTable.h"
+#include "cli/Files.h"
+#include "device/backends/TransportChoice.h"
+
+namespace tarnvik::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file named on the command line.
+struct Named {
+  std::string option;  // "--trace", "-o"; empty for an argument
+  std::string given;   // as given: for the backup's image, the backup's name
+  std::string path;    // the file itself
+  FileRole role;
+  std::string what;
+};
+
+// How the system knows a file: device and inode when it is there, else its
+// full path with every link resolved.
+struct FileKey {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  fs::path path;
+  bool operator==(const FileKey&) const = default;
+};
+
+// The path a name leads to when it (or the link it is) leads nowhere yet.
+fs::path Resolved(fs::path path) {
+  std::error_code error;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  const fs::path full = fs::weakly_canonical(fs::absolute(path, error), error);
+  return error ? fs::absolute(path, error).lexically_normal() : full;
+}
+
+FileKey KeyOf(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return {true, info.st_dev, info.st_ino, {}};
+  return {false, 0, 0, Resolved(path)};
+}
+
+// The folder a file written at `path` lands in.
+FileKey FolderOf(const fs::path& path) {
+  std::error_code error;
+  const fs::path full = fs::canonical(path, error);
+  return KeyOf((error ? Resolved(path) : full).parent_path());
+}
+
+bool Writes(FileRole role) { return role == FileRole::Output || role == FileRole::Backup || role == FileRole::Trace; }
+
+bool IsStandardStream(const Named& file) { return file.path == kStandardInput && file.role != FileRole::UnitFolder; }
+
+std::vector<Named> NamedFiles(const CommandSpec& command, const Arguments& args) {
+  std::vector<Named> named;
+  for (const OptionSpec& option : command.options) {
+    const auto* member = std::get_if<std::string Arguments::*>(&option.target);
+    if (member == nullptr || option.role == FileRole::None || (args.*(*member)).empty()) continue;
+    const std::string& path = args.*(*member);
+    const std::string name = option.name[0] == '-' ? std::string(option.name) : std::string();
+    named.push_back({name.substr(0, name.find(',')), path, path, option.role, option.what});
+    if (option.role == FileRole::Backup)
+      named.push_back({named.back().option, path, BackupImageName(path), FileRole::Backup, "the backup's image"});
+  }
+  return named;
+}
+
+[[noreturn]] void Refuse(const Named& writer, const std::string& what) {
+  throw SetupError{writer.option + " " + writer.given + " would " + what + "; name another file."};
+}
+
+// A device command's log goes to standard output: none of its files may.
+void CheckStandardStreams(const CommandSpec& command, const std::vector<Named>& named) {
+  for (const Named& file : named)
+    if (command.device && Writes(file.role) && IsStandardStream(file))
+      throw SetupError{file.option + " -: standard output carries the unit's log; name a file."};
+}
+
+// Only an output may be an input, which is read whole before it is written.
+void CheckPairs(const std::vector<Named>& named) {
+  std::vector<FileKey> keys;
+  for (const Named& file : named) keys.push_back(KeyOf(file.path));
+  for (std::size_t w = 0; w < named.size(); ++w) {
+    if (!Writes(named[w].role) || IsStandardStream(named[w])) continue;
+    for (std::size_t o = 0; o < named.size(); ++o) {
+      const Named& other = named[o];
+      if (o == w || other.role == FileRole::UnitFolder || IsStandardStream(other)) continue;
+      if (o > w && Writes(other.role)) continue;  // each pair of written files once
+      if (other.role == FileRole::Input && named[w].role == FileRole::Output) continue;
+      if (keys[o] == keys[w]) Refuse(named[w], "overwrite " + other.what + " (" + other.path + ")");
+    }
+  }
+}
+
+// What the simulated unit keeps in its folder is no place for a file of the
+// command: not in the folder, and not one of its files by another name.
+void CheckUnitFolder(const std::string& folder, const std::vector<Named>& named) {
+  const FileKey unit = KeyOf(folder);
+  std::vector<FileKey> unitFiles;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+    unitFiles.push_back(KeyOf(entry.path()));
+  for (const Named& file : named) {
+    if (!Writes(file.role) || IsStandardStream(file)) continue;
+    const FileKey key = KeyOf(file.path);
+    bool inside = FolderOf(file.path) == unit;
+    for (const FileKey& unitFile : unitFiles) inside = inside || (key.exists && key == unitFile);
+    if (inside) Refuse(file, "write into the simulated unit in " + folder);
+  }
+}
+
+}  // namespace
+
+void CheckFiles(const CommandSpec& command, const Arguments& args) {
+  const std::vector<Named> named = NamedFiles(command, args);
+  CheckStandardStreams(command, named);
+  CheckPairs(named);
+  if (!command.device) return;
+  const std::string folder = args.simulate.empty() ? SimulatedUnitFromEnvironment() : args.simulate;
+  if (!folder.empty()) CheckUnitFolder(folder, named);
+}
+
+}  // namespace tarnvik::cli
