@@ -9,6 +9,7 @@
 #include "cli/UtcOption.h"
 #include "core/OperationError.h"
 #include "device/TracingTransport.h"
+#include "device/UnitSession.h"
 #include "device/backends/TransportChoice.h"
 
 namespace tarnvik::cli {
@@ -32,11 +33,12 @@ DeviceSession::DeviceSession(const DeviceArguments& args, std::string chosenFile
   }
   device_ = MakeTransport(args.simulate.empty() ? SimulatedUnitFromEnvironment() : args.simulate);
   if (traceFile_.is_open()) tracer_ = std::make_unique<TracingTransport>(*device_, traceFile_);
+  units_ = std::make_unique<UnitSession>(tracer_ ? static_cast<HidTransport&>(*tracer_) : *device_);
 }
 
 DeviceSession::~DeviceSession() = default;
 
-HidTransport& DeviceSession::transport() { return tracer_ ? *tracer_ : *device_; }
+HidTransport& DeviceSession::transport() { return *units_; }
 
 int GuardedDevice(const std::function<int()>& command) {
   try {

@@ -17,6 +17,7 @@
 namespace tarnvik {
 class HidTransport;
 class TracingTransport;
+class UnitSession;
 }  // namespace tarnvik
 
 namespace tarnvik::cli {
@@ -46,6 +47,7 @@ class DeviceSession {
   std::ofstream traceFile_;
   std::unique_ptr<HidTransport> device_;
   std::unique_ptr<TracingTransport> tracer_;
+  std::unique_ptr<UnitSession> units_;  // the unit stays held for the whole command
 };
 
 // Runs a device command: SetupError and a file that cannot be written give

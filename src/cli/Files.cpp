@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "cfgfile/AtomicFile.h"
-#include "cfgfile/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace tarnvik::cli {
 

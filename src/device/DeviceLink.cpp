@@ -50,6 +50,10 @@ bool DeviceLink::OpenLink() {
   HidTransport::Opened opened = transport_.open(units.front().path);
   connection_ = std::move(opened.connection);
   op_.logLine(kFoundLine);
+  if (opened.inUse) {
+    op_.logLine(kInUseLine);
+    return false;
+  }
   if (!connection_) logOpenFailure(opened.error);
   return true;
 }

@@ -27,6 +27,7 @@ inline constexpr std::chrono::milliseconds kDefaultExchangeLimit{1000};
 
 inline constexpr const char* kFoundLine = "Tarnvik found, vid: Vid_0483, pid: A04A";
 inline constexpr const char* kNotFoundLine = "Tarnvik not found.";
+inline constexpr const char* kInUseLine = "Tarnvik is in use by another program.";
 
 // True when the first of the hardware identifiers (up to the first zero
 // byte) contains "Vid_0483&Pid_a04A", ignoring letter case.
@@ -57,7 +58,9 @@ class DeviceLink {
   // Finds the first interface that is a unit and tries to open it. Logs the
   // found line and returns true when there is one, even if opening failed
   // (then a second line names the path and the reason, and every exchange
-  // fails); logs "Tarnvik not found." and returns false otherwise.
+  // fails); logs "Tarnvik not found." and returns false otherwise. A unit
+  // that another program holds (UnitSession) is left unopened: the found
+  // line, then "Tarnvik is in use by another program.", and false.
   bool OpenLink();
   // Closes the device if open. Closing a closed link does nothing.
   void CloseLink();

@@ -3,7 +3,9 @@
 // the firmware version query. The window's buttons and the command-line tool
 // call these same functions; everything they say goes through the Operator
 // (log lines, progress, message boxes). Each operation opens the link at its
-// start and closes it on every way out.
+// start and closes it on every way out, and holds the unit for this program
+// alone from its first opening to its end (UnitSession): a unit that another
+// program holds is not touched ("Tarnvik is in use by another program.").
 
 #include <chrono>
 #include <cstdint>

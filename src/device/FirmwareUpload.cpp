@@ -9,6 +9,7 @@
 #include "device/ConfigTransfer.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceOperations.h"
+#include "device/UnitSession.h"
 
 namespace tarnvik {
 
@@ -90,7 +91,8 @@ UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buf
 
 UploadOutcome UploadFirmwareClick(const DeviceAccess& access, FirmwareBuffer& buffer,
                                   const std::string& executableFolder) {
-  DeviceLink link(access.transport, access.op, access.exchangeLimit);
+  UnitSession units(access.transport);
+  DeviceLink link(units, access.op, access.exchangeLimit);
   if (!link.OpenLink()) return UploadOutcome::NotFound;
   return UploadFirmware(link, access.op, buffer, FirmwareFolder(executableFolder));
 }

@@ -2,7 +2,7 @@
 # the window, the tabs or the command-line tool: the core is what the tests,
 # the tool and the window share, and it must build without any of them.
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckLayering.cmake
-set(core_folders core settings image cfgfile device)
+set(core_folders core platform settings image cfgfile device)
 set(forbidden_patterns
   "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>\"]*)[>\"]"
   "#[ \t]*include[ \t]*[<\"](app|ui|cli)/"
