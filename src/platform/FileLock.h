@@ -10,7 +10,8 @@
 // operation that holds a unit or a file may call another that takes the same
 // lock. The lock goes when the last FileLock sharing it goes, and when the
 // process ends in any way: a killed program never leaves anything locked.
-// Threads of one process therefore do not keep each other out.
+// Threads of one process therefore do not keep each other out; a process
+// forked from this one is another program.
 
 #include <chrono>
 #include <memory>

@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 constexpr std::size_t kMaxText = 64 * 1024;
 
 // Every file the folder may hold, and the folder itself ("").
-constexpr const char* kEntries[] = {"", "memory.bin", "firmware.bin", "version", "faults", "open-error", "unplugged",
-                                    "lock"};
+constexpr const char* kEntries[] = {"",       "memory.bin", "firmware.bin", "version",
+                                    "faults", "open-error", "unplugged",    "lock"};
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& why) {
   throw OperationError("Simulated unit: " + path.string() + ": " + why);
@@ -36,12 +36,14 @@ void CreateIfMissing(const std::filesystem::path& path, const std::string& conte
   if (platform::CreateIfAbsent(path.string(), content, why) == platform::CreateOutcome::Failed) Fail(path, why);
 }
 
-// A new folder is the caller's alone whatever the umask.
+// A new folder is writable by the caller alone, whatever the umask.
 void MakeFolder(const fs::path& folder) {
   std::error_code error;
   if (fs::create_directories(folder, error))
-    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec, error);
+    fs::permissions(folder,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                        fs::perms::others_exec,
+                    error);
   if (error || !fs::is_directory(folder)) Fail(folder, error ? error.message() : "not a folder");
 }
 

@@ -21,7 +21,8 @@
 namespace tarnvik::platform {
 
 struct HeldLock {
-  UniqueFd fd;  // closing it lets go of the lock
+  UniqueFd fd;               // closing it lets go of the lock
+  pid_t owner = ::getpid();  // a child forked meanwhile is another program
 };
 
 namespace {
@@ -49,7 +50,7 @@ enum class Try { Held, Busy, Unsupported };
 Try LockOpenFile(UniqueFd& fd, const struct stat& info, std::shared_ptr<HeldLock>& held) {
   const std::lock_guard<std::mutex> guard(TableMutex());
   const FileKey key{info.st_dev, info.st_ino};
-  if (auto known = Table()[key].lock()) {
+  if (auto known = Table()[key].lock(); known && known->owner == ::getpid()) {
     held = std::move(known);
     return Try::Held;
   }

@@ -75,7 +75,8 @@ std::string LinkRefusal(const std::string& path) {
   for (const fs::path& part : fs::path(path)) {
     if (part.empty()) continue;
     walked /= part;
-    struct stat link {}, folder {};
+    struct stat link {
+    }, folder{};
     if (::lstat(walked.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) continue;
     if (::stat(FolderOf(walked).c_str(), &folder) != 0 || !SharedSticky(folder)) continue;
     if (link.st_uid == ::geteuid() || link.st_uid == folder.st_uid) continue;
@@ -119,7 +120,8 @@ std::string UserCacheFolder() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return std::string(home) + "/.cache";
   const passwd* user = ::getpwuid(::geteuid());
-  if (user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/') return std::string(user->pw_dir) + "/.cache";
+  if (user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/')
+    return std::string(user->pw_dir) + "/.cache";
   return {};
 }
 
