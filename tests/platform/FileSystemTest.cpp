@@ -1,6 +1,7 @@
 // Who may steer where the program writes: links another user placed in a
-// shared folder, state that another user owns or may write; and files that
-// appear whole or not at all.
+// shared folder (state that another user owns or may write is refused through
+// the simulated unit's folder, tests/device); and files that appear whole or
+// not at all.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -75,43 +76,6 @@ TEST_P(LinkRule, ALinkIsFollowedOnlyWhereNoStrangerCouldHavePlantedIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFolder, LinkRule, ::testing::ValuesIn(kLinkCases),
-                         [](const auto& c) { return std::string(c.param.name); });
-
-struct AccessCase {
-  const char* name;
-  std::function<void(const std::string&)> arrange;  // on the entry "entry"
-  bool needsRoot;
-  bool refused;
-};
-
-const AccessCase kAccessCases[] = {
-    {"OwnPrivateFile", [](const std::string& p) { ::chmod(p.c_str(), 0644); }, false, false},
-    {"GroupMayWrite", [](const std::string& p) { ::chmod(p.c_str(), 0664); }, false, true},
-    {"EveryoneMayWrite", [](const std::string& p) { ::chmod(p.c_str(), 0646); }, false, true},
-    {"OtherUsersFile", [](const std::string& p) { (void)::chown(p.c_str(), kOtherUser, kOtherUser); }, true, true},
-    {"OwnLinkToAnythingOfOurs",
-     [](const std::string& p) {
-       fs::remove(p);
-       fs::create_symlink("/dev/zero", p);
-     },
-     false, false},
-    {"Missing", [](const std::string& p) { fs::remove(p); }, false, false},
-};
-
-class ForeignAccess : public ::testing::TestWithParam<AccessCase> {};
-
-TEST_P(ForeignAccess, OnlyTheCallersOwnUnsharedEntriesPass) {
-  const AccessCase& c = GetParam();
-  if (c.needsRoot && ::geteuid() != 0) GTEST_SKIP() << "needs root to give a file away";
-  test::TempFolder dir;
-  const std::string entry = dir.path("entry");
-  test::WriteAll(entry, "x");
-  c.arrange(entry);
-  const std::string refusal = platform::ForeignAccess(entry);
-  EXPECT_EQ(!refusal.empty(), c.refused) << refusal;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryOwner, ForeignAccess, ::testing::ValuesIn(kAccessCases),
                          [](const auto& c) { return std::string(c.param.name); });
 
 // A file appears whole or not at all: not when something has the name, not
