@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 
 #include "FileTestSupport.h"
 #include "cfgfile/AtomicFile.h"
@@ -34,6 +35,8 @@ struct StopCase {
   Left left;
   bool copyKept;
 };
+
+[[maybe_unused]] void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
 
 const StopCase kStops[] = {
     {"CopyKept", Step::CopyKept, Left::Old, true},       {"Marked", Step::Marked, Left::Marked, true},

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 
 #include "cfgfile/AtomicFile.h"
 #include "core/OperationError.h"
@@ -21,6 +22,8 @@ struct ReasonCase {
   std::function<void(const test::TempFolder&)> meanwhile;  // while the new content is prepared
   const char* reason;
 };
+
+[[maybe_unused]] void PrintTo(const ReasonCase& c, std::ostream* out) { *out << c.name; }
 
 void Replace(const test::TempFolder& dir) {
   test::WriteAll(dir.path("other"), "other");

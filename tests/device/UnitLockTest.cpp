@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 
 #include "device/DeviceOperations.h"
 #include "device/FirmwareUpload.h"
@@ -53,6 +54,8 @@ struct Operation {
   const char* name;
   std::function<bool(const DeviceAccess&)> run;  // true: done
 };
+
+[[maybe_unused]] void PrintTo(const Operation& c, std::ostream* out) { *out << c.name; }
 
 const Operation kOperations[] = {
     {"ReadConfig",

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 #include "core/OperationError.h"
@@ -114,6 +115,8 @@ struct FolderCase {
   bool needsRoot;
   const char* refusal;  // part of the message
 };
+
+[[maybe_unused]] void PrintTo(const FolderCase& c, std::ostream* out) { *out << c.name; }
 
 const FolderCase kFolderCases[] = {
     {"FolderOthersMayWrite", [](const fs::path& f, const fs::path&) { ::chmod(f.c_str(), 0777); }, false,

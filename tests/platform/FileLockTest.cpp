@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <thread>
 
 #include "platform/FileLock.h"
@@ -39,6 +40,8 @@ struct LockCase {
   Status expected;
   bool waitsOutTheLimit;  // Busy only after the whole wait
 };
+
+[[maybe_unused]] void PrintTo(const LockCase& c, std::ostream* out) { *out << c.name; }
 
 const LockCase kCases[] = {
     {"LockFileFree", Kind::LockFile, Holder::Nobody, Status::Held, false},

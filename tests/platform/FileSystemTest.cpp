@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <ostream>
 
 #include "platform/FileSystem.h"
 #include "support/OtherProgram.h"
@@ -40,6 +41,8 @@ struct LinkCase {
   const char* given;  // below the folder; the link is "link"
   bool refused;
 };
+
+[[maybe_unused]] void PrintTo(const LinkCase& c, std::ostream* out) { *out << c.name; }
 
 const LinkCase kLinkCases[] = {
     {"OtherUsersLinkInStickySharedFolder", 01777, false, true, "link", true},
