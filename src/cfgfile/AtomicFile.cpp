@@ -6,9 +6,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "core/OperationError.h"
+#include "platform/FileSystem.h"
 
 namespace tarnvik {
 
@@ -19,6 +21,12 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr int kMaxLinks = 40;  // as the kernel's own limit on link chains
 
+const char* const kChanged = "changed by another program meanwhile";
+const char* const kNotRegular = "not a regular file";
+const char* const kTooLarge = "the folder takes no new file and the file is too large to rewrite in place";
+
+std::string SystemError() { return std::strerror(errno); }
+
 // Makes the rename itself durable; a failure here cannot undo the save.
 void SyncFolder(const fs::path& folder) {
   const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -27,14 +35,23 @@ void SyncFolder(const fs::path& folder) {
 
 fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
+platform::FileId IdOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+          static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
 }  // namespace
 
 // checkTarget has already refused a target that exists but may not be written.
-AtomicFile::AtomicFile(const std::string& path) : shownPath_(path), target_(path) {
+AtomicFile::AtomicFile(const std::string& path, InPlaceRewrite::StepHook hook)
+    : shownPath_(path), target_(path), hook_(std::move(hook)) {
   resolveTarget();
+  changeLock_ = platform::FileLock::LockForChange(target_, kChangeWait);
+  if (changeLock_.status() == platform::FileLock::Status::Busy) fail(changeLock_.reason());
   checkTarget();
   if (createTemporary()) return;
-  if (!targetExists_) fail();
+  const std::string why = SystemError();
+  if (!targetExists_) fail(why);
   inPlace_ = true;
 }
 
@@ -43,21 +60,31 @@ AtomicFile::~AtomicFile() {
   if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
-void AtomicFile::fail() const { throw FileWriteError(shownPath_); }
+void AtomicFile::fail(const std::string& reason) const { throw FileWriteError(shownPath_, reason); }
 
+void AtomicFile::fail() const { fail(errno != 0 ? SystemError() : std::string()); }
+
+platform::FileLock AtomicFile::LockForChange(const std::string& path) {
+  platform::FileLock lock = platform::FileLock::LockForChange(path, kChangeWait);
+  if (lock.status() == platform::FileLock::Status::Busy) throw FileWriteError(path, lock.reason());
+  return lock;
+}
+
+// Each link on the way must pass the rule for links in shared folders.
 void AtomicFile::resolveTarget() {
   fs::path file = target_;
   for (int hops = 0; hops < kMaxLinks; ++hops) {
+    if (const std::string refusal = platform::LinkRefusal(file.string()); !refusal.empty()) fail(refusal);
     std::error_code error;
     if (!fs::is_symlink(fs::symlink_status(file, error))) {
       target_ = file.string();
       return;
     }
     const fs::path link = fs::read_symlink(file, error);
-    if (error) fail();
+    if (error) fail(error.message());
     file = link.is_absolute() ? link : FolderOf(file) / link;
   }
-  fail();
+  fail(std::strerror(ELOOP));
 }
 
 // Root may write to any file, but a file marked read-only must stay as it is
@@ -65,26 +92,17 @@ void AtomicFile::resolveTarget() {
 void AtomicFile::checkTarget() {
   struct stat info {};
   if (::stat(target_.c_str(), &info) != 0) {
-    if (errno != ENOENT) fail();
+    if (errno != ENOENT) fail(SystemError());
     return;
   }
-  if (!S_ISREG(info.st_mode)) fail();
-  if ((info.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0) fail();
+  if (!S_ISREG(info.st_mode)) fail(kNotRegular);
+  if ((info.st_mode & 0222) == 0) fail(std::strerror(EACCES));
+  if (::access(target_.c_str(), W_OK) != 0) fail(SystemError());
   targetExists_ = true;
   oldMode_ = info.st_mode & 07777;
   oldOwner_ = info.st_uid;
   oldGroup_ = info.st_gid;
-  oldDevice_ = info.st_dev;
-  oldInode_ = info.st_ino;
-  oldSize_ = info.st_size;
-  oldModified_ = info.st_mtim;
-}
-
-// The same file as checked (device and inode), not written since (size and
-// modification time, as finely as the file system keeps it).
-bool AtomicFile::sameAsChecked(const struct stat& now) const {
-  return now.st_dev == oldDevice_ && now.st_ino == oldInode_ && now.st_size == oldSize_ &&
-         now.st_mtim.tv_sec == oldModified_.tv_sec && now.st_mtim.tv_nsec == oldModified_.tv_nsec;
+  checked_ = IdOf(info);
 }
 
 // A new name per attempt: a stale temporary file of an earlier crash is never
@@ -120,7 +138,7 @@ void AtomicFile::keepOwnership() const {
 }
 
 void AtomicFile::write(std::string_view bytes) {
-  if (inPlace_ && bytes.size() > kMaxInPlaceSize - buffer_.size()) fail();
+  if (inPlace_ && bytes.size() > kMaxInPlaceSize - buffer_.size()) fail(kTooLarge);
   buffer_.append(bytes);
   if (!inPlace_ && buffer_.size() >= kBufferSize) flush();
 }
@@ -130,7 +148,7 @@ void AtomicFile::flush() {
   while (!rest.empty()) {
     const ssize_t count = ::write(fd_.get(), rest.data(), rest.size());
     if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) fail();
+    if (count <= 0) fail(count < 0 ? SystemError() : std::strerror(EIO));
     rest.remove_prefix(static_cast<std::size_t>(count));
   }
   buffer_.clear();
@@ -139,8 +157,8 @@ void AtomicFile::flush() {
 void AtomicFile::commit() {
   if (inPlace_) return rewriteInPlace();
   flush();
-  if (::fsync(fd_.get()) != 0) fail();
-  if (::close(fd_.release()) != 0) fail();
+  if (::fsync(fd_.get()) != 0) fail(SystemError());
+  if (::close(fd_.release()) != 0) fail(SystemError());
   putInPlace();
   committed_ = true;
   SyncFolder(FolderOf(fs::path(target_)));
@@ -153,43 +171,34 @@ void AtomicFile::commit() {
 void AtomicFile::putInPlace() const {
   struct stat info {};
   if (::lstat(target_.c_str(), &info) == 0) {
-    if (!targetExists_ || !sameAsChecked(info)) fail();
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
+    if (!targetExists_ || IdOf(info) != checked_) fail(kChanged);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(SystemError());
     return;
   }
-  if (errno != ENOENT) fail();
+  if (errno != ENOENT) fail(SystemError());
   if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (errno == EEXIST) fail(kChanged);
   // A file system that cannot refuse to replace has just been seen without the file.
-  if ((errno != EINVAL && errno != ENOSYS) || ::rename(temporary_.c_str(), target_.c_str()) != 0) fail();
+  if (errno != EINVAL && errno != ENOSYS) fail(SystemError());
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(SystemError());
 }
 
 // The same file as checked, not one put in its place or rewritten meanwhile
 // (nor a pipe, whose opening could wait).
 void AtomicFile::rewriteInPlace() {
-  UniqueFd fd(::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  struct stat info {};
-  if (!fd.valid() || ::fstat(fd.get(), &info) != 0) fail();
-  if (!sameAsChecked(info) || !S_ISREG(info.st_mode)) fail();
-  reserveRoom(fd.get(), info.st_size);
-  const auto length = static_cast<off_t>(buffer_.size());
-  fd_.reset(fd.release());
-  flush();
-  if (::ftruncate(fd_.get(), length) != 0) fail();
-  if (::fsync(fd_.get()) != 0) fail();
-  if (::close(fd_.release()) != 0) fail();
+  platform::RewritableFile file(target_);
+  platform::FileId now;
+  if (!file.isOpen() || !file.identify(now)) fail(file.error());
+  if (now != checked_) fail(kChanged);
+  std::string old;
+  if (!file.readAll(kMaxInPlaceSize, old)) fail(file.error());
+  if (old.size() > kMaxInPlaceSize) fail(kTooLarge);
+  const std::string why = InPlaceRewrite(file, target_, std::move(old), hook_).run(buffer_);
+  if (!why.empty()) fail(why);
   committed_ = true;
-}
-
-// Takes the disk space for a longer content before anything is overwritten;
-// when there is none, the file is set back to its old length, untouched.
-void AtomicFile::reserveRoom(int fd, off_t oldSize) const {
-  const auto newSize = static_cast<off_t>(buffer_.size());
-  if (newSize <= oldSize) return;
-  if (::posix_fallocate(fd, oldSize, newSize - oldSize) == 0) return;
-  if (::ftruncate(fd, oldSize) != 0) {
-    // Nothing more can be done; the old content itself was not touched.
+  if (!file.close()) {
+    // The content was synced; a late error of the close changes nothing of it.
   }
-  fail();
 }
 
 }  // namespace tarnvik

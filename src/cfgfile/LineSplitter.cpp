@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "cfgfile/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace tarnvik::ini {
 

@@ -8,6 +8,7 @@
 #include "cli/TraceFile.h"
 #include "core/OperationError.h"
 #include "device/TracingTransport.h"
+#include "device/UnitSession.h"
 #include "device/backends/TransportChoice.h"
 
 namespace tarnvik::cli {
@@ -25,11 +26,12 @@ DeviceSession::DeviceSession(const CommandContext& context, const Arguments& arg
   if (!args.trace.empty()) trace_ = std::make_unique<TraceFile>(args.trace);
   device_ = MakeTransport(args.simulate.empty() ? SimulatedUnitFromEnvironment() : args.simulate);
   if (trace_) tracer_ = std::make_unique<TracingTransport>(*device_, trace_->stream());
+  units_ = std::make_unique<UnitSession>(tracer_ ? static_cast<HidTransport&>(*tracer_) : *device_);
 }
 
 DeviceSession::~DeviceSession() = default;
 
-HidTransport& DeviceSession::transport() { return tracer_ ? *tracer_ : *device_; }
+HidTransport& DeviceSession::transport() { return *units_; }
 
 std::optional<std::string> DeviceSession::finishTrace() {
   if (!trace_) return std::nullopt;

@@ -16,6 +16,7 @@
 namespace tarnvik {
 class HidTransport;
 class TracingTransport;
+class UnitSession;
 }  // namespace tarnvik
 
 namespace tarnvik::cli {
@@ -49,6 +50,7 @@ class DeviceSession {
   std::unique_ptr<TraceFile> trace_;
   std::unique_ptr<HidTransport> device_;
   std::unique_ptr<TracingTransport> tracer_;
+  std::unique_ptr<UnitSession> units_;  // the unit stays held for the whole command
 };
 
 // Runs a device command on its session. The command's own errors are

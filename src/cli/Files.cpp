@@ -13,7 +13,7 @@
 
 #include "cfgfile/AtomicFile.h"
 #include "cfgfile/ConfigFileOps.h"
-#include "cfgfile/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace tarnvik::cli {
 

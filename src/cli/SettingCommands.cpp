@@ -2,6 +2,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cfgfile/AtomicFile.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "cli/CliOperator.h"
 #include "cli/Commands.h"
@@ -146,6 +147,8 @@ int SetSettings(const CommandContext& context, const std::string& input, const s
                 const std::string& output) {
   std::vector<Assignment> changes;
   if (const int status = ParseAssignments(context, assignments, changes); status != kDone) return status;
+  // Held from before the read: OUT may be FILE, changed by another set meanwhile.
+  const platform::FileLock outputLock = AtomicFile::LockForChange(output);
   DeviceSettings settings(context.clock);
   const ConfigSource source = LoadConfigSource(context, input, settings);
   if (source.outcome != SourceOutcome::Loaded) return LoadStatus(source.outcome);

@@ -11,7 +11,7 @@
 #include <streambuf>
 #include <string>
 
-#include "cfgfile/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace tarnvik::cli {
 

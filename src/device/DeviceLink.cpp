@@ -57,6 +57,10 @@ bool DeviceLink::OpenLink() {
   connection_ = std::move(opened.connection);
   op_.logLine(kFoundLine);
   logChoice(units, *unit);
+  if (opened.inUse) {
+    op_.logLine(kInUseLine);
+    return false;
+  }
   if (!connection_) logOpenFailure(opened.error);
   return true;
 }

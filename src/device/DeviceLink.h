@@ -29,6 +29,7 @@ inline constexpr std::chrono::milliseconds kDefaultExchangeLimit{1000};
 
 inline constexpr const char* kFoundLine = "Tarnvik found, vid: Vid_0483, pid: A04A";
 inline constexpr const char* kNotFoundLine = "Tarnvik not found.";
+inline constexpr const char* kInUseLine = "Tarnvik is in use by another program.";
 
 // The unit's USB vendor and product: a backend that can list by them lists
 // nothing else, which is faster and wakes no other device.
@@ -78,7 +79,9 @@ class DeviceLink {
   // one, even if opening failed (then a line names the path and the reason,
   // and every exchange fails); when several units were found and none was
   // chosen, a line after the found line names the unit used and how many
-  // there are. Logs "Tarnvik not found." and returns false otherwise.
+  // there are. Logs "Tarnvik not found." and returns false otherwise. A unit
+  // that another program holds (UnitSession) is left unopened: the found
+  // line, then "Tarnvik is in use by another program.", and false.
   bool OpenLink();
   // Closes the device if open. Closing a closed link does nothing.
   void CloseLink();

@@ -4,6 +4,7 @@
 
 #include "core/Operator.h"
 #include "device/ConfigTransfer.h"
+#include "device/UnitSession.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "image/EncodeForWrite.h"
@@ -30,7 +31,10 @@ void QueryAfterRead(const DeviceAccess& access, ReadConfigOutcome& outcome) {
 
 }  // namespace
 
-ReadConfigOutcome ReadConfig(const DeviceAccess& access, ConfigImage& readImage, DeviceSettings& settings) {
+// The unit stays held from the read's opening through the version query's.
+ReadConfigOutcome ReadConfig(const DeviceAccess& given, ConfigImage& readImage, DeviceSettings& settings) {
+  UnitSession units(given.transport);
+  const DeviceAccess access = HeldAccess(given, units);
   readImage.clear();
   DeviceLink link = LinkFor(access);
   if (!link.OpenLink()) return {};
@@ -47,8 +51,10 @@ ReadConfigOutcome ReadConfig(const DeviceAccess& access, ConfigImage& readImage,
   return outcome;
 }
 
-WriteConfigOutcome WriteConfig(const DeviceAccess& access, DeviceSettings& settings, ConfigImage& writeImage,
+WriteConfigOutcome WriteConfig(const DeviceAccess& given, DeviceSettings& settings, ConfigImage& writeImage,
                                const PcClock& clock, const StampSource& stamp) {
+  UnitSession units(given.transport);
+  const DeviceAccess access = HeldAccess(given, units);
   WriteConfigOutcome outcome;
   outcome.encoded = EncodeForWrite(settings, writeImage, access.op, clock, stamp);
   if (!outcome.encoded) return outcome;
@@ -72,7 +78,8 @@ bool QueryFirmwareVersion(DeviceLink& link, Operator& op) {
 }
 
 VersionOutcome ShowFirmwareVersion(const DeviceAccess& access) {
-  DeviceLink link = LinkFor(access);
+  UnitSession units(access.transport);
+  DeviceLink link = LinkFor(HeldAccess(access, units));
   VersionOutcome outcome;
   outcome.found = link.OpenLink();
   if (!outcome.found) return outcome;

@@ -3,7 +3,9 @@
 // the firmware version query. The window's buttons and the command-line tool
 // call these same functions; everything they say goes through the Operator
 // (log lines, progress, message boxes). Each operation opens the link at its
-// start and closes it on every way out.
+// start and closes it on every way out, and holds the unit for this program
+// alone from its first opening to its end (UnitSession): a unit that another
+// program holds is not touched ("Tarnvik is in use by another program.").
 
 #include <chrono>
 #include <cstdint>
@@ -31,6 +33,12 @@ struct DeviceAccess {
 // The link of one operation, with the access's limit and unit choice.
 inline DeviceLink LinkFor(const DeviceAccess& access) {
   return DeviceLink(access.transport, access.op, access.exchangeLimit, access.choice);
+}
+
+// The same access through `held`, the session that holds the unit for the
+// whole operation (UnitSession.h): limit and unit choice are kept.
+inline DeviceAccess HeldAccess(const DeviceAccess& access, HidTransport& held) {
+  return DeviceAccess{held, access.op, access.exchangeLimit, access.choice};
 }
 
 // How far Read config got. The window needs none of it (the log says it all);

@@ -10,6 +10,7 @@
 #include "device/ConfigTransfer.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceOperations.h"
+#include "device/UnitSession.h"
 
 namespace tarnvik {
 
@@ -92,7 +93,8 @@ UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buf
 
 UploadOutcome UploadFirmwareClick(const DeviceAccess& access, FirmwareBuffer& buffer,
                                   const std::string& executableFolder) {
-  DeviceLink link = LinkFor(access);
+  UnitSession units(access.transport);
+  DeviceLink link = LinkFor(HeldAccess(access, units));
   if (!link.OpenLink()) return UploadOutcome::NotFound;
   return UploadFirmware(link, access.op, buffer, FirmwareFolder(executableFolder));
 }

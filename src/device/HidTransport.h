@@ -71,9 +71,16 @@ class HidTransport {
   struct Opened {
     std::unique_ptr<HidConnection> connection;  // null when opening failed
     std::string error;                          // then: why, naming the path
+    bool inUse = false;                         // then: another program holds the unit
   };
   // Opens the interface for reading and writing reports.
   virtual Opened open(const std::string& path) = 0;
+
+  // The lock file that keeps other programs off the unit at `path` while an
+  // operation works with it (UnitSession); empty when no other program can
+  // reach the unit (one in this process's memory). A backend for real units
+  // returns SharedUnitLockFile(path).
+  virtual std::string lockFile(const std::string& /*path*/) const { return {}; }
 };
 
 }  // namespace tarnvik

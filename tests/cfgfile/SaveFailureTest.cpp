@@ -70,6 +70,7 @@ class SaveFailure : public ::testing::Test {
     EXPECT_EQ(ReadAll(old), kOld);
     EXPECT_EQ(dir.names(), std::vector<std::string>{"old.cfg"});
   }
+  test::ScopedCacheFolder cache;
   TempFolder dir;
   const std::string old = dir.path("old.cfg");
 };

@@ -3,7 +3,7 @@
 # the tool and the window share, and it must build without any of them. Also
 # fails when a folder of the core includes a sibling it must not (below).
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckLayering.cmake
-set(core_folders core settings image cfgfile device)
+set(core_folders core platform settings image cfgfile device)
 set(forbidden_patterns
   "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>\"]*)[>\"]"
   "#[ \t]*include[ \t]*[<\"](app|ui|cli)/"

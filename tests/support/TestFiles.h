@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,6 +46,33 @@ class TempFolder {
 
  private:
   std::string root_;
+};
+
+// A cache folder of its own for the saves a test makes (a rewrite in place
+// keeps a copy of the old file there), open to every user so that a child
+// that gave up root's rights may use it too. The old setting comes back after.
+class ScopedCacheFolder {
+ public:
+  ScopedCacheFolder() {
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    if (old != nullptr) old_ = old;
+    std::filesystem::permissions(folder_.root(), std::filesystem::perms::all);
+    ::setenv("XDG_CACHE_HOME", folder_.root().c_str(), 1);
+  }
+  ~ScopedCacheFolder() {
+    if (old_.empty())
+      ::unsetenv("XDG_CACHE_HOME");
+    else
+      ::setenv("XDG_CACHE_HOME", old_.c_str(), 1);
+  }
+  ScopedCacheFolder(const ScopedCacheFolder&) = delete;
+  ScopedCacheFolder& operator=(const ScopedCacheFolder&) = delete;
+
+  const std::string& root() const { return folder_.root(); }
+
+ private:
+  TempFolder folder_;
+  std::string old_;
 };
 
 inline std::string ReadAll(const std::string& path) {

@@ -6,6 +6,7 @@
 // still picks the unit by its hardware identifier, as on any other system.
 
 #include "device/HidTransport.h"
+#include "device/UnitSession.h"
 
 namespace tarnvik {
 
@@ -20,6 +21,7 @@ class HidapiTransport : public HidTransport {
 
   std::vector<HidInterface> enumerate() override;
   Opened open(const std::string& path) override;
+  std::string lockFile(const std::string& path) const override { return SharedUnitLockFile(path); }
 };
 
 }  // namespace tarnvik

@@ -45,10 +45,17 @@ HidTransport::Opened SimulatedTransport::open(const std::string& path) {
     if (port.info.path != path) continue;
     if (!port.unit) return {nullptr, path + ": Permission denied"};
     if (port.unit->unplugged()) return {nullptr, path + ": No such device"};
+    port.unit->reloadState();
     if (!port.unit->openRefusal().empty()) return {nullptr, path + ": " + port.unit->openRefusal()};
     return {std::make_unique<SimulatedConnection>(port.unit), {}};
   }
   return {nullptr, path + ": No such file or directory"};
+}
+
+std::string SimulatedTransport::lockFile(const std::string& path) const {
+  for (const Port& port : ports_)
+    if (port.info.path == path && port.unit) return port.unit->lockFile();
+  return {};
 }
 
 std::unique_ptr<HidTransport> SimulatedUnitInFolder(const std::string& folder) {

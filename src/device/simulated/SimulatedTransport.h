@@ -24,6 +24,7 @@ class SimulatedTransport : public HidTransport {
 
   std::vector<HidInterface> enumerate() override;
   Opened open(const std::string& path) override;
+  std::string lockFile(const std::string& path) const override;
 
  private:
   struct Port {

@@ -44,6 +44,14 @@ SimulatedUnit::SimulatedUnit(const std::string& folder)
 
 SimulatedUnit::~SimulatedUnit() = default;
 
+std::string SimulatedUnit::lockFile() const { return folder_ ? folder_->lockFile() : std::string(); }
+
+void SimulatedUnit::reloadState() {
+  if (!folder_) return;
+  memory_ = folder_->memory();
+  version_ = folder_->version();
+}
+
 std::optional<FaultKind> SimulatedUnit::faultNow() const {
   for (const Fault& fault : faults_)
     if (fault.atRequest == requestCount_) return fault.kind;

@@ -55,6 +55,15 @@ class SimulatedUnit {
   void keepRealTime(bool keep) { realTime_ = keep; }
   bool keepsRealTime() const { return realTime_; }
 
+  // The lock file of a unit kept in a folder; empty for a unit in memory,
+  // which no other program can reach.
+  std::string lockFile() const;
+  // A unit kept in a folder takes its memory and version from the folder
+  // again, as they are now (another program may have written the unit since
+  // this one was made); the connection calls it as it opens, with the unit's
+  // lock held. Nothing for a unit in memory.
+  void reloadState();
+
   const std::vector<HidReport>& requests() const { return requests_; }
   std::uint64_t requestCount() const { return requestCount_; }
   // The firmware received since the last page 0; page i at 32 x i.

@@ -11,20 +11,51 @@
 
 #include "core/OperationError.h"
 #include "device/simulated/SimulatedUnit.h"
+#include "platform/FileSystem.h"
 
 namespace tarnvik {
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// The most a text file of the folder may hold: far more than anyone writes
+// there, little enough that a file linked to an endless device costs nothing.
+constexpr std::size_t kMaxText = 64 * 1024;
+
+// Every file the folder may hold, and the folder itself ("").
+constexpr const char* kEntries[] = {"",       "memory.bin", "firmware.bin", "version",
+                                    "faults", "open-error", "unplugged",    "lock"};
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const std::string& why) {
   throw OperationError("Simulated unit: " + path.string() + ": " + why);
 }
 
 void CreateIfMissing(const std::filesystem::path& path, const std::string& content) {
-  if (std::filesystem::exists(path)) return;
-  std::ofstream out(path, std::ios::binary);
-  out << content;
-  if (!out.flush()) Fail(path, std::strerror(errno));
+  std::string why;
+  if (platform::CreateIfAbsent(path.string(), content, why) == platform::CreateOutcome::Failed) Fail(path, why);
+}
+
+// A new folder is writable by the caller alone, whatever the umask.
+void MakeFolder(const fs::path& folder) {
+  std::error_code error;
+  if (fs::create_directories(folder, error))
+    fs::permissions(folder,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                        fs::perms::others_exec,
+                    error);
+  if (error || !fs::is_directory(folder)) Fail(folder, error ? error.message() : "not a folder");
+}
+
+// The folder as it really is (a link to it is followed) and every file in it.
+void CheckOwnership(const fs::path& folder) {
+  std::error_code error;
+  const fs::path real = fs::canonical(folder, error);
+  if (error) Fail(folder, error.message());
+  for (const char* name : kEntries) {
+    const std::string why = platform::ForeignAccess((*name != '\0' ? real / name : real).string());
+    if (!why.empty()) throw OperationError("Simulated unit: " + why);
+  }
 }
 
 Fault ParseFault(const std::filesystem::path& path, const std::string& line) {
@@ -40,22 +71,23 @@ Fault ParseFault(const std::filesystem::path& path, const std::string& line) {
 }  // namespace
 
 UnitStateFolder::UnitStateFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
-  std::error_code error;
-  std::filesystem::create_directories(folder_, error);
-  if (error || !std::filesystem::is_directory(folder_)) Fail(folder_, error ? error.message() : "not a folder");
+  MakeFolder(folder_);
+  CheckOwnership(folder_);
   CreateIfMissing(file("memory.bin"), std::string(ConfigImage::kSize, '\0'));
   CreateIfMissing(file("version"), std::to_string(SimulatedUnit::kDefaultVersion) + "\n");
 }
 
-std::string UnitStateFolder::text(const char* name) const {
+std::string UnitStateFolder::text(const char* name, std::size_t limit) const {
   std::ifstream in(file(name), std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  std::string content(limit + 1, '\0');
+  in.read(content.data(), static_cast<std::streamsize>(content.size()));
+  content.resize(static_cast<std::size_t>(in.gcount()));
+  if (content.size() > limit) Fail(file(name), "may hold at most " + std::to_string(limit) + " bytes");
+  return content;
 }
 
 ConfigImage UnitStateFolder::memory() const {
-  const std::string bytes = text("memory.bin");
+  const std::string bytes = text("memory.bin", ConfigImage::kSize);
   if (bytes.size() != ConfigImage::kSize) Fail(file("memory.bin"), "must hold exactly 2048 bytes");
   ConfigImage image;
   std::copy(bytes.begin(), bytes.end(), image.bytes.begin());
@@ -63,7 +95,7 @@ ConfigImage UnitStateFolder::memory() const {
 }
 
 std::uint32_t UnitStateFolder::version() const {
-  std::istringstream in(text("version"));
+  std::istringstream in(text("version", kMaxText));
   unsigned long long value = 0;
   if (!(in >> value) || value > UINT32_MAX) Fail(file("version"), "expected a whole number from 0 to 4294967295");
   return static_cast<std::uint32_t>(value);
@@ -71,7 +103,7 @@ std::uint32_t UnitStateFolder::version() const {
 
 std::vector<Fault> UnitStateFolder::faults() const {
   std::vector<Fault> faults;
-  std::istringstream lines(text("faults"));
+  std::istringstream lines(text("faults", kMaxText));
   for (std::string line; std::getline(lines, line);) {
     line = line.substr(0, line.find('#'));
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
@@ -81,7 +113,7 @@ std::vector<Fault> UnitStateFolder::faults() const {
 }
 
 std::string UnitStateFolder::openRefusal() const {
-  std::string reason = text("open-error");
+  std::string reason = text("open-error", kMaxText);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
   if (reason.empty() && std::filesystem::exists(file("open-error"))) reason = "Permission denied";
   return reason;

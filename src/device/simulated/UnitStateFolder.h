@@ -11,9 +11,17 @@
 //   open-error    optional: opening the unit fails with this text as reason
 //   unplugged     present after an unplug fault: the unit is not there until
 //                 the file is removed
+//   lock          what a program holds while it works with the unit
 //
 // Every accepted page is written to its file at once, in place, so nothing
-// is lost if the process dies.
+// is lost if the process dies. The files made for a new unit appear whole or
+// not at all, so that a process killed while making them, or two processes
+// starting on one new folder, never leave an empty or short file. Each file is
+// read only up to the most it may sensibly hold.
+//
+// The program writes where this folder's files point, so the folder and its
+// files must be the caller's own and no other user may write them: another
+// user could otherwise make firmware.bin a link to a file of the caller's.
 
 #include <cstdint>
 #include <filesystem>
@@ -28,11 +36,13 @@ namespace tarnvik {
 
 class UnitStateFolder {
  public:
-  // Creates the folder and its memory and version files when missing.
-  // Throws OperationError when the folder cannot be used.
+  // Creates the folder (0755) and its memory and version files when missing.
+  // Throws OperationError when the folder cannot be used, or belongs to
+  // another user, or another user may write it or one of its files.
   explicit UnitStateFolder(std::filesystem::path folder);
 
   const std::filesystem::path& folder() const { return folder_; }
+  std::string lockFile() const { return file("lock").string(); }
 
   ConfigImage memory() const;
   std::uint32_t version() const;
@@ -46,7 +56,8 @@ class UnitStateFolder {
 
  private:
   std::filesystem::path file(const char* name) const { return folder_ / name; }
-  std::string text(const char* name) const;
+  // The file's content, which must be at most `limit` bytes; empty when missing.
+  std::string text(const char* name, std::size_t limit) const;
   void writeAt(const char* name, std::size_t offset, PageBytes data, bool truncate) const;
 
   std::filesystem::path folder_;

@@ -1,0 +1,134 @@
+// Locks with flock(): one lock per open file description, released when the
+// last descriptor of it closes, which the system does for a process however
+// it ends. The locks this process holds are kept in a table by file, so that
+// asking again shares the lock instead of waiting for it.
+#include "platform/FileLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "platform/posix/UniqueFd.h"
+
+namespace tarnvik::platform {
+
+struct HeldLock {
+  UniqueFd fd;               // closing it lets go of the lock
+  pid_t owner = ::getpid();  // a child forked meanwhile is another program
+};
+
+namespace {
+
+using FileKey = std::pair<dev_t, ino_t>;
+
+constexpr std::chrono::milliseconds kPollInterval{10};
+const char* const kBusy = "in use by another program";
+
+std::mutex& TableMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::map<FileKey, std::weak_ptr<HeldLock>>& Table() {
+  static std::map<FileKey, std::weak_ptr<HeldLock>> table;
+  return table;
+}
+
+std::string SystemError() { return std::strerror(errno); }
+
+enum class Try { Held, Busy, Unsupported };
+
+// Locks the file open at `fd` for this process, or shares the lock it holds.
+Try LockOpenFile(UniqueFd& fd, const struct stat& info, std::shared_ptr<HeldLock>& held) {
+  const std::lock_guard<std::mutex> guard(TableMutex());
+  const FileKey key{info.st_dev, info.st_ino};
+  if (auto known = Table()[key].lock(); known && known->owner == ::getpid()) {
+    held = std::move(known);
+    return Try::Held;
+  }
+  if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return errno == EWOULDBLOCK ? Try::Busy : Try::Unsupported;
+  held = std::make_shared<HeldLock>();
+  held->fd.reset(fd.release());
+  Table()[key] = held;
+  return Try::Held;
+}
+
+// Opens an existing lock file, without following a link, for writing where
+// the caller may and else for reading (which is all a lock needs); creates
+// it where missing.
+UniqueFd OpenLockFile(const std::string& path) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid() && errno == EACCES) fd.reset(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.valid() || errno != ENOENT) return fd;
+    fd.reset(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (fd.valid()) {
+      if (::fchmod(fd.get(), 0644) != 0) {
+        // Other users' programs may then fail to open it, and say so.
+      }
+      return fd;
+    }
+    if (errno != EEXIST) return fd;
+  }
+  return UniqueFd();
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
+FileLock::FileLock(Status status, std::string reason, std::shared_ptr<HeldLock> held)
+    : status_(status), reason_(std::move(reason)), held_(std::move(held)) {}
+
+FileLock::~FileLock() = default;
+FileLock::FileLock(FileLock&& other) noexcept = default;
+FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
+
+FileLock FileLock::TryLockFile(const std::string& lockFile) {
+  UniqueFd fd = OpenLockFile(lockFile);
+  if (!fd.valid()) return {Status::Failed, lockFile + ": " + SystemError()};
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) return {Status::Failed, lockFile + ": " + SystemError()};
+  if (!S_ISREG(info.st_mode)) return {Status::Failed, lockFile + ": not a regular file"};
+  std::shared_ptr<HeldLock> held;
+  switch (LockOpenFile(fd, info, held)) {
+    case Try::Held: return {Status::Held, {}, std::move(held)};
+    case Try::Busy: return {Status::Busy, kBusy};
+    case Try::Unsupported: break;
+  }
+  return {Status::Failed, lockFile + ": " + SystemError()};
+}
+
+// Polls rather than blocks, so that the wait has an end.
+FileLock FileLock::LockForChange(const std::string& path, std::chrono::milliseconds wait) {
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    struct stat named {};
+    if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return {};
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat opened {};
+    if (!fd.valid() || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return {};
+    std::shared_ptr<HeldLock> held;
+    const Try result = LockOpenFile(fd, opened, held);
+    if (result == Try::Unsupported) return {};
+    if (result == Try::Busy) {
+      if (std::chrono::steady_clock::now() >= deadline) return {Status::Busy, kBusy};
+      std::this_thread::sleep_for(kPollInterval);
+      continue;
+    }
+    // Replaced while this process waited: the lock it got is on a file that
+    // no longer counts.
+    if (::stat(path.c_str(), &named) == 0 && SameFile(named, opened)) return {Status::Held, {}, std::move(held)};
+    if (std::chrono::steady_clock::now() >= deadline) return {Status::Busy, kBusy};
+  }
+}
+
+}  // namespace tarnvik::platform

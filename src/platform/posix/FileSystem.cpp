@@ -1,0 +1,128 @@
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/posix/UniqueFd.h"
+
+namespace tarnvik::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path FolderOf(const fs::path& entry) { return entry.has_parent_path() ? entry.parent_path() : fs::path("."); }
+
+// Sticky and writable by every user: anyone may put a link there, and only
+// its maker (or the folder's owner) may remove it again.
+bool SharedSticky(const struct stat& folder) { return (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH); }
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+  return true;
+}
+
+// A new hidden name beside `path` for each attempt; never an existing file.
+UniqueFd CreateTemporary(const fs::path& path, std::string& name) {
+  const std::string stem = ".tarnvik-" + std::to_string(::getpid()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = (FolderOf(path) / (stem + std::to_string(attempt) + ".tmp")).string();
+    UniqueFd fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.valid() || errno != EEXIST) return fd;
+  }
+  return UniqueFd();
+}
+
+void SyncFolder(const fs::path& folder) {
+  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
+}
+
+// Gives the temporary file the name unless something has it already: link()
+// refuses an existing name; a file system without hard links may still
+// rename without replacing.
+CreateOutcome TakeName(const std::string& temporary, const std::string& path) {
+  if (::link(temporary.c_str(), path.c_str()) == 0) return CreateOutcome::Created;
+  if (errno == EEXIST) return CreateOutcome::Existed;
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+    return CreateOutcome::Created;
+  return errno == EEXIST ? CreateOutcome::Existed : CreateOutcome::Failed;
+}
+
+bool UsableFolder(const char* folder) {
+  struct stat info {};
+  return folder != nullptr && folder[0] == '/' && ::stat(folder, &info) == 0 && S_ISDIR(info.st_mode) &&
+         ::access(folder, W_OK | X_OK) == 0;
+}
+
+}  // namespace
+
+std::string LinkRefusal(const std::string& path) {
+  fs::path walked;
+  for (const fs::path& part : fs::path(path)) {
+    if (part.empty()) continue;
+    walked /= part;
+    struct stat link {
+    }, folder{};
+    if (::lstat(walked.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) continue;
+    if (::stat(FolderOf(walked).c_str(), &folder) != 0 || !SharedSticky(folder)) continue;
+    if (link.st_uid == ::geteuid() || link.st_uid == folder.st_uid) continue;
+    return walked.string() + " is a link another user placed in a shared folder; it is not followed";
+  }
+  return {};
+}
+
+std::string ForeignAccess(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? std::string() : path + ": " + std::strerror(errno);
+  if (info.st_uid != ::geteuid()) return path + " belongs to another user";
+  if (!S_ISLNK(info.st_mode) && (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+    return "other users may write " + path + " (chmod go-w " + path + ")";
+  return {};
+}
+
+CreateOutcome CreateIfAbsent(const std::string& path, std::string_view content, std::string& error) {
+  struct stat existing {};
+  if (::lstat(path.c_str(), &existing) == 0) return CreateOutcome::Existed;
+  std::string temporary;
+  UniqueFd fd = CreateTemporary(path, temporary);
+  const bool made = fd.valid();
+  const bool written = made && WriteAll(fd.get(), content) && ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0;
+  const CreateOutcome outcome = written ? TakeName(temporary, path) : CreateOutcome::Failed;
+  if (outcome == CreateOutcome::Failed) error = std::strerror(errno);
+  if (made) ::unlink(temporary.c_str());
+  if (outcome == CreateOutcome::Created) SyncFolder(FolderOf(path));
+  return outcome;
+}
+
+std::string SharedLockFolder() {
+  for (const char* folder : {"/run/lock", static_cast<const char*>(std::getenv("XDG_RUNTIME_DIR"))})
+    if (UsableFolder(folder)) return folder;
+  return fs::temp_directory_path().string();
+}
+
+std::string UserCacheFolder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  if (cache != nullptr && cache[0] == '/') return cache;
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return std::string(home) + "/.cache";
+  const passwd* user = ::getpwuid(::geteuid());
+  if (user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/')
+    return std::string(user->pw_dir) + "/.cache";
+  return {};
+}
+
+}  // namespace tarnvik::platform
