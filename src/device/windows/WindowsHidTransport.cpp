@@ -1,8 +1,11 @@
 #include "device/windows/WindowsHidTransport.h"
 
 #include <windows.h>
-// The setup API and the HID headers need windows.h first.
+// The setup API and the HID headers need windows.h first. MinGW-w64's HID
+// headers declare C functions without saying so to a C++ compiler.
+extern "C" {
 #include <hidsdi.h>
+}
 #include <setupapi.h>
 
 #include <cwchar>
