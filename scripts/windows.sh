@@ -15,8 +15,9 @@ set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
-# What the Windows build builds and runs. Each test program runs under Wine.
-WINDOWS_TEST_TARGETS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests)
+# What the Windows build builds, and the CTest tests it runs under Wine.
+WINDOWS_TEST_TARGETS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests image_replay)
+WINDOWS_TESTS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests fuzz_replay_image)
 WINDOWS_PROGRAM_TARGETS=()
 
 # What it does not build yet, and why: these use POSIX calls that the
@@ -30,10 +31,10 @@ WINDOWS_PENDING_SOURCES=(
 WINDOWS_PENDING_TARGETS=(
   tarnvik-cli  # needs the atomic save, stream reading, the simulated unit (below) and src/cli's file handling
   tarnvik_simulated  # src/device/simulated/UnitStateFolder.cpp: O_CLOEXEC, pwrite
-  cfgfile_tests  # the atomic save and stream reading; mkdtemp in tests/support/TestFiles.h
-  device_tests  # the simulated unit; mkdtemp in tests/support/TestFiles.h
+  cfgfile_tests  # the atomic save and stream reading; sys/wait.h and grp.h in tests/cfgfile
+  device_tests  # the simulated unit; POSIX file calls in tests/device
   cli_tests cli_device_tests cli_save_tests  # the tool, run through bash; fork and /dev/full in the save matrix
-  image_replay cfgfile_replay ini_replay device_replay cli_replay  # fuzz/FuzzSupport.cpp: mkdtemp
+  cfgfile_replay ini_replay device_replay cli_replay  # the atomic save, stream reading, the simulated unit, the tool
 )
 
 tarnvik_ensure_packages "${TARNVIK_WINDOWS_PACKAGES[@]}"
@@ -116,7 +117,7 @@ stop_wine() {
 trap stop_wine EXIT
 "$wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
-tests=$(IFS='|' && echo "${WINDOWS_TEST_TARGETS[*]}")
+tests=$(IFS='|' && echo "${WINDOWS_TESTS[*]}")
 ctest --test-dir "$build" -R "^($tests)\$" --output-on-failure -j"$(nproc)"
 
 echo "Not yet built for Windows: ${WINDOWS_PENDING_TARGETS[*]}"

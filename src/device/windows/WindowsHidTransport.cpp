@@ -78,7 +78,8 @@ class HidInterfaceSet {
     DWORD needed = 0;
     SetupDiGetDeviceInterfaceDetailW(set_, &iface, nullptr, 0, &needed, nullptr);
     if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
-    // Aligned for the structure the call fills in.
+    // Aligned for the structure the call fills in, zeroed, and longer than
+    // the call writes: the path always ends with a zero.
     std::vector<DWORD> storage(needed / sizeof(DWORD) + 1);
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
