@@ -29,12 +29,13 @@ WINDOWS_PENDING_SOURCES=(
   tests/support/ToolProcess.cpp  # runs the tool through bash: sys/wait.h, /proc/self/exe
 )
 WINDOWS_PENDING_TARGETS=(
-  tarnvik-cli  # needs the atomic save, stream reading, the simulated unit (below) and src/cli's file handling
+  tarnvik-cli  # the core's files above, tarnvik_simulated, and src/cli/Files.cpp (fcntl, F_DUPFD_CLOEXEC, O_CLOEXEC)
   tarnvik_simulated  # src/device/simulated/UnitStateFolder.cpp: O_CLOEXEC, pwrite
-  cfgfile_tests  # the atomic save and stream reading; sys/wait.h and grp.h in tests/cfgfile
-  device_tests  # the simulated unit; POSIX file calls in tests/device
-  cli_tests cli_device_tests cli_save_tests  # the tool, run through bash; fork and /dev/full in the save matrix
-  cfgfile_replay ini_replay device_replay cli_replay  # the atomic save, stream reading, the simulated unit, the tool
+  cfgfile_tests  # the core's files above; tests/cfgfile/FileTestSupport.h (sys/wait.h), SaveFailureTest.cpp (grp.h)
+  device_tests  # tarnvik_simulated; tests/device/UnitStateFolderTest.cpp (a path taken as std::string)
+  cli_tests cli_device_tests cli_save_tests  # the tool through ToolProcess; CliRoundTripTest.cpp and
+                                             # DeviceCliTest.cpp (sys/wait.h), SaveMatrixTest.cpp (grp.h)
+  cfgfile_replay ini_replay device_replay cli_replay  # the core's files above, tarnvik_simulated, src/cli/Files.cpp
 )
 
 tarnvik_ensure_packages "${TARNVIK_WINDOWS_PACKAGES[@]}"
