@@ -1,13 +1,13 @@
 #include "FuzzSupport.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "support/TestFiles.h"
 
 namespace tarnvik::fuzz {
 
@@ -26,10 +26,11 @@ fs::path Base() {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    const fs::path base = Base();
-    std::string pattern = (base / "tarnvik-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) Violated("a scratch folder can be made", pattern);
-    root_ = pattern;
+    try {
+      root_ = test::MakeUniqueFolder(Base(), "tarnvik-fuzz-");
+    } catch (const fs::filesystem_error& error) {
+      Violated("a scratch folder can be made", error.what());
+    }
   }
   ~ScratchFolder() {
     std::error_code ignored;

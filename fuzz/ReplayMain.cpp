@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     for (const fs::path& input : inputs) {
-      std::fprintf(stderr, "replaying %s\n", input.c_str());
+      std::fprintf(stderr, "replaying %s\n", input.string().c_str());
       const std::string bytes = tarnvik::fuzz::ReadFile(input.string());
       LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
       ++replayed;

@@ -7,6 +7,12 @@ TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-
 TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev desktop-file-utils man-db groff-base dpkg-dev file)
 # Only scripts/screenshots.sh needs these: a virtual display and a screen grabber.
 TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
+# Only scripts/windows.sh needs these: the MinGW-w64 cross compiler (POSIX
+# threads), GoogleTest's sources to build with it, Wine to run the tests,
+# wrestool to look at the programs' resources.
+TARNVIK_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest libcli11-dev wine64 icoutils)
+# Only scripts/windows-icon.sh needs these: an SVG renderer and an icon maker.
+TARNVIK_ICON_PACKAGES=(librsvg2-bin icoutils)
 # Only scripts/fuzz.sh needs these: clang with libFuzzer and the sanitizers.
 TARNVIK_FUZZ_PACKAGES=(cmake make clang-14 libclang-rt-14-dev)
 

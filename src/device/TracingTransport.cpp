@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <ostream>
 
 namespace tarnvik {
@@ -11,16 +10,16 @@ namespace {
 
 std::string UtcNow() {
   using namespace std::chrono;
-  const auto now = system_clock::now();
-  const std::time_t seconds = system_clock::to_time_t(now);
-  const auto micros = duration_cast<microseconds>(now.time_since_epoch()).count() % 1000000;
-  std::tm utc{};
-  gmtime_r(&seconds, &utc);
-  char text[40];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
-  char fraction[16];
-  std::snprintf(fraction, sizeof fraction, ".%06lldZ", static_cast<long long>(micros));
-  return std::string(text) + fraction;
+  const auto now = floor<microseconds>(system_clock::now());
+  const auto day = floor<days>(now);
+  const year_month_day date{day};
+  const hh_mm_ss<microseconds> time{now - day};
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%06lldZ", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()), static_cast<long long>(time.subseconds().count()));
+  return text;
 }
 
 std::string Hex(std::span<const std::uint8_t> bytes) {

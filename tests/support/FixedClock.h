@@ -16,19 +16,28 @@ inline PcClock FixedUtcClock(int year, int month, int day, int hour, int minute)
   return [when] { return when; };
 }
 
+// Sets or, with no value, removes a variable of the process's environment.
+inline void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value != nullptr ? value : "");  // an empty value removes it
+#else
+  if (value != nullptr)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
+}
+
 // Sets the process's time zone for the life of the object.
 class ScopedTimeZone {
  public:
   explicit ScopedTimeZone(const char* zone) {
     if (const char* old = std::getenv("TZ")) previous_ = old;
-    setenv("TZ", zone, 1);
+    SetEnvironment("TZ", zone);
     tzset();
   }
   ~ScopedTimeZone() {
-    if (previous_)
-      setenv("TZ", previous_->c_str(), 1);
-    else
-      unsetenv("TZ");
+    SetEnvironment("TZ", previous_ ? previous_->c_str() : nullptr);
     tzset();
   }
   ScopedTimeZone(const ScopedTimeZone&) = delete;

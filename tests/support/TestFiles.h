@@ -2,16 +2,41 @@
 // Files for tests: a private temporary folder removed with everything in it,
 // and whole-file reads and writes.
 
+#ifdef _WIN32
+#include <random>
+#else
 #include <unistd.h>
+#endif
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tarnvik::test {
+
+// A new folder under `base` named `prefix` and a random part, made for this
+// caller alone (private to the user on POSIX systems).
+inline std::filesystem::path MakeUniqueFolder(const std::filesystem::path& base, const std::string& prefix) {
+#ifdef _WIN32
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = base / (prefix + std::to_string(random()));
+    if (std::filesystem::create_directory(folder)) return folder;  // false: the name was taken
+  }
+  throw std::filesystem::filesystem_error("no unique folder", base, std::make_error_code(std::errc::file_exists));
+#else
+  std::string pattern = (base / (prefix + "XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::filesystem::filesystem_error("mkdtemp", base, std::error_code(errno, std::generic_category()));
+  return pattern;
+#endif
+}
 
 // Where tests that save thousands of files put them: in memory when the
 // system offers it, since every save syncs its file to the disk.
@@ -24,9 +49,7 @@ inline std::filesystem::path MemoryBackedFolder() {
 class TempFolder {
  public:
   explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
-    std::string pattern = (base / "tarnvik-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", std::error_code());
-    root_ = pattern;
+    root_ = MakeUniqueFolder(base, "tarnvik-test-").string();
   }
   ~TempFolder() {
     std::error_code ignored;
@@ -40,7 +63,8 @@ class TempFolder {
   const std::string& root() const { return root_; }
   std::vector<std::string> names() const {
     std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(root_)) found.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(root_))
+      found.push_back(entry.path().filename().string());
     return found;
   }
 

@@ -2,8 +2,14 @@
 
 #include <cstdlib>
 
-#include "device/hidapi/HidapiTransport.h"
 #include "device/simulated/SimulatedTransport.h"
+
+// The system's HID stack: its own calls on Windows, hidapi elsewhere.
+#ifdef _WIN32
+#include "device/windows/WindowsHidTransport.h"
+#else
+#include "device/hidapi/HidapiTransport.h"
+#endif
 
 namespace tarnvik {
 
@@ -14,7 +20,11 @@ std::string SimulatedUnitFromEnvironment() {
 
 std::unique_ptr<HidTransport> MakeTransport(const std::string& simulatedFolder) {
   if (!simulatedFolder.empty()) return SimulatedUnitInFolder(simulatedFolder);
+#ifdef _WIN32
+  return std::make_unique<winhid::WindowsHidTransport>();
+#else
   return std::make_unique<HidapiTransport>();
+#endif
 }
 
 }  // namespace tarnvik

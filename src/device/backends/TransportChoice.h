@@ -1,7 +1,8 @@
 #pragma once
 // Which HID stack the window and the tool talk to: a simulated unit kept in a
 // folder when one is named (on the command line, or in the environment
-// variable TARNVIK_SIMULATED_UNIT), otherwise the real USB HID stack.
+// variable TARNVIK_SIMULATED_UNIT), otherwise the real USB HID stack (the
+// system's own HID calls on Windows, hidapi elsewhere).
 
 #include <memory>
 #include <string>

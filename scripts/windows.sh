@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Builds the program for 64-bit Windows with Debian's MinGW-w64 (folder
+# build-windows/, toolchain file cmake/mingw-w64-x86_64.cmake) and runs its
+# tests under Wine: GoogleTest is built from Debian's sources with the cross
+# compiler, CLI11 is Debian's header-only copy, the runtime is linked in so
+# that each .exe runs alone. Qt for Windows is not at hand here, so the
+# window is not built; the Qt-free programs are.
+#
+# Wine runs with a throw-away prefix, no display and no debug output, and one
+# wine server kept up for the whole run (each program then starts in tens of
+# milliseconds instead of seconds).
+#
+# Usage: scripts/windows.sh
+set -euo pipefail
+TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$TARNVIK_ROOT/scripts/common.sh"
+
+# What the Windows build builds, and the CTest tests it runs under Wine.
+WINDOWS_TEST_TARGETS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests image_replay)
+WINDOWS_TESTS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests fuzz_replay_image)
+WINDOWS_PROGRAM_TARGETS=()
+
+# What it does not build yet, and why: these use POSIX calls that the
+# platform layer is to take over. Their files are left out of the core and
+# the test helpers, and the targets that need them are not built.
+WINDOWS_PENDING_SOURCES=(
+  src/cfgfile/AtomicFile.cpp  # the atomic save: open flags, fsync, fchown/fchmod, renameat2, st_mtim
+  src/cfgfile/LineSplitter.cpp  # stream reading: O_NONBLOCK, O_CLOEXEC
+  tests/support/ToolProcess.cpp  # runs the tool through bash: sys/wait.h, /proc/self/exe
+)
+WINDOWS_PENDING_TARGETS=(
+  tarnvik-cli  # the core's files above, tarnvik_simulated, and src/cli/Files.cpp (fcntl, F_DUPFD_CLOEXEC, O_CLOEXEC)
+  tarnvik_simulated  # src/device/simulated/UnitStateFolder.cpp: O_CLOEXEC, pwrite
+  cfgfile_tests  # the core's files above; tests/cfgfile/FileTestSupport.h (sys/wait.h), SaveFailureTest.cpp (grp.h)
+  device_tests  # tarnvik_simulated; tests/device/UnitStateFolderTest.cpp (a path taken as std::string)
+  cli_tests cli_device_tests cli_save_tests  # the tool through ToolProcess; CliRoundTripTest.cpp and
+                                             # DeviceCliTest.cpp (sys/wait.h), SaveMatrixTest.cpp (grp.h)
+  cfgfile_replay ini_replay device_replay cli_replay  # the core's files above, tarnvik_simulated, src/cli/Files.cpp
+)
+
+tarnvik_ensure_packages "${TARNVIK_WINDOWS_PACKAGES[@]}"
+
+build=$TARNVIK_ROOT/build-windows
+deps=$build/deps
+toolchain=$TARNVIK_ROOT/cmake/mingw-w64-x86_64.cmake
+# Lean: optimised enough for fast tests, no debug information.
+flags=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG")
+
+# GoogleTest for the target, built once from Debian's sources.
+if [ ! -f "$deps/lib/cmake/GTest/GTestConfig.cmake" ]; then
+  cmake -S /usr/src/googletest -B "$build/googletest" -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${flags[@]}" \
+    -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$deps" >/dev/null
+  cmake --build "$build/googletest" -j"$(nproc)"
+  cmake --install "$build/googletest" >/dev/null
+fi
+# CLI11 is header-only: Debian's copy, where the cross build looks for headers.
+mkdir -p "$deps/include"
+ln -sfn /usr/include/CLI "$deps/include/CLI"
+
+pending=$(IFS=';' && echo "${WINDOWS_PENDING_SOURCES[*]}")
+cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTARNVIK_WINDOWS_DEPS="$deps" "${flags[@]}" \
+  -DTARNVIK_BUILD_WINDOW=OFF -DTARNVIK_WERROR=ON -DTARNVIK_PENDING_SOURCES="$pending" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target "${WINDOWS_TEST_TARGETS[@]}" "${WINDOWS_PROGRAM_TARGETS[@]}"
+
+# The programs' resources (icon, version) compile with the target's resource
+# compiler; once a program is built they are checked inside it below.
+for rc in "$build"/packaging/windows/*.rc; do
+  x86_64-w64-mingw32-windres "$rc" -O coff -o "${rc%.rc}.res"
+done
+
+# The tool's package: the executable and the README's sections on the tool,
+# as text with Windows line ends.
+readme_sections=("Command-line tool" "Trying it without a unit: the simulated unit")
+make_tool_package() {
+  local version stage zip
+  version=$(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' "$TARNVIK_ROOT/CMakeLists.txt")
+  stage=$build/package/tarnvik-cli-$version-win64
+  zip=$build/tarnvik-cli-$version-win64.zip
+  rm -rf "$stage" "$zip"
+  mkdir -p "$stage"
+  cp "$build/bin/tarnvik-cli.exe" "$stage/"
+  tarnvik_readme_sections "$TARNVIK_ROOT/README.md" "${readme_sections[@]}" | sed 's/$/\r/' >"$stage/README.txt"
+  (cd "$build/package" && cmake -E tar cf "$zip" --format=zip "$(basename "$stage")")
+  echo "Package: $zip"
+}
+# The "## " sections of a Markdown file with the given titles, in the file's
+# order, each with its "###" subsections (a "#" line inside a fenced code
+# block is not a heading). Fails when a title is missing.
+tarnvik_readme_sections() {
+  local file=$1 title
+  shift
+  for title in "$@"; do
+    grep -qxF "## $title" "$file" || { echo "README.md has no section \"## $title\"" >&2; return 1; }
+  done
+  awk -v titles="$(printf '%s\n' "$@")" '
+    BEGIN { n = split(titles, list, "\n"); for (i = 1; i <= n; i++) wanted["## " list[i]] = 1 }
+    /^```/ { fenced = !fenced }
+    !fenced && /^## / { keep = ($0 in wanted) }
+    !fenced && /^# / { keep = 0 }
+    keep' "$file"
+}
+if [[ " ${WINDOWS_PROGRAM_TARGETS[*]} " == *" tarnvik-cli "* ]]; then
+  wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=14" || { echo "tarnvik-cli.exe has no icon" >&2; exit 1; }
+  wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=16" || { echo "tarnvik-cli.exe has no version" >&2; exit 1; }
+  make_tool_package
+fi
+
+# The tests, under Wine.
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/tarnvik-wine-XXXXXX")
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+stop_wine() {
+  "$wineserver" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap stop_wine EXIT
+"$wineserver" -p
+"$wine" wineboot --init >/dev/null 2>&1
+tests=$(IFS='|' && echo "${WINDOWS_TESTS[*]}")
+ctest --test-dir "$build" -R "^($tests)\$" --output-on-failure -j"$(nproc)"
+
+echo "Not yet built for Windows: ${WINDOWS_PENDING_TARGETS[*]}"

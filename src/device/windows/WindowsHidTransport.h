@@ -1,0 +1,33 @@
+#pragma once
+// The real USB HID stack on Windows, through the system's own calls: the HID
+// class's device interfaces listed with the setup API, each device's hardware
+// identifiers read from its registry properties, the interface opened as a
+// file for overlapped reads and writes of whole reports.
+//
+// Only devices whose identifiers pass the filter are listed, and only theirs
+// are asked for a path: by default the unit's vendor and product, matched as
+// the link matches them, so other HID devices (keyboards, mice) are left
+// alone.
+
+#include <functional>
+#include <string_view>
+
+#include "device/HidTransport.h"
+
+namespace tarnvik::winhid {
+
+class WindowsHidTransport : public HidTransport {
+ public:
+  using Filter = std::function<bool(std::string_view hardwareIds)>;
+  explicit WindowsHidTransport(Filter filter = DefaultFilter());
+
+  std::vector<HidInterface> enumerate() override;
+  Opened open(const std::string& path) override;
+
+  static Filter DefaultFilter();
+
+ private:
+  Filter filter_;
+};
+
+}  // namespace tarnvik::winhid
