@@ -18,6 +18,7 @@
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
+#include "support/OperationWait.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 
@@ -46,7 +47,10 @@ class DeviceButtons : public ::testing::Test {
       return transport;
     };
   }
-  void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
+  void click(const char* name) {
+    QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+    ASSERT_TRUE(test::WaitForOperation(form));
+  }
   QStringList log() {
     return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   }
@@ -123,6 +127,7 @@ TEST_F(DeviceButtons, AUnitMissingOrUnusableEndsTheClickWithoutHarm) {
                   throw OperationError("Simulated unit: /x: Permission denied");
                 }}};
   QTest::mouseClick(broken.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+  ASSERT_TRUE(test::WaitForOperation(broken));
   EXPECT_EQ(boxes.boxTexts(), std::vector<std::string>{"Simulated unit: /x: Permission denied."});
   EXPECT_FALSE(broken.operationRunning());
 }

@@ -17,4 +17,6 @@ std::unique_ptr<HidTransport> MakeTransport(const std::string& simulatedFolder) 
   return std::make_unique<HidapiTransport>();
 }
 
+std::string HidLibraryVersion() { return HidapiVersion(); }
+
 }  // namespace tarnvik

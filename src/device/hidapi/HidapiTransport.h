@@ -21,4 +21,7 @@ class HidapiTransport : public HidTransport {
   Opened open(const std::string& path) override;
 };
 
+// "hidapi 0.13.1": the library the program runs with, for the About box.
+std::string HidapiVersion();
+
 }  // namespace tarnvik
