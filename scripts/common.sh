@@ -5,8 +5,8 @@ TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-
 # Only the test command needs these: the format check, the benchmarks, and the
 # install and package checks (desktop entry, manual page, dpkg-shlibdeps).
 TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev desktop-file-utils man-db groff-base dpkg-dev file)
-# Only scripts/screenshots.sh needs these: a virtual display and a screen grabber.
-TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
+# Only scripts/screenshots.sh needs these: a virtual display, a window manager and a screen grabber.
+TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick openbox)
 # Only scripts/fuzz.sh needs these: clang with libFuzzer and the sanitizers.
 TARNVIK_FUZZ_PACKAGES=(cmake make clang-14 libclang-rt-14-dev)
 

@@ -32,6 +32,7 @@
 #include "device/FirmwareUpload.h"
 #include "device/backends/TransportChoice.h"
 #include "ui/Artwork.h"
+#include "ui/CaptionRoom.h"
 #include "ui/CaptionedGroup.h"
 #include "ui/SettingFocus.h"
 #include "ui/SettingsBinder.h"
@@ -257,11 +258,13 @@ void Form1::leadToRefusal(const std::string& setting) {
 
 UnsavedAnswer Form1::askUnsaved() {
   if (askUnsaved_) return askUnsaved_();
-  const auto answer =
-      QMessageBox::question(this, QString::fromLatin1(kAppTitle),
-                            QStringLiteral("The settings have changed since they were last saved, read or written.\n"
-                                           "Save them to a file before closing?"),
-                            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle),
+                  QStringLiteral("The settings have changed since they were last saved, read or written.\n"
+                                 "Save them to a file before closing?"),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  MakeRoomForCaption(box);
+  const int answer = box.exec();
   if (answer == QMessageBox::Save) return UnsavedAnswer::Save;
   return answer == QMessageBox::Discard ? UnsavedAnswer::Discard : UnsavedAnswer::Cancel;
 }

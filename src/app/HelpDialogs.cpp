@@ -8,6 +8,8 @@
 
 #include "core/AppInfo.h"
 #include "device/backends/TransportChoice.h"
+#include "ui/Artwork.h"
+#include "ui/CaptionRoom.h"
 
 namespace tarnvik {
 
@@ -41,7 +43,11 @@ QString AboutText() {
 }
 
 void ShowAbout(QWidget& parent) {
-  QMessageBox::about(&parent, QStringLiteral("About ") + QString::fromLatin1(kAppTitle), AboutText());
+  QMessageBox box(QMessageBox::Information, QStringLiteral("About ") + QString::fromLatin1(kAppTitle), AboutText(),
+                  QMessageBox::Ok, &parent);
+  box.setIconPixmap(EmblemPicture(64));
+  MakeRoomForCaption(box);
+  box.exec();
 }
 
 void ShowManual(QWidget& parent, const QString& anchor) {

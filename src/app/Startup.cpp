@@ -11,6 +11,7 @@
 #include "app/Form1.h"
 #include "app/GuardedApplication.h"
 #include "core/AppInfo.h"
+#include "ui/Artwork.h"
 #include "ui/Form2.h"
 #include "ui/ShownText.h"
 #include "ui/SplashScreen.h"
@@ -21,6 +22,9 @@ namespace {
 
 void RunWindows(QApplication& app, std::chrono::milliseconds splashPause, const QString& file) {
   QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+  QApplication::setWindowIcon(EmblemPicture(64));
+  // The desktop entry's name, so that the desktop matches the window to it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tarnvik-configurator"));
   auto splash = std::make_unique<SplashScreen>();
   splash->showAndPaint();
   Form1 form1;
