@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBrowser>
 #include <set>
 
 #include "app/FrameActions.h"
+#include "app/HelpDialogs.h"
 #include "image/ImageTestSupport.h"
 #include "support/DeskWindow.h"
 #include "support/TestFiles.h"
@@ -111,6 +114,24 @@ TEST(Menu, MnemonicsAreUniqueAndLeaveTheCaptionsWhole) {
   for (QString text : owners.mid(3)) captions << text.remove('&');
   EXPECT_EQ(captions,
             QStringList({"Save to file", "Read from file", "Upload firmware", "Read config", "Write config"}));
+}
+
+// Help: the manual is the README, built into the program; About names the
+// versions the program runs with.
+TEST(Menu, HelpShowsTheManualAndTheVersions) {
+  test::DeskWindow desk;
+  desk.trigger("ActionManual");
+  auto* manual = desk.form.findChild<QDialog*>("Manual");
+  ASSERT_NE(manual, nullptr);
+  EXPECT_TRUE(manual->isVisible());
+  const QString text = manual->findChild<QTextBrowser*>("ManualText")->toPlainText();
+  EXPECT_TRUE(text.contains("Menus and keys")) << text.left(200).toStdString();
+  desk.trigger("ActionManual");  // shown again, not a second window
+  EXPECT_EQ(desk.form.findChildren<QDialog*>("Manual").size(), 1);
+  const QString about = AboutText();
+  for (const QString& part :
+       {QStringLiteral("Tarnvik Configurator v1.04"), QStringLiteral("Qt ") + qVersion(), QStringLiteral("hidapi 0.")})
+    EXPECT_TRUE(about.contains(part)) << part.toStdString() << " in " << about.toStdString();
 }
 
 std::vector<std::string> EnabledEntries(Form1& form) {

@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "app/Form1.h"
+#include "app/QtDialogs.h"
 #include "settings/DeviceSettings.h"
 #include "ui/FieldSample.h"
 #include "ui/Form2.h"
@@ -57,15 +58,16 @@ void FillLongest(tarnvik::DeviceSettings& settings) {
   }
 }
 
-// A message box with a long caption, closed after its picture.
-bool ShootBox(const QString& file) {
+// One of the program's message boxes, whose caption is longer than its
+// text, closed after its picture.
+bool ShootBox(QWidget& parent, const QString& file) {
   bool ok = false;
   QTimer::singleShot(0, [&] {
     ok = Shoot(file);
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* box = qobject_cast<QMessageBox*>(w)) box->accept();
   });
-  QMessageBox::information(nullptr, QStringLiteral("File open error"), QStringLiteral("File open error."));
+  tarnvik::QtDialogs(parent).informationBox("File open error.", "File open error");
   return ok;
 }
 
@@ -89,6 +91,6 @@ int main(int argc, char** argv) {
   strings.show();
   ok = Shoot(folder + QStringLiteral("/special-strings.png")) && ok;
   strings.hide();
-  ok = ShootBox(folder + QStringLiteral("/message-box.png")) && ok;
+  ok = ShootBox(form, folder + QStringLiteral("/message-box.png")) && ok;
   return ok ? 0 : 1;
 }
