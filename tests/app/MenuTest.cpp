@@ -91,7 +91,7 @@ TEST(Menu, KeysReachTheirHandlers) {
     desk.form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&desk.form));
     QTest::keyClick(&desk.form, key, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return desk.unit->requestCount() > 0 && !desk.form.operationRunning(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !desk.form.operationRunning() && desk.unit->requestCount() > 0; }, 5000));
     EXPECT_TRUE(desk.form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().startsWith(line));
   }
 }
