@@ -1,12 +1,14 @@
 # Shared by start.sh and test.sh: makes sure the Debian packages the build
 # needs are present, installing them when run as root.
 
-TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev)
+TARNVIK_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libhidapi-dev libcli11-dev libgtest-dev libgmock-dev librsvg2-bin)
 # Only the test command needs these: the format check, the benchmarks, and the
-# install and package checks (desktop entry, manual page, dpkg-shlibdeps).
-TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev desktop-file-utils man-db groff-base dpkg-dev file)
-# Only scripts/screenshots.sh needs these: a virtual display and a screen grabber.
-TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick)
+# install and package checks (desktop entry, manual pages, dpkg-shlibdeps,
+# the software centre's metainfo, the file type, lintian).
+TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev desktop-file-utils man-db groff-base dpkg-dev file appstream
+  shared-mime-info libglib2.0-bin lintian)
+# Only scripts/screenshots.sh needs these: a virtual display, a window manager and a screen grabber.
+TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick openbox)
 # Only scripts/windows.sh needs these: the MinGW-w64 cross compiler (POSIX
 # threads), GoogleTest's sources to build with it, Wine to run the tests,
 # wrestool to look at the programs' resources.

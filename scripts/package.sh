@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack from a build folder and checks it: its
 # dependencies (the libraries the programs link, read off by dpkg-shlibdeps,
-# plus the Qt platform plugins) and its contents. With --install it then
+# plus the Qt platform plugins), its contents, its software centre metainfo
+# (appstreamcli) and lintian's verdict (no error; its warnings are shown).
+# With --install it then
 # installs the package on this machine with apt-get (without the recommended
 # udev, which a desktop has anyway), and checks that the installed tool runs, its manual page opens and the
 # desktop entry is valid and starts the window.
@@ -42,8 +44,14 @@ expected="./usr/bin/tarnvik-cli
 ./usr/bin/tarnvik-configurator
 ./usr/lib/udev/rules.d/70-tarnvik.rules
 ./usr/share/applications/tarnvik-configurator.desktop
+./usr/share/doc/tarnvik-configurator/changelog.gz
+./usr/share/doc/tarnvik-configurator/copyright
+$(for size in 128 16 22 24 256 32 48 64; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/tarnvik-configurator.png"; done)
 ./usr/share/icons/hicolor/scalable/apps/tarnvik-configurator.svg
-./usr/share/man/man1/tarnvik-cli.1.gz"
+./usr/share/man/man1/tarnvik-cli.1.gz
+./usr/share/man/man1/tarnvik-configurator.1.gz
+./usr/share/metainfo/org.tarnvik.configurator.metainfo.xml
+./usr/share/mime/packages/tarnvik-configurator.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 [ "$files" = "$expected" ] || fail "package contents differ:
 $files"
@@ -53,6 +61,19 @@ dpkg-deb -x "$deb" "$unpacked"
 for program in tarnvik-cli tarnvik-configurator; do
   file "$unpacked/usr/bin/$program" | grep -q ", stripped" || fail "$program is not stripped"
 done
+for size in 16 22 24 32 48 64 128 256; do
+  file "$unpacked/usr/share/icons/hicolor/${size}x${size}/apps/tarnvik-configurator.png" |
+    grep -q "PNG image data, $size x $size" || fail "the ${size}x${size} icon is not a PNG of that size"
+done
+appstreamcli validate --no-net "$unpacked/usr/share/metainfo/org.tarnvik.configurator.metainfo.xml" >/dev/null ||
+  fail "metainfo: $(appstreamcli validate --no-net "$unpacked/usr/share/metainfo/org.tarnvik.configurator.metainfo.xml")"
+grep -q '^Exec=tarnvik-configurator %f$' "$unpacked/usr/share/applications/tarnvik-configurator.desktop" ||
+  fail "the desktop entry does not pass the file it is asked to open"
+
+# lintian: no error; its warnings and remarks are listed for the reader.
+lintian_output=$(lintian --tag-display-limit 0 --display-info --fail-on none "$deb" 2>&1 | grep -v 'running with root' || true)
+[ -z "$lintian_output" ] || echo "lintian says:"$'\n'"$lintian_output"
+if grep -q '^E: ' <<<"$lintian_output"; then fail "lintian reports errors"; fi
 
 if [ "$install" = yes ]; then
   # Without the recommended packages (udev), to show that the Depends alone

@@ -5,26 +5,36 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 
+#include "app/FileDrop.h"
+#include "app/FrameActions.h"
 #include "app/FrameLayout.h"
-#include "app/InputBlocker.h"
+#include "app/HelpDialogs.h"
+#include "app/OperationRunner.h"
 #include "app/QtDialogs.h"
+#include "app/RefusedSetting.h"
 #include "app/WindowOperator.h"
+#include "app/WindowTitle.h"
 #include "core/AppInfo.h"
-#include "core/OperationError.h"
-#include "device/DeviceOperations.h"
 #include "device/FirmwareUpload.h"
 #include "device/backends/TransportChoice.h"
 #include "ui/Artwork.h"
+#include "ui/CaptionRoom.h"
 #include "ui/CaptionedGroup.h"
+#include "ui/SettingFocus.h"
 #include "ui/SettingsBinder.h"
 #include "ui/SettingsTabs.h"
 
@@ -37,49 +47,70 @@ void Place(QWidget& widget, const frame::Place& place) {
   widget.setGeometry(place.left, place.top, place.width, place.height);
 }
 
+std::string Bytes(const QString& path) {
+  const QByteArray bytes = QFile::encodeName(path);
+  return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
 }  // namespace
 
 Form1::Form1(WindowServices services)
     : clock_(std::move(services.clock)),
+      askUnsaved_(std::move(services.askUnsaved)),
       settings_(clock_),
       executableFolder_(ExecutableFolder()),
-      transportFactory_(std::move(services.transport)),
       firmware_(std::make_unique<FirmwareBuffer>()) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(frame::kClientWidth, frame::kClientHeight);
-  buildFrame();
+  auto* client = new QWidget(this);
+  client->setObjectName("ClientArea");
+  client->setFixedSize(frame::kClientWidth, frame::kClientHeight);
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);  // the menu bar above a client area of fixed size
+  buildFrame(*client);
   Dialogs* dialogs = services.dialogs;
   if (dialogs == nullptr) dialogs = (ownDialogs_ = std::make_unique<QtDialogs>(*this)).get();
   operator_ = std::make_unique<WindowOperator>(*memo_, *progressBar_, *dialogs);
-  blocker_ = new InputBlocker(*this);
+  runner_ = std::make_unique<OperationRunner>(*this, settings_, *operator_, std::move(services.transport));
+  connect(runner_.get(), &OperationRunner::runningChanged, this, &Form1::runningChanged);
+  buildMenus();
   wireButtons();
+  new FileDrop(
+      *this, [this](const QString& file) { QTimer::singleShot(0, this, [this, file] { openFile(file); }); },
+      [this] { return !operationRunning(); });
+  settings_.addListener([this](std::size_t) {
+    changed_ = true;
+    updateTitle();
+  });
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
-  setWindowTitle(QString::fromLatin1(MainWindowCaption()));
+    move(screen->availableGeometry().center() - QPoint(sizeHint().width() / 2, sizeHint().height() / 2));
+  updateTitle();
 }
 
-Form1::~Form1() = default;
+// The runner goes first: its worker may still use the settings and the operator.
+Form1::~Form1() { runner_.reset(); }
 
-void Form1::buildFrame() {
-  buildGroups();
-  buildTabs();
-  buildLogAndProgress();
-  buildLogo();
+Operator& Form1::reporter() { return *operator_; }
+
+void Form1::buildFrame(QWidget& client) {
+  buildGroups(client);
+  buildTabs(client);
+  buildLogAndProgress(client);
+  buildLogo(client);
 }
 
-void Form1::buildGroups() {
+void Form1::buildGroups(QWidget& client) {
   for (const frame::Place& place : frame::kGroups)
-    Place(*new CaptionedGroup(QString::fromLatin1(place.caption), this), place);
+    Place(*new CaptionedGroup(QString::fromLatin1(place.caption), &client), place);
   for (const frame::Place& place : frame::kButtons) {
-    auto* group = findChild<QGroupBox*>(QString::fromLatin1(place.parent));
+    auto* group = client.findChild<QGroupBox*>(QString::fromLatin1(place.parent));
     Place(*new QPushButton(QString::fromLatin1(place.caption), group), place);
   }
 }
 
-void Form1::buildTabs() {
-  pageControl_ = new QTabWidget(this);
+void Form1::buildTabs(QWidget& client) {
+  pageControl_ = new QTabWidget(&client);
   Place(*pageControl_, frame::kPageControl);
   binder_ = std::make_unique<SettingsBinder>(settings_);
   AddSettingsTabs(*pageControl_, *binder_);
@@ -93,70 +124,175 @@ void Form1::Button11Click() {
   if (specialStrings_ != nullptr) specialStrings_->exec();
 }
 
-void Form1::buildLogAndProgress() {
-  memo_ = new QPlainTextEdit(this);
+// The log wraps long lines (a path in an error can be long) rather than
+// hiding their ends beyond its right edge.
+void Form1::buildLogAndProgress(QWidget& client) {
+  memo_ = new QPlainTextEdit(&client);
   Place(*memo_, frame::kMemo);
   memo_->setReadOnly(true);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  progressBar_ = new QProgressBar(this);
+  memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  progressBar_ = new QProgressBar(&client);
   Place(*progressBar_, frame::kProgressBar);
   progressBar_->setRange(0, 100);
   progressBar_->setValue(0);
   progressBar_->setTextVisible(false);
 }
 
-void Form1::buildLogo() {
-  auto* logo = new QLabel(this);
+void Form1::buildLogo(QWidget& client) {
+  auto* logo = new QLabel(&client);
   Place(*logo, frame::kLogo);
   logo->setPixmap(LogoPicture());
   logo->setAlignment(Qt::AlignCenter);
   logo->setFocusPolicy(Qt::NoFocus);
 }
 
+void Form1::buildMenus() {
+  QMenu* menus[] = {menuBar()->addMenu(QString::fromLatin1(MenuTitle(Menu::File))),
+                    menuBar()->addMenu(QString::fromLatin1(MenuTitle(Menu::Unit))),
+                    menuBar()->addMenu(QString::fromLatin1(MenuTitle(Menu::Help)))};
+  for (const FrameAction& entry : FrameActions()) {
+    QMenu& menu = *menus[static_cast<int>(entry.menu)];
+    if (entry.separatorBefore) menu.addSeparator();
+    QAction* action = menu.addAction(QString::fromLatin1(entry.text));
+    action->setObjectName(QString::fromLatin1(entry.name));
+    if (entry.shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+    connect(action, &QAction::triggered, this, [this, &entry] { entry.run(*this); });
+  }
+}
+
 QPushButton* Form1::button(const char* name) const { return findChild<QPushButton*>(QString::fromLatin1(name)); }
 
 void Form1::wireButtons() {
-  connect(button("Button1"), &QPushButton::clicked, this, [this] { runOperation([this] { Button1Click(); }); });
-  connect(button("Button2"), &QPushButton::clicked, this, [this] { runOperation([this] { Button2Click(); }); });
-  connect(button("Button3"), &QPushButton::clicked, this, [this] { runOperation([this] { Button3Click(); }); });
-  connect(button("Button4"), &QPushButton::clicked, this, [this] { runOperation([this] { Button4Click(); }); });
-  connect(button("Button5"), &QPushButton::clicked, this, [this] { runOperation([this] { Button5Click(); }); });
+  for (const FrameAction& entry : FrameActions())
+    if (entry.button != nullptr)
+      connect(button(entry.button), &QPushButton::clicked, this, [this, &entry] { entry.run(*this); });
 }
 
-void Form1::Button1Click() { SaveToFile(settings_, *operator_, fileDialogs_, executableFolder_); }
+void Form1::runningChanged(bool running) {
+  for (const FrameAction& entry : FrameActions())
+    if (entry.blockedWhileRunning) findChild<QAction*>(QString::fromLatin1(entry.name))->setEnabled(!running);
+  if (!running) emit operationFinished();
+}
 
-void Form1::Button2Click() { ReadFromFile(settings_, *operator_, fileDialogs_, executableFolder_); }
+bool Form1::runOperation(const std::function<void()>& operation) { return runner_->runHere(operation); }
 
-void Form1::Button3Click() { UploadFirmwareClick(deviceAccess(), *firmware_, executableFolder_); }
+bool Form1::operationRunning() const { return runner_->running(); }
 
-void Form1::Button4Click() { ReadConfig(deviceAccess(), images_.ReadImage, settings_); }
+void Form1::saveToFile() {
+  bool saved = false;
+  if (!runOperation([&] { saved = SaveToFile(settings_, *operator_, fileDialogs_, executableFolder_); }))
+    leadToRefusal(RefusedBySave(settings_));
+  if (saved) markSynced(fileDialogs_.lastSaved);
+}
 
-void Form1::Button5Click() { WriteConfig(deviceAccess(), settings_, images_.WriteImage, clock_); }
+void Form1::readFromFile() {
+  bool read = false;
+  runOperation([&] { read = ReadFromFile(settings_, *operator_, fileDialogs_, executableFolder_); });
+  if (read) markSynced(fileDialogs_.lastOpened);
+}
 
-DeviceAccess Form1::deviceAccess() {
-  if (!transport_) transport_ = transportFactory_();
-  return {*transport_, *operator_};
+void Form1::openFile(const QString& path) {
+  bool read = false;
+  const std::string file = Bytes(path);
+  runOperation([&] {
+    fileDialogs_.lastOpened = file;
+    read = LoadConfigFile(settings_, file, *operator_);
+  });
+  if (read) markSynced(file);
+}
+
+void Form1::uploadFirmware() {
+  runner_->runOnWorker([this](const DeviceAccess& access, DeviceSettings&) {
+    UploadFirmwareClick(access, *firmware_, executableFolder_);
+  });
+}
+
+void Form1::readConfig() {
+  auto decoded = std::make_shared<bool>(false);
+  runner_->runOnWorker(
+      [this, decoded](const DeviceAccess& access, DeviceSettings& settings) {
+        *decoded = ReadConfig(access, images_.ReadImage, settings).decoded;
+      },
+      [this, decoded](bool) {
+        if (*decoded) markSynced(file_);
+      });
+}
+
+void Form1::writeConfig() {
+  auto written = std::make_shared<WriteConfigOutcome>();
+  runner_->runOnWorker(
+      [this, written](const DeviceAccess& access, DeviceSettings& settings) {
+        *written = WriteConfig(access, settings, images_.WriteImage, clock_);
+      },
+      [this, written](bool completed) {
+        if (written->allPages) markSynced(file_);
+        if (!completed || !written->encoded) leadToRefusal(RefusedByWrite(settings_));
+      });
+}
+
+void Form1::showFirmwareVersion() {
+  runner_->runOnWorker([](const DeviceAccess& access, DeviceSettings&) { ShowFirmwareVersion(access); });
+}
+
+void Form1::showManual() { ShowManual(*this); }
+
+void Form1::showAbout() { ShowAbout(*this); }
+
+void Form1::showAboutQt() { QMessageBox::aboutQt(this); }
+
+void Form1::markSynced(const std::string& file) {
+  file_ = file;
+  changed_ = false;
+  updateTitle();
+}
+
+void Form1::updateTitle() {
+  const QString name = file_.empty() ? QString() : QFileInfo(QFile::decodeName(file_.c_str())).fileName();
+  setWindowTitle(WindowTitle(name, changed_));
+}
+
+void Form1::leadToRefusal(const std::string& setting) {
+  if (QWidget* control = binder_->controlOf(setting)) LeadTo(*control);
+}
+
+UnsavedAnswer Form1::askUnsaved() {
+  if (askUnsaved_) return askUnsaved_();
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle),
+                  QStringLiteral("The settings have changed since they were last saved, read or written.\n"
+                                 "Save them to a file before closing?"),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setDefaultButton(QMessageBox::Save);
+  MakeRoomForCaption(box);
+  const int answer = box.exec();
+  if (answer == QMessageBox::Save) return UnsavedAnswer::Save;
+  return answer == QMessageBox::Discard ? UnsavedAnswer::Discard : UnsavedAnswer::Cancel;
+}
+
+// Save runs Save to file with its dialog; a cancelled or failed save keeps
+// the window open, so nothing is lost.
+bool Form1::saveWithDialog() {
+  saveToFile();
+  return !changed_;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  bool close = !operationRunning();
+  if (close && changed_) {
+    switch (askUnsaved()) {
+      case UnsavedAnswer::Save: close = saveWithDialog(); break;
+      case UnsavedAnswer::Discard: break;
+      case UnsavedAnswer::Cancel: close = false; break;
+    }
+  }
+  if (close)
+    event->accept();
+  else
+    event->ignore();
 }
 
 TransportFactory DefaultTransport() {
   return [] { return MakeTransport(SimulatedUnitFromEnvironment()); };
-}
-
-bool Form1::operationRunning() const { return blocker_->blocking(); }
-
-void Form1::runOperation(const std::function<void()>& operation) {
-  if (blocker_->blocking()) return;
-  blocker_->setBlocking(true);
-  RunGuarded(*operator_, operation);
-  blocker_->setBlocking(false);
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-  if (blocker_->blocking())
-    event->ignore();
-  else
-    event->accept();
 }
 
 std::string ExecutableFolder() {

@@ -1,14 +1,17 @@
 #pragma once
-// The main window: the operation buttons, the settings tabs, the message log
-// and the progress bar. It owns the settings for the life of the program.
-// Every operation runs inside its click handler on the one UI thread; while
-// it runs, the window paints but takes no other input.
+// The main window: a menu bar above the client area, which holds the
+// operation buttons, the settings tabs, the message log and the progress
+// bar. It owns the settings for the life of the program. Device operations
+// run on the device worker and file operations in their handler; while one
+// runs, the window paints but takes no other input, and the menu's
+// operations are disabled.
 
-#include <QWidget>
+#include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/DeviceWorker.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "core/Dialogs.h"
 #include "core/Operator.h"
@@ -24,17 +27,16 @@ class QTabWidget;
 namespace tarnvik {
 
 class FirmwareBuffer;
-class HidTransport;
-class InputBlocker;
+class OperationRunner;
 class SettingsBinder;
-struct DeviceAccess;
-
-// Makes the HID stack the USB buttons talk to.
-using TransportFactory = std::function<std::unique_ptr<HidTransport>()>;
+class WindowOperator;
 
 // The simulated unit in the folder named by TARNVIK_SIMULATED_UNIT when it is
 // set, otherwise the real USB HID stack.
 TransportFactory DefaultTransport();
+
+// The answers to "save the changed settings before closing?".
+enum class UnsavedAnswer { Save, Discard, Cancel };
 
 // What the window takes from outside. The program uses the defaults; tests
 // put a fixed clock, dialogs that answer from a script and a simulated unit
@@ -42,63 +44,93 @@ TransportFactory DefaultTransport();
 struct WindowServices {
   PcClock clock = SystemPcClock();
   Dialogs* dialogs = nullptr;  // nullptr: Qt's dialogs, owned by the window
-  // Called at the first USB operation; what it makes is kept until the window closes.
+  // Made by the device worker at the first USB operation and kept until the window closes.
   TransportFactory transport = DefaultTransport();
+  // Asked when the window closes with changed settings; empty: Qt's message box.
+  std::function<UnsavedAnswer()> askUnsaved = nullptr;
 };
 
-class Form1 : public QWidget {
+class Form1 : public QMainWindow {
   Q_OBJECT
  public:
   explicit Form1(WindowServices services = {});
   ~Form1() override;
 
   DeviceSettings& settings() { return settings_; }
-  Operator& reporter() { return *operator_; }
+  Operator& reporter();
 
-  // Runs one operation as a click handler: input blocked while it runs, an
-  // escaping error shown in the error box. Ignored while another one runs.
-  void runOperation(const std::function<void()>& operation);
+  // Runs one operation on the UI thread as a click handler: input blocked
+  // while it runs, an escaping error shown in the error box. Ignored while
+  // another one runs; false when it did not run to its end.
+  bool runOperation(const std::function<void()>& operation);
   bool operationRunning() const;
 
   // The special strings dialog that Button11 shows; start-up creates it after
   // this window.
   void setSpecialStringsDialog(QDialog* dialog);
 
+  // The frame's operations. The buttons and the menu run these same handlers.
+  void readConfig();
+  void writeConfig();
+  void uploadFirmware();
+  void saveToFile();
+  void readFromFile();
+  void showFirmwareVersion();
+  void showManual();
+  void showAbout();
+  void showAboutQt();
+
+  // Opens a configuration file as Read from file does with the file chosen
+  // (same checks and boxes): a file named on the command line or dropped.
+  void openFile(const QString& path);
+
+  // The file last read or saved (the file system's bytes), empty when none;
+  // whether the settings changed since the last Save to file, Read from
+  // file, Read config or Write config.
+  const std::string& currentFile() const { return file_; }
+  bool settingsChanged() const { return changed_; }
+
+ signals:
+  // An operation ended (its handler or its worker job and what follows).
+  void operationFinished();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void buildFrame();
-  void buildGroups();
-  void buildTabs();
-  void buildLogAndProgress();
-  void buildLogo();
+  void buildFrame(QWidget& client);
+  void buildGroups(QWidget& client);
+  void buildTabs(QWidget& client);
+  void buildLogAndProgress(QWidget& client);
+  void buildLogo(QWidget& client);
+  void buildMenus();
   void wireButtons();
   QPushButton* button(const char* name) const;
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
-  void Button5Click();
-  DeviceAccess deviceAccess();
   void Button11Click();
+  void runningChanged(bool running);
+  void markSynced(const std::string& file);
+  void updateTitle();
+  bool saveWithDialog();
+  void leadToRefusal(const std::string& setting);
+  UnsavedAnswer askUnsaved();
 
   PcClock clock_;
+  std::function<UnsavedAnswer()> askUnsaved_;
   std::unique_ptr<Dialogs> ownDialogs_;
   DeviceSettings settings_;
   std::unique_ptr<SettingsBinder> binder_;  // declared after the settings: gone before them
   ConfigImages images_;                     // WriteImage and ReadImage, for the life of the window
   FileDialogMemory fileDialogs_;
   std::string executableFolder_;
-  TransportFactory transportFactory_;
-  std::unique_ptr<HidTransport> transport_;
   std::unique_ptr<FirmwareBuffer> firmware_;  // for the life of the window
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
-  std::unique_ptr<Operator> operator_;
-  InputBlocker* blocker_ = nullptr;
+  std::unique_ptr<WindowOperator> operator_;
+  std::unique_ptr<OperationRunner> runner_;  // after what it uses: stopped first
   QDialog* specialStrings_ = nullptr;
+  std::string file_;
+  bool changed_ = false;
 };
 
 // The folder that holds the program's executable, with a trailing separator.

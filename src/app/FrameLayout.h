@@ -21,13 +21,15 @@ inline constexpr Place kGroups[] = {
 
 // In tab order. The buttons are wider than in the classic 8-point layout so
 // that their captions stay whole at the desktop's usual 9-point font; the
-// groups keep their size.
+// groups keep their size. Each caption carries a mnemonic (Alt and the
+// underlined letter) that no menu title and no other button uses: the menu
+// bar keeps the desktop's usual Alt+F (File) and Alt+U (Unit).
 inline constexpr Place kButtons[] = {
-    {"Button4", "Read config", "GroupBox3", 6, 14, 97, 25},
-    {"Button5", "Write config", "GroupBox3", 106, 14, 97, 25},
-    {"Button3", "Upload firmware", "GroupBox3", 206, 14, 109, 25},
-    {"Button1", "Save to file", "GroupBox1", 6, 16, 97, 25},
-    {"Button2", "Read from file", "GroupBox1", 106, 16, 97, 25},
+    {"Button4", "&Read config", "GroupBox3", 6, 14, 97, 25},
+    {"Button5", "&Write config", "GroupBox3", 106, 14, 97, 25},
+    {"Button3", "U&pload firmware", "GroupBox3", 206, 14, 109, 25},
+    {"Button1", "&Save to file", "GroupBox1", 6, 16, 97, 25},
+    {"Button2", "Read fr&om file", "GroupBox1", 106, 16, 97, 25},
 };
 
 inline constexpr Place kPageControl{"PageControl1", nullptr, nullptr, 8, 64, 721, 249};

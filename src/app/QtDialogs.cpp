@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "core/AppInfo.h"
+#include "ui/CaptionRoom.h"
 #include "ui/ShownText.h"
 
 namespace tarnvik {
@@ -23,6 +24,7 @@ QString QtFilter(const std::string& filter) {
 
 void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const QString& text) {
   QMessageBox box(icon, ShownText(caption), text, QMessageBox::Ok, &parent);
+  MakeRoomForCaption(box);
   box.exec();
 }
 

@@ -1,48 +1,35 @@
 #include "app/WindowOperator.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QStringList>
 
 #include "ui/ShownText.h"
 
 namespace tarnvik {
 
-namespace {
-
-// Paint often enough to follow every line, without letting repainting cost
-// more than the USB exchanges it reports on.
-constexpr qint64 kPaintIntervalMs = 15;
-
-}  // namespace
-
 WindowOperator::WindowOperator(QPlainTextEdit& log, QProgressBar& progress, Dialogs& dialogs)
-    : log_(log), progress_(progress), dialogs_(dialogs) {
-  sincePaint_.start();
+    : log_(log), progress_(progress), dialogs_(dialogs) {}
+
+void WindowOperator::logLine(const std::string& line) { log_.appendPlainText(ShownText(line)); }
+
+void WindowOperator::logLines(const std::vector<std::string>& lines) {
+  QStringList shown;
+  for (const std::string& line : lines) shown << ShownText(line);
+  log_.appendPlainText(shown.join(QLatin1Char('\n')));
 }
 
-void WindowOperator::showProgress() {
-  if (sincePaint_.elapsed() < kPaintIntervalMs) return;
-  QApplication::processEvents();
-  sincePaint_.restart();
-}
-
-void WindowOperator::logLine(const std::string& line) {
-  log_.appendPlainText(ShownText(line));
-  showProgress();
-}
-
-void WindowOperator::progressStart(int pageCount) {
+void WindowOperator::showProgress(ProgressState state) {
   // A range of 0 to 0 would make Qt show a busy animation instead of an empty bar.
-  progress_.setRange(0, pageCount > 0 ? pageCount : 1);
-  progress_.setValue(0);
-  showProgress();
+  progress_.setRange(0, state.maximum > 0 ? state.maximum : 1);
+  progress_.setValue(state.value);
 }
 
-void WindowOperator::progressStep() {
-  progress_.setValue(progress_.value() + 1);
-  showProgress();
-}
+ProgressState WindowOperator::progress() const { return {progress_.maximum(), progress_.value()}; }
+
+void WindowOperator::progressStart(int pageCount) { showProgress({pageCount, 0}); }
+
+void WindowOperator::progressStep() { progress_.setValue(progress_.value() + 1); }
 
 void WindowOperator::progressReset() { progress_.setValue(0); }
 

@@ -1,11 +1,13 @@
 #pragma once
 // The window's side of the Operator interface: log lines go to the message
 // log, progress to the progress bar, boxes and file choices to the dialogs.
-// While an operation runs, each log line and progress step is painted at
-// once, so the operator can follow a long transfer.
+// Everything here runs on the UI thread; a device operation on the worker
+// thread reaches it through a WorkerOperator, which gathers its lines and
+// progress and hands them over in batches.
 
-#include <QElapsedTimer>
+#include <vector>
 
+#include "app/ProgressState.h"
 #include "core/Operator.h"
 
 class QPlainTextEdit;
@@ -27,13 +29,16 @@ class WindowOperator : public Operator {
   void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
 
- private:
-  void showProgress();
+  // Several lines at once: one repaint of the log for all of them.
+  void logLines(const std::vector<std::string>& lines);
+  // Range and position at once: one repaint of the bar.
+  void showProgress(ProgressState state);
+  ProgressState progress() const;
 
+ private:
   QPlainTextEdit& log_;
   QProgressBar& progress_;
   Dialogs& dialogs_;
-  QElapsedTimer sincePaint_;
 };
 
 }  // namespace tarnvik

@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv) {
   tarnvik::GuardedApplication app(argc, argv);
-  return tarnvik::RunConfigurator(app);
+  return tarnvik::RunFromCommandLine(app);
 }

@@ -16,21 +16,22 @@ std::string ConfigFolder(const std::string& executableFolder) {
 
 // The dialogs open in the config folder every time, offering the file chosen
 // last (the save dialog offers the default name at first).
-void SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
+bool SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
   const std::string offered = memory.lastSaved.empty() ? kDefaultConfigName : memory.lastSaved;
   const auto chosen =
       op.chooseFile({FileRequest::Mode::Save, ConfigFolder(executableFolder), offered, kConfigFileFilter});
-  if (!chosen) return;
+  if (!chosen) return false;
   memory.lastSaved = *chosen;
   SaveConfigFile(s, *chosen);
+  return true;
 }
 
-void ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
+bool ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
   const auto chosen =
       op.chooseFile({FileRequest::Mode::Open, ConfigFolder(executableFolder), memory.lastOpened, kConfigFileFilter});
-  if (!chosen) return;
+  if (!chosen) return false;
   memory.lastOpened = *chosen;
-  LoadConfigFile(s, *chosen, op);
+  return LoadConfigFile(s, *chosen, op);
 }
 
 }  // namespace tarnvik

@@ -34,11 +34,13 @@ inline constexpr const char* kDefaultConfigName = "tarnvik.cfg";
 std::string ConfigFolder(const std::string& executableFolder);
 
 // Save to file: the save dialog (SaveDialog1), then SaveConfigFile. Cancel
-// does nothing. Throws ConversionError or FileWriteError.
-void SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
+// does nothing. True when the file was written (memory.lastSaved names it).
+// Throws ConversionError or FileWriteError.
+bool SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
 
-// Read from file: the open dialog (OpenDialog2), then LoadConfigFile.
-void ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
+// Read from file: the open dialog (OpenDialog2), then LoadConfigFile. True
+// when a file was loaded (memory.lastOpened names it).
+bool ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
 
 // Without dialogs. Save throws ConversionError (a number field that is not a
 // whole number; nothing written) or FileWriteError (old file left intact).

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/AppInfo.h"
+#include "core/OperationError.h"
 #include "core/Operator.h"
 #include "image/FieldEncoder.h"
 #include "image/ImageCodec.h"
@@ -29,6 +30,19 @@ bool EncodeSettings(const DeviceSettings& settings, ConfigImage& writeImage, Ope
   }
   FinishImage(writeImage, stamp());
   return true;
+}
+
+std::optional<Refusal> FindRefusal(const DeviceSettings& settings) {
+  ConfigImage scratch;
+  FieldEncoder encoder(settings, scratch);
+  for (const ImageField& field : ImageFields()) {
+    try {
+      if (const auto refusal = encoder.encode(field)) return Refusal{encoder.lastSetting(), *refusal};
+    } catch (const ConversionError& error) {
+      return Refusal{encoder.lastSetting(), error.what()};
+    }
+  }
+  return std::nullopt;
 }
 
 void FinishImage(ConfigImage& image, std::uint16_t stamp) {

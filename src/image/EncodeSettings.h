@@ -4,6 +4,8 @@
 // order, and the first refusal ends it with one information box.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "image/ConfigImage.h"
 #include "image/WriteStamp.h"
@@ -21,6 +23,17 @@ class Operator;
 // filter entry) throws ConversionError.
 bool EncodeSettings(const DeviceSettings& settings, ConfigImage& writeImage, Operator& op,
                     const StampSource& stamp = SeededWriteStamp());
+
+// Where the checks of EncodeSettings stop for these settings: the setting the
+// operator has to correct, and the message shown for it (or the conversion
+// error's message, without its full stop). Nothing when every setting passes.
+// Shows nothing and throws nothing, so the window can lead the operator to
+// the field once the box was closed.
+struct Refusal {
+  std::string setting;
+  std::string message;
+};
+std::optional<Refusal> FindRefusal(const DeviceSettings& settings);
 
 // The last steps of an encoding: "END", the stamp, then the checksum over both.
 void FinishImage(ConfigImage& image, std::uint16_t stamp);

@@ -70,14 +70,24 @@ std::optional<std::string> FieldEncoder::encode(const ImageField& field) {
 
 const std::string& FieldEncoder::textOf(const std::string& setting) const { return settings_.text(setting); }
 
+std::int32_t FieldEncoder::convert(const std::string& setting) {
+  last_ = &setting;
+  return ConvertDecimal(textOf(setting));
+}
+
+FieldEncoder::Refusal FieldEncoder::refuse(const std::string& message, const std::string& setting) {
+  last_ = &setting;
+  return message;
+}
+
 // The station's own SSID is converted without a guard: a text that is not a
 // number ends the write with the conversion error.
 FieldEncoder::Refusal FieldEncoder::stationAddress(const ImageField& field) {
   const std::string& callsign = textOf(field.setting);
-  if (callsign.empty()) return field.tooShort;
-  const std::int32_t ssid = ConvertDecimal(textOf(field.ssidSetting));
-  if (ssid < 0 || ssid > kMaxSsid) return field.ssidFailure;
-  if (callsign.size() > field.maxChars) return field.tooLong;
+  if (callsign.empty()) return refuse(field.tooShort, field.setting);
+  const std::int32_t ssid = convert(field.ssidSetting);
+  if (ssid < 0 || ssid > kMaxSsid) return refuse(field.ssidFailure, field.ssidSetting);
+  if (callsign.size() > field.maxChars) return refuse(field.tooLong, field.setting);
   const auto out = bytes(field);
   PutAddress(out.first(layout::kCallsignChars + 1), callsign, SsidChar(ssid));
   out[layout::kCallsignChars + 1] = 0;
@@ -88,13 +98,13 @@ FieldEncoder::Refusal FieldEncoder::stationAddress(const ImageField& field) {
 // and 257 in a u8 is 1; only the delay of the first telemetry packet is
 // checked before it is cut to its byte.
 FieldEncoder::Refusal FieldEncoder::number(const ImageField& field) {
-  const std::int32_t value = ConvertDecimal(textOf(field.setting));
-  if (field.check == NumberCheck::Converted && !InRange(value, field)) return field.failure;
+  const std::int32_t value = convert(field.setting);
+  if (field.check == NumberCheck::Converted && !InRange(value, field)) return refuse(field.failure, field.setting);
   const std::uint32_t stored = StoredValue(value, field.pos.size);
   PutUnsigned(bytes(field), stored);
   const bool off = field.check == NumberCheck::TxRate && stored == 0;
   const bool checked = field.check == NumberCheck::Stored || field.check == NumberCheck::TxRate;
-  if (checked && !off && !InRange(stored, field)) return field.failure;
+  if (checked && !off && !InRange(stored, field)) return refuse(field.failure, field.setting);
   return std::nullopt;
 }
 
@@ -112,15 +122,15 @@ FieldEncoder::Refusal FieldEncoder::flag(const ImageField& field) {
 // The text goes in before its characters are checked.
 FieldEncoder::Refusal FieldEncoder::text(const ImageField& field) {
   const std::string& value = textOf(field.setting);
-  if (value.size() > field.maxChars) return field.tooLong;
+  if (value.size() > field.maxChars) return refuse(field.tooLong, field.setting);
   PutText(bytes(field), value);
-  if (field.printableOnly && !AllPrintable(value)) return field.failure;
+  if (field.printableOnly && !AllPrintable(value)) return refuse(field.failure, field.setting);
   return std::nullopt;
 }
 
 FieldEncoder::Refusal FieldEncoder::position(const ImageField& field) {
   const std::string& value = textOf(field.setting);
-  if (!MatchesPosition(value, field.positionDigits, field.hemispheres)) return field.failure;
+  if (!MatchesPosition(value, field.positionDigits, field.hemispheres)) return refuse(field.failure, field.setting);
   PutText(bytes(field), value);
   return std::nullopt;
 }
@@ -128,14 +138,14 @@ FieldEncoder::Refusal FieldEncoder::position(const ImageField& field) {
 // A path may be empty: its SSID text is then not read and "0" is stored.
 FieldEncoder::Refusal FieldEncoder::address(const ImageField& field) {
   const std::string& callsign = textOf(field.setting);
-  if (field.destination && callsign.empty()) return field.tooShort;
+  if (field.destination && callsign.empty()) return refuse(field.tooShort, field.setting);
   std::uint8_t ssid = kSsidZero;
   if (!callsign.empty()) {
     const auto guarded = GuardedSsid(textOf(field.ssidSetting));
-    if (!guarded) return field.ssidFailure;
+    if (!guarded) return refuse(field.ssidFailure, field.ssidSetting);
     ssid = *guarded;
   }
-  if (callsign.size() > field.maxChars) return field.tooLong;
+  if (callsign.size() > field.maxChars) return refuse(field.tooLong, field.setting);
   PutAddress(bytes(field), callsign, ssid);
   return std::nullopt;
 }
@@ -147,11 +157,11 @@ FieldEncoder::Refusal FieldEncoder::filterEntry(const ImageField& field) {
   std::uint8_t ssid = kWildcardSsid;
   if (ssidText != "*") {
     const auto guarded = GuardedSsid(ssidText);
-    if (!guarded) return field.ssidFailure;
+    if (!guarded) return refuse(field.ssidFailure, field.ssidSetting);
     ssid = *guarded;
   }
   const std::string& callsign = textOf(field.setting);
-  if (callsign.size() > field.maxChars) return field.tooLong;
+  if (callsign.size() > field.maxChars) return refuse(field.tooLong, field.setting);
   PutAddress(bytes(field), callsign, ssid);
   return std::nullopt;
 }

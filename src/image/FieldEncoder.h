@@ -24,6 +24,11 @@ class FieldEncoder {
   // ConversionError.
   std::optional<std::string> encode(const ImageField& field);
 
+  // The setting whose message encode() returned last, or whose number text
+  // it was converting when ConversionError left it: the setting the
+  // operator has to correct.
+  const std::string& lastSetting() const { return *last_; }
+
  private:
   using Refusal = std::optional<std::string>;
 
@@ -37,10 +42,14 @@ class FieldEncoder {
   Refusal filterEntry(const ImageField& field);
 
   const std::string& textOf(const std::string& setting) const;
+  std::int32_t convert(const std::string& setting);
+  Refusal refuse(const std::string& message, const std::string& setting);
   std::span<std::uint8_t> bytes(const ImageField& field) { return FieldBytes(image_, field.pos); }
 
   const DeviceSettings& settings_;
   ConfigImage& image_;
+  const std::string* last_ = &kNoSetting;
+  static inline const std::string kNoSetting;
 };
 
 }  // namespace tarnvik

@@ -8,20 +8,26 @@
 #include "settings/DeviceSettings.h"
 #include "ui/SettingsBinder.h"
 #include "ui/ShownText.h"
+#include "ui/WrappingButton.h"
 
 namespace tarnvik {
 
 namespace {
 
-// The frame and inner margins of a text field, and one pixel for the cursor.
-constexpr int kFieldPadding = 10;
 // A button's frame and a little air around its caption.
 constexpr int kButtonPadding = 8;
 
+// As wide as the setting's longest value of its kind.
 int FieldWidth(const ControlCell& cell, const QWidget& field) {
-  if (cell.pixels > 0) return cell.pixels;
-  const int digits = cell.chars > 0 ? cell.chars : DeviceSettings::definition(cell.name).maxLength;
-  return field.fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + kFieldPadding;
+  return TextFieldWidth(field.fontMetrics(), cell.kind, DeviceSettings::definition(cell.name).maxLength);
+}
+
+QPushButton* MakeButton(const ControlCell& cell, QWidget& owner) {
+  const QString caption = ShownText(cell.caption);
+  if (cell.wrapCaption) return new WrappingButton(caption, &owner);
+  auto* button = new QPushButton(caption, &owner);
+  button->setFixedWidth(button->fontMetrics().size(Qt::TextShowMnemonic, caption).width() + kButtonPadding);
+  return button;
 }
 
 Qt::Alignment AlignmentOf(CaptionRole role) {
@@ -53,7 +59,9 @@ void AreaGrid::evenColumns() {
   const auto key = [](const ControlCell& cell) {
     return std::pair{cell.column, DeviceSettings::definition(cell.name).kind};
   };
-  const auto evened = [](const ControlCell& cell) { return cell.span == 1 && DeviceSettings::has(cell.name); };
+  const auto evened = [](const ControlCell& cell) {
+    return cell.span == 1 && !cell.fill && DeviceSettings::has(cell.name);
+  };
   for (std::size_t i = 0; i < cells_.size(); ++i)
     if (evened(*cells_[i])) widest[key(*cells_[i])] = std::max(widest[key(*cells_[i])], controls_[i]->minimumWidth());
   for (std::size_t i = 0; i < cells_.size(); ++i)
@@ -67,23 +75,35 @@ void AreaGrid::addControl(const ControlCell& cell, SettingsBinder& binder, QWidg
     widget = binder.control(cell.name, cell.caption);
     widget->setParent(&owner);
     switch (DeviceSettings::definition(cell.name).kind) {
-      case SettingKind::Text: widget->setFixedWidth(FieldWidth(cell, *widget)); break;
+      case SettingKind::Text: sizeText(cell, *widget); break;
       case SettingKind::Choice: widget->setFixedWidth(widget->sizeHint().width()); break;
       case SettingKind::Flag: break;
     }
   } else {
-    auto* button = new QPushButton(ShownText(cell.caption), &owner);
+    QPushButton* button = MakeButton(cell, owner);
     button->setObjectName(ShownText(cell.name));
     button->setAutoDefault(false);
-    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + kButtonPadding);
     if (cell.click) connect(button, &QPushButton::clicked, this, [&binder, &cell] { cell.click(binder.settings()); });
     widget = button;
   }
   if (!cell.hint.empty()) widget->setToolTip(ShownText(cell.hint));
   if (!cell.title.empty()) widget->setAccessibleName(ShownText(cell.title));
-  addWidget(widget, cell.row, cell.column, 1, cell.span, Qt::AlignLeft | Qt::AlignVCenter);
+  if (cell.fill)
+    addWidget(widget, cell.row, cell.column, 1, cell.span, Qt::AlignVCenter);
+  else
+    addWidget(widget, cell.row, cell.column, 1, cell.span, Qt::AlignLeft | Qt::AlignVCenter);
   controls_.push_back(widget);
   cells_.push_back(&cell);
+}
+
+// A field that fills its row takes at least its own width and whatever the
+// row leaves; the others keep their width.
+void AreaGrid::sizeText(const ControlCell& cell, QWidget& field) {
+  if (!cell.fill) return field.setFixedWidth(FieldWidth(cell, field));
+  field.setMinimumWidth(FieldWidth(cell, field));
+  field.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  setColumnStretch(cell.column, 1);
+  fills_ = true;
 }
 
 void AreaGrid::addCaption(const CaptionCell& cell, QWidget& owner) {

@@ -3,7 +3,8 @@
 // (made by the binder, or push buttons) and its captions in a grid, each
 // label the buddy of the control it names, so that screen readers announce a
 // control by its label. Controls keep fixed widths: a text field is as wide
-// as its digits, a list as its longest entry, a button as its caption.
+// as its longest value (FieldSample), a list as its longest entry, a button
+// as its caption; a field marked to fill takes the rest of its row.
 
 #include <QGridLayout>
 #include <vector>
@@ -30,6 +31,10 @@ class AreaGrid : public QGridLayout {
   // The control at a row and column, or nullptr.
   QWidget* controlAt(int row, int column) const;
 
+  // Whether a field of this grid takes what its row leaves, so that the grid
+  // should span its page.
+  bool fills() const { return fills_; }
+
   // Text fields and lists this tall, for dense grids.
   void setControlHeight(int pixels);
 
@@ -44,10 +49,12 @@ class AreaGrid : public QGridLayout {
   void addCaption(const CaptionCell& cell, QWidget& owner);
   QWidget* buddyOf(const CaptionCell& cell) const;
   void evenColumns();
+  void sizeText(const ControlCell& cell, QWidget& field);
 
   Area area_;
   std::vector<QWidget*> controls_;
   std::vector<const ControlCell*> cells_;
+  bool fills_ = false;
 };
 
 // Horizontal gap between the cells of a grid and vertical gap between rows.

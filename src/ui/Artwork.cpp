@@ -89,4 +89,11 @@ QPixmap LogoPicture() {
   return picture;
 }
 
+QPixmap EmblemPicture(int size) {
+  QPixmap picture(size, size);
+  QPainter p(&picture);
+  DrawEmblem(p, picture.rect(), QPointF(size / 2.0, size * 0.2), size * 0.72, size / 40.0);
+  return picture;
+}
+
 }  // namespace tarnvik

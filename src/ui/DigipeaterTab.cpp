@@ -14,13 +14,14 @@ struct Group {
   std::vector<Area> areas;
 };
 
-constexpr int kGroupMargin = 4;
+constexpr int kGroupMargin = 2;
+constexpr int kGroupGap = 3;     // three groups side by side leave little room
 constexpr int kTightMargin = 2;  // above and below the groups, and under the caption
 // Eight path rules under their heads fill the group: rows as tight as the
 // text allows, a text line and three pixels above and below.
 constexpr int kDenseRowGap = 1;
 constexpr int kDenseControlPadding = 6;
-constexpr int kPathColumnGap = 6;  // keeps the short heads "N >=" and "N <=" apart
+constexpr int kPathColumnGap = 5;  // keeps the short heads "N >=" and "N <=" apart
 
 }  // namespace
 
@@ -32,7 +33,7 @@ DigipeaterTab::DigipeaterTab(SettingsBinder& binder) : TabPage("TabDigipeater") 
   };
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(kPageMargin, kTightMargin, kPageMargin, kTightMargin);
-  row->setSpacing(kAreaGap);
+  row->setSpacing(kGroupGap);
   std::vector<AreaGrid*> all;
   for (const Group& group : groups) {
     auto* box = new CaptionedGroup(QString::fromLatin1(group.title), this);

@@ -2,6 +2,9 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
+
+#include "ui/CaptionRoom.h"
 
 namespace tarnvik {
 
@@ -9,48 +12,46 @@ namespace {
 
 struct TextLine {
   const char* text;
-  int top;
+  int gapBefore;  // empty lines' worth of space above, in lines
 };
 
 // The lines as the unit's manual words them; "Example:" stands after a gap.
 constexpr TextLine kLines[] = {
-    {"<date> - inserts current time in format: DDHHMM. ", 4},
-    {"<lat> - inserts latitude defined on  \"Radio\" Tab.", 20},
-    {"<long> - inserts longitude defined on  \"Radio\" Tab.", 36},
-    {"<volt> - inserts measured input voltage.", 52},
-    {"Example:", 78},
-    {"@<date>z<lat>/<long>-Tarnvik Test.", 94},
+    {"<date> - inserts current time in format: DDHHMM. ", 0},
+    {"<lat> - inserts latitude defined on  \"Radio\" Tab.", 0},
+    {"<long> - inserts longitude defined on  \"Radio\" Tab.", 0},
+    {"<volt> - inserts measured input voltage.", 0},
+    {"Example:", 1},
+    {"@<date>z<lat>/<long>-Tarnvik Test.", 0},
 };
 
 constexpr int kMargin = 6;
-
-// The lines must fit the dialog's width without wrapping, whatever font the
-// desktop offers: take the largest size up to 11 pixels at which they do.
-QFont FittingFont(QFont font, int width) {
-  for (int pixels = 11; pixels > 6; --pixels) {
-    font.setPixelSize(pixels);
-    const QFontMetrics metrics(font);
-    bool fits = true;
-    for (const TextLine& line : kLines)
-      fits = fits && metrics.horizontalAdvance(QString::fromLatin1(line.text)) <= width;
-    if (fits) break;
-  }
-  return font;
-}
+constexpr QSize kClassicSize(251, 116);  // the dialog's size in the classic 8-point layout
 
 }  // namespace
 
+// The dialog uses the main window's font and grows from its classic size
+// until every line fits on one line and its caption has room.
 Form2::Form2(QWidget* parent) : QDialog(parent) {
   setObjectName("Form2");
+  if (parent != nullptr) setFont(parent->font());  // the main window's font, as every dialog of the program
   setWindowTitle(QStringLiteral("Beacon special strings"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(251, 116);
-  move(539, 321);
-  setFont(FittingFont(font(), width() - 2 * kMargin));
+  const QFontMetrics metrics = fontMetrics();
+  const int step = metrics.lineSpacing();
+  int width = kClassicSize.width(), top = kMargin;
   for (const TextLine& line : kLines) {
-    auto* label = new QLabel(QString::fromLatin1(line.text), this);
-    label->setGeometry(kMargin, line.top, width() - kMargin, 16);
+    const QString text = QString::fromLatin1(line.text);
+    top += line.gapBefore * step;
+    auto* label = new QLabel(text, this);
+    const int textWidth = metrics.horizontalAdvance(text);
+    label->setGeometry(kMargin, top, textWidth + 1, step);
+    width = std::max(width, textWidth + 1 + 2 * kMargin);
+    top += step;
   }
+  width = std::max(width, CaptionWidth(*this));
+  setFixedSize(width, std::max(kClassicSize.height(), top + kMargin));
+  move(539, 321);
 }
 
 }  // namespace tarnvik

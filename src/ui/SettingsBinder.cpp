@@ -46,6 +46,10 @@ QWidget* SettingsBinder::control(const std::string& setting, const std::string& 
   return made;
 }
 
+QWidget* SettingsBinder::controlOf(const std::string& setting) const {
+  return DeviceSettings::has(setting) ? controls_[DeviceSettings::indexOf(setting)] : nullptr;
+}
+
 QWidget* SettingsBinder::makeText(std::size_t index) {
   const SettingDefinition& definition = SettingsTable()[index];
   auto* field = new SettingField(definition.maxLength);

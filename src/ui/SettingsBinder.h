@@ -33,6 +33,8 @@ class SettingsBinder : public QObject {
   QWidget* control(const std::string& setting, const std::string& caption = {});
 
   DeviceSettings& settings() { return settings_; }
+  // The control made for a setting; nullptr when it has none.
+  QWidget* controlOf(const std::string& setting) const;
 
  private:
   QWidget* makeText(std::size_t index);

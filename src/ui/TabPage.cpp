@@ -17,10 +17,11 @@ std::vector<AreaGrid*> TabPage::stackInto(QWidget& holder, SettingsBinder& binde
   column->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   column->setSpacing(kAreaGap);
   std::vector<AreaGrid*> grids;
-  // The grids keep their own width at the left; notes take the whole width.
+  // The grids keep their own width at the left, unless a field fills its
+  // row; notes take the whole width.
   for (Area area : top) {
     column->addLayout(grids.emplace_back(new AreaGrid(area, binder, holder)));
-    column->setAlignment(grids.back(), Qt::AlignLeft);
+    if (!grids.back()->fills()) column->setAlignment(grids.back(), Qt::AlignLeft);
   }
   column->addStretch(1);
   for (Area area : bottom) column->addLayout(grids.emplace_back(new AreaGrid(area, binder, holder)));

@@ -1,5 +1,8 @@
 #include "ui/TabTable.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <stdexcept>
 #include <utility>
 
 #include "settings/Families.h"
@@ -29,9 +32,16 @@ constexpr const char* kWs23xxWarning[] = {
 
 class Builder {
  public:
-  // Accessible names for a channel row: "Analog 2 Units", "Digital 7 Source" ...
-  void titleRow(const std::string& owner, const char* const* heads, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) controls[controls.size() - count + i].title = owner + " " + heads[i];
+  // Accessible names for the controls of one row of the current area, in
+  // column order: "Analog 2 Units", "Digital 7 Source" ...
+  void titleRow(int row, const std::string& owner, std::initializer_list<const char*> heads) {
+    std::vector<ControlCell*> cells;
+    for (ControlCell& cell : controls)
+      if (cell.area == area_ && cell.row == row) cells.push_back(&cell);
+    if (cells.size() != heads.size()) throw std::logic_error("row " + owner + " has another number of controls");
+    std::ranges::sort(cells, {}, &ControlCell::column);
+    auto head = heads.begin();
+    for (ControlCell* cell : cells) cell->title = owner + " " + *head++;
   }
   void in(Area area) { area_ = area; }
   ControlCell& control(std::string name, int row, int column, std::string hint = {}) {
@@ -67,7 +77,9 @@ class Builder {
     const std::string part = dest ? "_dest" : "_path";
     const std::string what = dest ? " destination to-call." : " path.";
     const std::string ssid = dest ? " destination SSID." : " path SSID.";
-    control(prefix + part + "_string", row, column, owner + what).title = owner + " " + kind;
+    ControlCell& call = control(prefix + part + "_string", row, column, owner + what);
+    call.title = owner + " " + kind;
+    call.kind = FieldKind::Callsign;
     dash(row, column + 1);
     control(prefix + part + "_ssid", row, column + 2, owner + ssid).title = owner + " " + kind + " SSID";
   }
@@ -82,13 +94,17 @@ class Builder {
 void AddRadio(Builder& b) {
   b.in(Area::Radio);
   b.caption("Callsign:", 0, 0);
-  b.control("Callsign", 0, 1, "Stations callsign.");
+  b.control("Callsign", 0, 1, "Stations callsign.").kind = FieldKind::Callsign;
   b.dash(0, 2);
   b.control("Ssid", 0, 3, "Stations SSID").title = "Callsign SSID";
   b.caption("Latitude:", 1, 0);
-  b.control("Latitude", 1, 1, "Stations latitude.").span = 3;
+  ControlCell& latitude = b.control("Latitude", 1, 1, "Stations latitude.");
+  latitude.span = 3;
+  latitude.kind = FieldKind::Position;
   b.caption("Longitude:", 2, 0);
-  b.control("Longitude", 2, 1, "Stations longitude.").span = 3;
+  ControlCell& longitude = b.control("Longitude", 2, 1, "Stations longitude.");
+  longitude.span = 3;
+  longitude.kind = FieldKind::Position;
   struct Pair {
     const char* label;
     const char* name;
@@ -144,8 +160,9 @@ void AddPathRules(Builder& b) {
   for (int n : kPathRules.numbers())
     for (int column = 0; column < 5; ++column) {
       const Column& c = columns[column];
-      b.control(kPathRules.name(n, c.part), n, column, c.hint).title =
-          Numbered("Path rule ", n, " ") + std::string(c.head).substr(0, std::string(c.head).find(':'));
+      ControlCell& cell = b.control(kPathRules.name(n, c.part), n, column, c.hint);
+      cell.title = Numbered("Path rule ", n, " ") + std::string(c.head).substr(0, std::string(c.head).find(':'));
+      if (column == 0) cell.kind = FieldKind::Callsign;
     }
 }
 
@@ -161,8 +178,9 @@ void AddCallsignFilter(Builder& b) {
   }
   for (int n : kFilterEntries.numbers()) {
     const int row = (n - 1) % 5 + 1, column = n <= 5 ? 0 : 4;
-    b.control(kFilterEntries.name(n, "callsign"), row, column, "Callsign filter callsign.").title =
-        Numbered("Callsign filter ", n, " callsign");
+    ControlCell& call = b.control(kFilterEntries.name(n, "callsign"), row, column, "Callsign filter callsign.");
+    call.title = Numbered("Callsign filter ", n, " callsign");
+    call.kind = FieldKind::Callsign;
     b.dash(row, column + 1);
     b.control(kFilterEntries.name(n, "ssid"), row, column + 2, "Callsign filter SSID.").title =
         Numbered("Callsign filter ", n, " SSID");
@@ -185,7 +203,8 @@ void AddBeacons(Builder& b) {
     ControlCell& message =
         b.control(kBeacons.name(n, "_msg"), n, 7, "Beacon message. Please check \"Special strings\".");
     message.title = owner + " message";
-    message.pixels = 457;
+    message.kind = FieldKind::Prose;
+    message.fill = true;
   }
   b.button(11, 0, 7, "Special strings");
 }
@@ -203,7 +222,9 @@ void AddWeather(Builder& b) {
   b.address("Weather", "Weather report", "Path", 2, 4);
   b.control("Weather_txrate_rf", 2, 7, "Weather report TX rate to RF (minutes). Set 0 to disable.").title =
       "Weather report RF[min]";
-  b.control("Weather_comment", 2, 8, "weather report comment.").title = "Weather report comment";
+  ControlCell& comment = b.control("Weather_comment", 2, 8, "weather report comment.");
+  comment.title = "Weather report comment";
+  comment.kind = FieldKind::Prose;
   b.in(Area::WeatherWarning);
   b.warning();
 }
@@ -246,7 +267,9 @@ void AddReportSettings(Builder& b) {
   }
   b.in(Area::ReportOptions);
   b.caption("Telemetry project title:", 0, 0);
-  b.control("Teletitle", 0, 1, "Title for telemetry sent in BITS message.").span = -1;
+  ControlCell& title = b.control("Teletitle", 0, 1, "Title for telemetry sent in BITS message.");
+  title.span = -1;
+  title.kind = FieldKind::Prose;
   b.caption("First telemetry data packet delay [min]:", 1, 0);
   b.control("Tele_holdoff", 1, 1,
             "Delay for first telemetry data packet. Allows to gather data after device power-up.");
@@ -263,8 +286,8 @@ void AddReportSettings(Builder& b) {
       0);
 }
 
-// The analog fields stand narrower than their limits so that the whole row,
-// its source list and its button fit the page; they scroll past that width.
+// The widest row of all the tabs: the preset button's caption takes two lines
+// so that every field shows its longest value.
 void AddAnalogChannels(Builder& b) {
   b.in(Area::AnalogChannels);
   const char* heads[] = {"Name:", "Units:", "Source:", "Coeff A:", "Coeff B:", "Coeff C:"};
@@ -273,24 +296,24 @@ void AddAnalogChannels(Builder& b) {
   for (int n : kAnalogChannels.numbers()) {
     const std::string channel = Numbered("Analog channel ", n);
     b.caption(Numbered("Analog ", n, ":"), n, 0);
-    b.control(kAnalogChannels.name(n, "_name"), n, 1, channel + " report name.").chars = 6;
-    b.control(kAnalogChannels.name(n, "_units"), n, 2, channel + " report units.").chars = 5;
+    b.control(kAnalogChannels.name(n, "_name"), n, 1, channel + " report name.").kind = FieldKind::Word;
+    b.control(kAnalogChannels.name(n, "_units"), n, 2, channel + " report units.").kind = FieldKind::Word;
     b.control(kAnalogChannels.name(n, "_source"), n, 3, channel + " measurement source.");
     for (const char letter : {'a', 'b', 'c'}) {
       const std::string upper(1, char(letter - 'a' + 'A'));
       b.control(kAnalogChannels.name(n, std::string("_coef") + letter), n, 4 + (letter - 'a'),
                 channel + " telemetry calculation coefficient " + upper +
                     ". Equation: A*x*x+B*x+C (where x is the measurement sample).")
-          .chars = 5;
+          .kind = FieldKind::Decimal;
     }
     b.control(kAnalogChannels.name(n, "_average"), n, 7,
               "If selected, the device will calculate 1 minute average of measured samples.");
     ControlCell& preset = b.button(5 + n, n, 8, "Default parameters");
     preset.hint = "Default parameters for telemetry module.";
     preset.click = [n](DeviceSettings& s) { ApplyAnalogPreset(s, n); };
-    const char* titles[] = {"Name",    "Units",   "Source",        "Coeff A",
-                            "Coeff B", "Coeff C", "1 min average", "Default parameters"};
-    b.titleRow(Numbered("Analog ", n), titles, std::size(titles));
+    preset.wrapCaption = true;
+    b.titleRow(n, Numbered("Analog ", n),
+               {"Name", "Units", "Source", "Coeff A", "Coeff B", "Coeff C", "1 min average", "Default parameters"});
   }
 }
 
@@ -301,13 +324,12 @@ void AddDigitalChannels(Builder& b, Area area, int first) {
   for (int n = first, row = 1; row <= 4; ++n, ++row) {
     const std::string channel = Numbered("Digital channel ", n);
     b.caption(Numbered("Digital ", n, ":"), row, 0);
-    b.control(kDigitalChannels.name(n, "_name"), row, 1, channel + " report name.");
-    b.control(kDigitalChannels.name(n, "_units"), row, 2, channel + " report label.");
+    b.control(kDigitalChannels.name(n, "_name"), row, 1, channel + " report name.").kind = FieldKind::Word;
+    b.control(kDigitalChannels.name(n, "_units"), row, 2, channel + " report label.").kind = FieldKind::Word;
     b.control(kDigitalChannels.name(n, "_source"), row, 3, channel + " source.");
     b.control(kDigitalChannels.name(n, "_inverted"), row, 4, "Select if digital channel is active-low.");
     b.button(12 + n, row, 5, "Default parameters").click = [n](DeviceSettings& s) { ApplyDigitalPreset(s, n); };
-    const char* titles[] = {"Name", "Label", "Source", "Inverted", "Default parameters"};
-    b.titleRow(Numbered("Digital ", n), titles, std::size(titles));
+    b.titleRow(row, Numbered("Digital ", n), {"Name", "Label", "Source", "Inverted", "Default parameters"});
   }
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/FieldSample.h"
+
 namespace tarnvik {
 
 class DeviceSettings;
@@ -50,8 +52,9 @@ struct ControlCell {
   std::string title;                           // accessible name where no single label names the control
   std::string caption;                         // a button's or check box's own text
   int span = 1;                                // columns taken
-  int chars = 0;                               // a text field's width in digits; 0: its length limit
-  int pixels = 0;                              // a fixed width in pixels, for the wide message fields
+  FieldKind kind = FieldKind::Digits;          // a text field: what it holds, which sets its width
+  bool fill = false;                           // a text field that takes what its row leaves (at least its width)
+  bool wrapCaption = false;                    // a button whose caption breaks into two lines
   std::function<void(DeviceSettings&)> click;  // a button's action; empty: wired by the window
 };
 

@@ -23,7 +23,7 @@ constexpr const char* kButtonTabs =
 
 // The pages are as wide as the tab; the analog channel rows need the room.
 constexpr int kSheetMargin = 3;
-constexpr int kAnalogGap = 3;
+constexpr int kAnalogGap = 1;
 
 }  // namespace
 
@@ -48,8 +48,9 @@ TelemetryTab::TelemetryTab(SettingsBinder& binder) : TabPage("TabTelemetry") {
     sheet->layout()->setContentsMargins(kSheetMargin, kSheetMargin, kSheetMargin, kSheetMargin);
     pageControl->addTab(sheet, QString::fromLatin1(page.caption));
   }
-  AreaGrid::alignFirstColumns({all[0], all[1]});  // the report rows and the options below them
-  all[3]->setHorizontalSpacing(kAnalogGap);       // the widest row of all the tabs
+  // The report rows and the options below them share their label column.
+  AreaGrid::alignFirstColumns({AreaGrid::find(all, Area::ReportRows), AreaGrid::find(all, Area::ReportOptions)});
+  AreaGrid::find(all, Area::AnalogChannels)->setHorizontalSpacing(kAnalogGap);  // the widest row of all the tabs
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(pageControl);

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "app/Form1.h"
 #include "core/OperationError.h"
@@ -18,6 +21,7 @@
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
+#include "support/OperationWait.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 
@@ -46,7 +50,10 @@ class DeviceButtons : public ::testing::Test {
       return transport;
     };
   }
-  void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
+  void click(const char* name) {
+    QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+    ASSERT_TRUE(test::WaitForOperation(form));
+  }
   QStringList log() {
     return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   }
@@ -123,8 +130,61 @@ TEST_F(DeviceButtons, AUnitMissingOrUnusableEndsTheClickWithoutHarm) {
                   throw OperationError("Simulated unit: /x: Permission denied");
                 }}};
   QTest::mouseClick(broken.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+  ASSERT_TRUE(test::WaitForOperation(broken));
   EXPECT_EQ(boxes.boxTexts(), std::vector<std::string>{"Simulated unit: /x: Permission denied."});
   EXPECT_FALSE(broken.operationRunning());
+}
+
+// A unit that does not answer holds the operation for its time-out, one
+// second; the window's thread meanwhile handles its events and repaints.
+TEST_F(DeviceButtons, TheWindowPaintsWhileTheUnitKeepsItWaiting) {
+  unit->keepRealTime(true);
+  unit->addFault({FaultKind::NoAnswer, unit->requestCount() + 3});
+  int ticks = 0, paintsWhileWaiting = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    ++ticks;
+    form.centralWidget()->update();
+  });
+  struct Painted : QObject {
+    int* count;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++*count;
+      return false;
+    }
+  } painted;
+  painted.count = &paintsWhileWaiting;
+  form.centralWidget()->installEventFilter(&painted);
+  QElapsedTimer wall;
+  wall.start();
+  QTest::mouseClick(form.findChild<QPushButton*>("Button4"), Qt::LeftButton);
+  ASSERT_TRUE(form.operationRunning());
+  ticker.start(50);
+  ASSERT_TRUE(test::WaitForOperation(form));
+  ticker.stop();
+  EXPECT_GE(wall.elapsed(), 1000);
+  EXPECT_GE(ticks, 10);
+  EXPECT_GE(paintsWhileWaiting, 10);
+  EXPECT_EQ(log().mid(3, 2), (QStringList{QStringLiteral("Page read error: 3/64"),
+                                          QStringLiteral("Tarnvik did not answer within 1000 ms.")}));
+  EXPECT_EQ(bar()->value(), 2);
+}
+
+// Closing down while the worker waits for a dialog, or before it started,
+// releases it: its dialogs answer nothing and the window goes at once.
+TEST(DeviceWorkerShutdown, TheWindowGoesWhileAnOperationRuns) {
+  for (const bool started : {false, true}) {
+    test::RecordingOperator record;
+    auto form = std::make_unique<Form1>(WindowServices{test::TestClock(), &record});
+    form->settings().setText("Txdelay", "1");  // Write config stops at its message
+    form->writeConfig();
+    if (started) std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the worker waits for its box
+    QElapsedTimer wall;
+    wall.start();
+    form.reset();
+    EXPECT_LT(wall.elapsed(), 1000);
+    EXPECT_TRUE(record.boxes.empty());
+  }
 }
 
 }  // namespace

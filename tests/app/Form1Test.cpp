@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -28,9 +29,14 @@ class Frame : public ::testing::Test {
   QStringList logLines() { return memo()->toPlainText().split('\n', Qt::SkipEmptyParts); }
 };
 
+// The menu bar stands above the client area, which keeps its size.
 TEST_F(Frame, CaptionSizeAndBorder) {
+  form.show();
   EXPECT_EQ(form.windowTitle(), "Tarnvik Configurator v1.04");
-  EXPECT_EQ(form.size(), QSize(734, 419));
+  EXPECT_EQ(form.centralWidget()->objectName(), "ClientArea");
+  EXPECT_EQ(form.centralWidget()->size(), QSize(734, 419));
+  EXPECT_EQ(form.centralWidget()->geometry().top(), form.menuBar()->geometry().bottom() + 1);
+  EXPECT_EQ(form.size(), QSize(734, 419 + form.menuBar()->height()));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -44,12 +50,12 @@ TEST_F(Frame, ControlsStandWhereTheLayoutPutsThem) {
     const char *name, *parent;
     QRect geometry;
   } expected[] = {
-      {"GroupBox3", "Form1", {8, 8, 321, 49}},     {"Button4", "GroupBox3", {6, 14, 97, 25}},
-      {"Button5", "GroupBox3", {106, 14, 97, 25}}, {"Button3", "GroupBox3", {206, 14, 109, 25}},
-      {"GroupBox1", "Form1", {336, 8, 209, 49}},   {"Button1", "GroupBox1", {6, 16, 97, 25}},
-      {"Button2", "GroupBox1", {106, 16, 97, 25}}, {"PageControl1", "Form1", {8, 64, 721, 249}},
-      {"Memo1", "Form1", {8, 320, 721, 73}},       {"ProgressBar1", "Form1", {0, 399, 734, 20}},
-      {"Image1", "Form1", {552, 12, 169, 41}},
+      {"GroupBox3", "ClientArea", {8, 8, 321, 49}},   {"Button4", "GroupBox3", {6, 14, 97, 25}},
+      {"Button5", "GroupBox3", {106, 14, 97, 25}},    {"Button3", "GroupBox3", {206, 14, 109, 25}},
+      {"GroupBox1", "ClientArea", {336, 8, 209, 49}}, {"Button1", "GroupBox1", {6, 16, 97, 25}},
+      {"Button2", "GroupBox1", {106, 16, 97, 25}},    {"PageControl1", "ClientArea", {8, 64, 721, 249}},
+      {"Memo1", "ClientArea", {8, 320, 721, 73}},     {"ProgressBar1", "ClientArea", {0, 399, 734, 20}},
+      {"Image1", "ClientArea", {552, 12, 169, 41}},
   };
   for (const auto& place : expected) {
     auto* widget = form.findChild<QWidget*>(place.name);
@@ -57,7 +63,7 @@ TEST_F(Frame, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(widget->geometry(), place.geometry) << place.name;
     EXPECT_EQ(widget->parentWidget()->objectName(), place.parent) << place.name;
   }
-  EXPECT_EQ(form.findChild<QPushButton*>("Button3")->text(), "Upload firmware");
+  EXPECT_EQ(form.findChild<QPushButton*>("Button3")->text().remove('&'), "Upload firmware");
   EXPECT_EQ(form.findChild<QGroupBox*>("GroupBox1")->title(), "Configuration import/export:");
   EXPECT_FALSE(form.findChild<QLabel*>("Image1")->pixmap().isNull());
 }

@@ -1,24 +1,74 @@
-// Takes a picture of the main window for every tab and every page of the
-// "Telemetry reports" tab, so that the layout can be looked at on a real
+// Takes pictures of the main window for every tab and every page of the
+// "Telemetry reports" tab, first with the start-up values and then with
+// every text field holding its longest value, and of the special strings
+// dialog and a message box, so that the layout can be looked at on a real
 // display: run under Xvfb by scripts/screenshots.sh, which names the folder.
 // Each picture is taken of the whole screen by ImageMagick's import, as a
-// person would see it.
+// person would see it (with the window manager's title bars when one runs).
 #include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/Form1.h"
+#include "app/QtDialogs.h"
+#include "settings/DeviceSettings.h"
+#include "ui/FieldSample.h"
+#include "ui/Form2.h"
+#include "ui/TabTable.h"
 
 namespace {
 
 bool Shoot(const QString& file) {
-  QTest::qWait(200);
+  QTest::qWait(300);
   const int status =
       QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
   if (status != 0) std::fprintf(stderr, "import failed for %s\n", qPrintable(file));
   return status == 0;
+}
+
+bool ShootTabs(tarnvik::Form1& form, const QString& prefix) {
+  auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+  auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+  bool ok = true;
+  for (int tab = 0; tab < tabs->count(); ++tab) {
+    tabs->setCurrentIndex(tab);
+    const int count = tabs->widget(tab)->isAncestorOf(pages) ? pages->count() : 1;
+    for (int page = 0; page < count; ++page) {
+      if (count > 1) pages->setCurrentIndex(page);
+      ok = Shoot(QStringLiteral("%1-tab%2-page%3.png").arg(prefix).arg(tab + 1).arg(page + 1)) && ok;
+    }
+  }
+  return ok;
+}
+
+// Every text field at its longest value of its kind.
+void FillLongest(tarnvik::DeviceSettings& settings) {
+  for (const tarnvik::ControlCell& cell : tarnvik::TabControls()) {
+    if (!tarnvik::DeviceSettings::has(cell.name)) continue;
+    const auto& definition = tarnvik::DeviceSettings::definition(cell.name);
+    if (definition.kind != tarnvik::SettingKind::Text) continue;
+    const QByteArray text =
+        tarnvik::LongestValue(cell.kind, definition.maxLength).left(definition.maxLength).toLatin1();
+    settings.setText(cell.name, text.toStdString());
+  }
+}
+
+// One of the program's message boxes, whose caption is longer than its
+// text, closed after its picture.
+bool ShootBox(QWidget& parent, const QString& file) {
+  bool ok = false;
+  QTimer::singleShot(0, [&] {
+    ok = Shoot(file);
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(w)) box->accept();
+  });
+  tarnvik::QtDialogs(parent).informationBox("File open error.", "File open error");
+  return ok;
 }
 
 }  // namespace
@@ -31,19 +81,16 @@ int main(int argc, char** argv) {
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   tarnvik::Form1 form;
-  form.move(0, 0);
+  form.move(20, 30);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
-  auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
-  auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
-  bool ok = true;
-  for (int tab = 0; tab < tabs->count(); ++tab) {
-    tabs->setCurrentIndex(tab);
-    const int count = tabs->widget(tab)->isAncestorOf(pages) ? pages->count() : 1;
-    for (int page = 0; page < count; ++page) {
-      if (count > 1) pages->setCurrentIndex(page);
-      ok = Shoot(QStringLiteral("%1/tab%2-page%3.png").arg(folder).arg(tab + 1).arg(page + 1)) && ok;
-    }
-  }
+  bool ok = ShootTabs(form, folder + QStringLiteral("/start"));
+  FillLongest(form.settings());
+  ok = ShootTabs(form, folder + QStringLiteral("/longest")) && ok;
+  tarnvik::Form2 strings(&form);
+  strings.show();
+  ok = Shoot(folder + QStringLiteral("/special-strings.png")) && ok;
+  strings.hide();
+  ok = ShootBox(form, folder + QStringLiteral("/message-box.png")) && ok;
   return ok ? 0 : 1;
 }

@@ -60,6 +60,20 @@ class Refusals : public ::testing::TestWithParam<RefusalCase> {};
 
 TEST_P(Refusals, ShowExactlyTheOneMessage) { EXPECT_EQ(Refusal(GetParam().texts), GetParam().message); }
 
+// The window leads the operator to the setting the message is about: the one
+// among the case's settings that alone brings the same message.
+TEST_P(Refusals, NameTheSettingToCorrect) {
+  DeviceSettings s = test::FreshSettings();
+  for (const auto& [name, value] : GetParam().texts) s.setText(name, value);
+  const auto found = FindRefusal(s);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->message, GetParam().message);
+  std::string alone;
+  for (const auto& [name, value] : GetParam().texts)
+    if (alone.empty() && Refusal({{name, value}}) == GetParam().message) alone = name;
+  EXPECT_EQ(found->setting, alone);
+}
+
 // One member per family, numbered families at a member other than 1.
 INSTANTIATE_TEST_SUITE_P(
     MessageFamilies, Refusals,
@@ -227,7 +241,14 @@ TEST(EncodeConversions, OtherNumbersThrowTheConversionError) {
     } catch (const ConversionError& error) {
       EXPECT_EQ(std::string(error.what()), "'" + text + "' is not a valid integer value") << name;
     }
+    DeviceSettings s = test::FreshSettings();
+    s.setText(name, text);
+    const auto found = FindRefusal(s);
+    ASSERT_TRUE(found.has_value()) << name;
+    EXPECT_EQ(found->setting, name);
+    EXPECT_EQ(found->message, "'" + text + "' is not a valid integer value");
   }
+  EXPECT_FALSE(FindRefusal(test::FreshSettings()).has_value());
 }
 
 TEST(EncodeConversions, TheWindowShowsTheConversionErrorInsteadOfAMessage) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, as `cmake --install` does for
 # an operator, and checks what landed there: both programs run, the desktop
-# entry is valid and names an installed program and icon, the udev rule is
-# the unit's, and the manual page renders and covers every command.
+# entry is valid and names an installed program and icon, the PNG icons are
+# there, the file type recognises a saved configuration by its content, the
+# software centre's metainfo is valid, the udev rule is the unit's, and the
+# manual pages render (the tool's covers every command).
 #
 # Usage: install_test.sh BUILD_FOLDER
 set -euo pipefail
@@ -20,7 +22,11 @@ rule=$prefix/lib/udev/rules.d/70-tarnvik.rules
 desktop=$prefix/share/applications/tarnvik-configurator.desktop
 icon=$prefix/share/icons/hicolor/scalable/apps/tarnvik-configurator.svg
 manpage=$prefix/share/man/man1/tarnvik-cli.1.gz
-for file in "$cli" "$window" "$rule" "$desktop" "$icon" "$manpage"; do
+windowpage=$prefix/share/man/man1/tarnvik-configurator.1.gz
+metainfo=$prefix/share/metainfo/org.tarnvik.configurator.metainfo.xml
+mimetype=$prefix/share/mime/packages/tarnvik-configurator.xml
+for file in "$cli" "$window" "$rule" "$desktop" "$icon" "$manpage" "$windowpage" "$metainfo" "$mimetype" \
+  "$prefix/share/doc/tarnvik-configurator/copyright" "$prefix/share/icons/hicolor/48x48/apps/tarnvik-configurator.png"; do
   [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
 done
 for program in "$cli" "$window"; do
@@ -55,6 +61,25 @@ if command -v xmllint >/dev/null; then
   xmllint --noout "$icon" || fail "icon is not well-formed SVG"
 fi
 grep -q "<svg" "$icon" || fail "icon is not an SVG"
+
+# The file type: a saved configuration is ours whatever its name; another
+# program's .cfg is not.
+if command -v update-mime-database >/dev/null && command -v gio >/dev/null; then
+  update-mime-database "$prefix/share/mime" >/dev/null
+  "$cli" defaults -o "$work/unit1.notcfg"
+  printf '[General]\nkey=1\n' >"$work/other.cfg"
+  type_of() { XDG_DATA_DIRS="$prefix/share:/usr/share" gio info -a standard::content-type "$1" | sed -n 's/.*content-type: //p'; }
+  [ "$(type_of "$work/unit1.notcfg")" = application/x-tarnvik-config ] || fail "a saved file is not recognised: $(type_of "$work/unit1.notcfg")"
+  [ "$(type_of "$work/other.cfg")" != application/x-tarnvik-config ] || fail "another program's .cfg is taken for ours"
+  grep -q '^MimeType=application/x-tarnvik-config;$' "$desktop" || fail "the desktop entry does not offer to open the file type"
+else
+  echo "update-mime-database or gio not installed: file type not checked"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$metainfo" >/dev/null || fail "metainfo is not valid: $(appstreamcli validate --no-net "$metainfo")"
+fi
+warnings=$(zcat "$windowpage" | groff -man -ww -z 2>&1 || true)
+[ -z "$warnings" ] || fail "window's manual page warnings: $warnings"
 
 # The udev rule gives the seat's user access to the Tarnvik only.
 grep -q 'ATTRS{idVendor}=="0483", ATTRS{idProduct}=="a04a", TAG+="uaccess"' "$rule" || fail "udev rule does not match the unit"

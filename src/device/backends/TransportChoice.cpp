@@ -27,4 +27,6 @@ std::unique_ptr<HidTransport> MakeTransport(const std::string& simulatedFolder) 
 #endif
 }
 
+std::string HidLibraryVersion() { return HidapiVersion(); }
+
 }  // namespace tarnvik

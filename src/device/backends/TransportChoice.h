@@ -20,4 +20,7 @@ std::string SimulatedUnitFromEnvironment();
 // HID stack. Throws OperationError when neither can be had.
 std::unique_ptr<HidTransport> MakeTransport(const std::string& simulatedFolder);
 
+// The HID library the real stack uses and its version, as it runs.
+std::string HidLibraryVersion();
+
 }  // namespace tarnvik

@@ -66,4 +66,6 @@ HidTransport::Opened HidapiTransport::open(const std::string& path) {
   return {std::make_unique<HidapiConnection>(device), {}};
 }
 
+std::string HidapiVersion() { return std::string("hidapi ") + hid_version_str(); }
+
 }  // namespace tarnvik

@@ -24,4 +24,7 @@ class HidapiTransport : public HidTransport {
   std::string lockFile(const std::string& path) const override { return SharedUnitLockFile(path); }
 };
 
+// "hidapi 0.13.1": the library the program runs with, for the About box.
+std::string HidapiVersion();
+
 }  // namespace tarnvik

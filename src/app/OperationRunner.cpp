@@ -1,0 +1,68 @@
+#include "app/OperationRunner.h"
+
+#include <QWidget>
+
+#include "app/InputBlocker.h"
+#include "app/UiBridge.h"
+#include "app/WindowOperator.h"
+#include "app/WorkerOperator.h"
+#include "core/OperationError.h"
+#include "settings/DeviceSettings.h"
+
+namespace tarnvik {
+
+OperationRunner::OperationRunner(QWidget& window, DeviceSettings& settings, WindowOperator& op,
+                                 TransportFactory transport)
+    : settings_(settings),
+      op_(op),
+      blocker_(new InputBlocker(window)),
+      bridge_(new UiBridge(this)),
+      workerOp_(std::make_unique<WorkerOperator>(*bridge_, op,
+                                                 [this] {
+                                                   if (work_) settings_ = *work_;
+                                                 })),
+      worker_(std::make_unique<DeviceWorker>(std::move(transport))) {}
+
+// A worker waiting for a dialog is released first; then the worker finishes
+// what it does without the window (its dialogs answer "cancel").
+OperationRunner::~OperationRunner() {
+  bridge_->abandon();
+  worker_.reset();
+}
+
+bool OperationRunner::running() const { return blocker_->blocking(); }
+
+void OperationRunner::setRunning(bool on) {
+  blocker_->setBlocking(on);
+  emit runningChanged(on);
+}
+
+bool OperationRunner::runHere(const std::function<void()>& operation) {
+  if (running()) return false;
+  setRunning(true);
+  const bool completed = RunGuarded(op_, operation);
+  setRunning(false);
+  return completed;
+}
+
+void OperationRunner::runOnWorker(DeviceJob job, std::function<void(bool)> after) {
+  if (running()) return;
+  setRunning(true);
+  work_ = std::make_unique<DeviceSettings>(settings_);
+  workerOp_->begin(op_.progress());
+  worker_->post([this, job = std::move(job), after = std::move(after)](DeviceWorker& worker) {
+    WorkerOperator& op = *workerOp_;
+    const bool completed = RunGuarded(op, [&] { job({worker.transport(), op}, *work_); });
+    bridge_->post([this, completed, after] { finish(completed, after); });
+  });
+}
+
+void OperationRunner::finish(bool completed, const std::function<void(bool)>& after) {
+  workerOp_->flush();
+  settings_ = *work_;
+  work_.reset();
+  setRunning(false);
+  if (after) after(completed);
+}
+
+}  // namespace tarnvik

@@ -1,0 +1,55 @@
+#pragma once
+// A main window on the test's desk: its dialogs answered by a recording
+// operator, a simulated unit in memory on its USB port, and the question
+// asked when it closes with changed settings answered from a queue.
+
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+#include <memory>
+
+#include "app/Form1.h"
+#include "device/simulated/SimulatedTransport.h"
+#include "device/simulated/SimulatedUnit.h"
+#include "support/FixedClock.h"
+#include "support/FreshSettings.h"
+#include "support/OperationWait.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingOperator.h"
+
+namespace tarnvik::test {
+
+struct DeskWindow {
+  DeskWindow() { form.show(); }
+
+  // Clicks a button of the frame (or any push button) and waits for its operation.
+  void click(const char* name) {
+    QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+    WaitForOperation(form);
+  }
+  // Runs a menu entry and waits for its operation.
+  void trigger(const char* action) {
+    form.findChild<QAction*>(action)->trigger();
+    WaitForOperation(form);
+  }
+
+  std::shared_ptr<SimulatedUnit> unit = std::make_shared<SimulatedUnit>();
+  RecordingOperator record;
+  std::deque<UnsavedAnswer> answers;  // nothing queued: Cancel
+  int asked = 0;
+  Form1 form{{TestClock(), &record,
+              [unit = unit] {
+                auto transport = std::make_unique<SimulatedTransport>();
+                transport->addUnit("/dev/hidraw4", unit);
+                return transport;
+              },
+              [this] {
+                ++asked;
+                if (answers.empty()) return UnsavedAnswer::Cancel;
+                const UnsavedAnswer answer = answers.front();
+                answers.pop_front();
+                return answer;
+              }}};
+};
+
+}  // namespace tarnvik::test
