@@ -22,6 +22,8 @@ ProfileMergePlan::ProfileMergePlan(const std::vector<ProfileEntry>& entries) : e
 
 bool ProfileMergePlan::scan(const std::string& path) { return ScanLines(path, *this); }
 
+void ProfileMergePlan::scanText(std::string_view text) { ScanText(text, *this); }
+
 void ProfileMergePlan::lineEnd(std::string_view) {
   const IniLine& line = scanner_.finish();
   if (line.kind == IniLine::Kind::Header)

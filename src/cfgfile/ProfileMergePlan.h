@@ -27,6 +27,8 @@ class ProfileMergePlan : private LineSink {
   // Reads the existing file's layout; false when it cannot be read. Without
   // it the plan is that of a new file.
   bool scan(const std::string& path);
+  // The same for a file's content held in memory.
+  void scanText(std::string_view text);
   // Turns the layout into the lines to write; call once, after scan.
   void settle();
 

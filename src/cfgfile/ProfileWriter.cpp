@@ -22,6 +22,14 @@ void CheckName(std::string_view name, bool isKey) {
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
 
+// Names hold no NUL (CheckName), so one between them keeps every pair apart.
+std::string IndexKey(std::string_view section, std::string_view key) {
+  std::string joined = LowerAscii(section);
+  joined += '\0';
+  joined += LowerAscii(key);
+  return joined;
+}
+
 }  // namespace
 
 void ProfileWriter::write(std::string_view section, std::string_view key, std::string_view value) {
@@ -29,11 +37,10 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   CheckName(key, true);
   std::string clean(value.substr(0, value.find('\0')));
   std::replace_if(clean.begin(), clean.end(), IsLineBreak, ' ');
-  for (ProfileEntry& entry : entries_) {
-    if (EqualNoCase(entry.section, section) && EqualNoCase(entry.key, key)) {
-      entry.value = std::move(clean);
-      return;
-    }
+  const auto [at, added] = index_.try_emplace(IndexKey(section, key), entries_.size());
+  if (!added) {
+    entries_[at->second].value = std::move(clean);
+    return;
   }
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
 }
@@ -44,7 +51,7 @@ void ProfileWriter::commit(const std::string& path) const {
   ProfileMergePlan plan(entries_);
   if (out.targetExists() && !plan.scan(out.target())) out.fail();
   plan.settle();
-  ProfileMerger merger(plan, out);
+  ProfileMerger merger(plan, [&out](std::string_view bytes) { out.write(bytes); });
   if (out.targetExists() && !merger.copy(out.target())) out.fail();
   merger.finish();
   out.commit();
@@ -54,6 +61,17 @@ std::string ProfileWriter::newFileText() const {
   ProfileMergePlan plan(entries_);
   plan.settle();
   return plan.appendix();
+}
+
+std::string ProfileWriter::mergedText(std::string_view existing) const {
+  ProfileMergePlan plan(entries_);
+  plan.scanText(existing);
+  plan.settle();
+  std::string merged;
+  ProfileMerger merger(plan, [&merged](std::string_view bytes) { merged += bytes; });
+  merger.copyText(existing);
+  merger.finish();
+  return merged;
 }
 
 }  // namespace tarnvik::ini
