@@ -42,6 +42,7 @@ expected="./usr/bin/tarnvik-cli
 ./usr/bin/tarnvik-configurator
 ./usr/lib/udev/rules.d/70-tarnvik.rules
 ./usr/share/applications/tarnvik-configurator.desktop
+./usr/share/doc/tarnvik-configurator/examples/70-tarnvik-group.rules
 ./usr/share/icons/hicolor/scalable/apps/tarnvik-configurator.svg
 ./usr/share/man/man1/tarnvik-cli.1.gz"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
