@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/FreshSettings.h"
+
 namespace tarnvik::fuzz {
 
 namespace fs = std::filesystem;
@@ -60,6 +62,11 @@ void RequireSameSettings(const DeviceSettings& expected, const DeviceSettings& a
   std::string detail;
   for (const std::string& line : differences) detail += line + "\n";
   Violated(property, detail);
+}
+
+const DeviceSettings& Fresh() {
+  static const DeviceSettings fresh = test::FreshSettings();
+  return fresh;
 }
 
 std::string ScratchPath(std::string_view name) {

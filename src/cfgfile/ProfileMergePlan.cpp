@@ -12,11 +12,11 @@ std::string KeyLine(const std::string& key, const std::string& value) {
 
 ProfileMergePlan::ProfileMergePlan(const std::vector<ProfileEntry>& entries) : entries_(entries) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const auto [at, added] = sectionIndex_.emplace(LowerAscii(entries[i].section), sections_.size());
+    const auto [at, added] = sectionIndex_.try_emplace(entries[i].section, sections_.size());
     if (added) sections_.push_back({entries[i].section});
     keys_.emplace_back().section = at->second;
     keyIndex_.resize(sections_.size());
-    keyIndex_[at->second].emplace(LowerAscii(entries[i].key), i);
+    keyIndex_[at->second].try_emplace(entries[i].key, i);
   }
 }
 
@@ -38,8 +38,7 @@ void ProfileMergePlan::lineEnd(std::string_view) {
 void ProfileMergePlan::enterSection(const IniLine& line) {
   inSection_ = false;
   if (line.nameTooLong) return;
-  LowerAsciiInto(line.name, lowered_);
-  const auto found = sectionIndex_.find(lowered_);
+  const auto found = sectionIndex_.find(line.name);
   if (found == sectionIndex_.end() || sections_[found->second].found) return;
   current_ = found->second;
   inSection_ = true;
@@ -50,8 +49,7 @@ void ProfileMergePlan::enterSection(const IniLine& line) {
 void ProfileMergePlan::locateKey(const IniLine& line) {
   sections_[current_].lastContent = line_;
   if (line.kind != IniLine::Kind::Key || line.nameTooLong) return;
-  LowerAsciiInto(line.name, lowered_);
-  const auto found = keyIndex_[current_].find(lowered_);
+  const auto found = keyIndex_[current_].find(line.name);
   if (found == keyIndex_[current_].end() || keys_[found->second].found) return;
   KeyPlace& key = keys_[found->second];
   key.found = true;

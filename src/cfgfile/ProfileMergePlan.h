@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cfgfile/IniLineScanner.h"
+#include "cfgfile/IniText.h"
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileEntry.h"
 
@@ -61,10 +62,9 @@ class ProfileMergePlan : private LineSink {
   const std::vector<ProfileEntry>& entries_;
   std::vector<SectionPlace> sections_;
   std::vector<KeyPlace> keys_;
-  // Entry numbers by lower-case names: sections, and keys per section.
-  std::map<std::string, std::size_t, std::less<>> sectionIndex_;
-  std::vector<std::map<std::string, std::size_t, std::less<>>> keyIndex_;
-  std::string lowered_;  // reused for every name looked up
+  // Entry numbers by name, without regard to case: sections, and keys per section.
+  NoCaseMap<std::size_t> sectionIndex_;
+  std::vector<NoCaseMap<std::size_t>> keyIndex_;
 
   IniLineScanner scanner_;
   std::uint64_t line_ = 0;

@@ -22,11 +22,12 @@ void CheckName(std::string_view name, bool isKey) {
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
 
-// Names hold no NUL (CheckName), so one between them keeps every pair apart.
+// Section and key in one text, compared without regard to case. Names hold
+// no NUL (CheckName), so one between them keeps every pair apart.
 std::string IndexKey(std::string_view section, std::string_view key) {
-  std::string joined = LowerAscii(section);
+  std::string joined(section);
   joined += '\0';
-  joined += LowerAscii(key);
+  joined += key;
   return joined;
 }
 

@@ -14,9 +14,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "cfgfile/IniText.h"
 #include "cfgfile/ProfileEntry.h"
 
 namespace tarnvik::ini {
@@ -43,9 +43,9 @@ class ProfileWriter {
 
  private:
   std::vector<ProfileEntry> entries_;
-  // Each key's entry, by its section and key name in lower case, so that a
+  // Each key's entry, by its section and key name (see IndexKey), so that a
   // write finds an earlier one of the same key at once however many came before.
-  std::unordered_map<std::string, std::size_t> index_;
+  NoCaseMap<std::size_t> index_;
 };
 
 }  // namespace tarnvik::ini
