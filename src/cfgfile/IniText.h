@@ -46,5 +46,8 @@ struct NoCaseEqual {
 };
 template <typename T>
 using NoCaseMap = std::unordered_map<std::string, T, NoCaseHash, NoCaseEqual>;
+// The same keyed by views of names kept elsewhere, which must outlive the map.
+template <typename T>
+using NoCaseViewMap = std::unordered_map<std::string_view, T, NoCaseHash, NoCaseEqual>;
 
 }  // namespace tarnvik::ini

@@ -12,14 +12,16 @@ bool ProfileMerger::copy(const std::string& path) { return ScanLines(path, *this
 void ProfileMerger::copyText(std::string_view text) { ScanText(text, *this); }
 
 void ProfileMerger::lineData(std::string_view piece) {
-  if (replacement_ == nullptr) out_(piece);
+  if (!replacement_) out_(piece);
 }
 
 // Only the last line can lack a line end; it gets one when anything follows.
 void ProfileMerger::lineEnd(std::string_view terminator) {
   const std::string& insertion = plan_.insertionAfter(line_);
-  if (replacement_ != nullptr) {
-    out_(*replacement_);
+  if (replacement_) {
+    out_(replacement_->key);
+    out_("=");
+    out_(replacement_->value);
     out_(kLineEnd);
   } else if (!terminator.empty()) {
     out_(terminator);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,7 +35,7 @@ class ProfileMerger : private LineSink {
   const ProfileMergePlan& plan_;
   TextOut out_;
   std::uint64_t line_ = 0;
-  const std::string* replacement_;
+  std::optional<ProfileMergePlan::Replacement> replacement_;
 };
 
 }  // namespace tarnvik::ini

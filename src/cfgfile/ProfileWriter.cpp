@@ -22,13 +22,9 @@ void CheckName(std::string_view name, bool isKey) {
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
 
-// Section and key in one text, compared without regard to case. Names hold
-// no NUL (CheckName), so one between them keeps every pair apart.
-std::string IndexKey(std::string_view section, std::string_view key) {
-  std::string joined(section);
-  joined += '\0';
-  joined += key;
-  return joined;
+std::size_t KeyHash(std::string_view section, std::string_view key) {
+  const std::size_t s = NoCaseHash{}(section);
+  return s ^ (NoCaseHash{}(key) + 0x9e3779b97f4a7c15ull + (s << 6) + (s >> 2));
 }
 
 }  // namespace
@@ -38,11 +34,15 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   CheckName(key, true);
   std::string clean(value.substr(0, value.find('\0')));
   std::replace_if(clean.begin(), clean.end(), IsLineBreak, ' ');
-  const auto [at, added] = index_.try_emplace(IndexKey(section, key), entries_.size());
-  if (!added) {
-    entries_[at->second].value = std::move(clean);
-    return;
+  const std::size_t hash = KeyHash(section, key);
+  for (auto [at, end] = index_.equal_range(hash); at != end; ++at) {
+    ProfileEntry& entry = entries_[at->second];
+    if (EqualNoCase(entry.section, section) && EqualNoCase(entry.key, key)) {
+      entry.value = std::move(clean);
+      return;
+    }
   }
+  index_.emplace(hash, entries_.size());
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
 }
 

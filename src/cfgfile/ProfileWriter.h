@@ -14,9 +14,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "cfgfile/IniText.h"
 #include "cfgfile/ProfileEntry.h"
 
 namespace tarnvik::ini {
@@ -43,9 +43,10 @@ class ProfileWriter {
 
  private:
   std::vector<ProfileEntry> entries_;
-  // Each key's entry, by its section and key name (see IndexKey), so that a
-  // write finds an earlier one of the same key at once however many came before.
-  NoCaseMap<std::size_t> index_;
+  // Entry numbers by a hash of section and key name without regard to case,
+  // so that a write finds an earlier one of the same key at once however many
+  // came before.
+  std::unordered_multimap<std::size_t, std::size_t> index_;
 };
 
 }  // namespace tarnvik::ini
