@@ -184,7 +184,7 @@ void RequirePageRequests(const std::vector<HidReport>& requests, Command command
 void ReadConfigProperties(Script& script) {
   ScriptedUnit unit(script);
   test::RecordingOperator op;
-  DeviceSettings settings = test::FreshSettings();
+  DeviceSettings settings = Fresh();
   const DeviceSettings before = settings;
   ConfigImage image;
   const ReadConfigOutcome outcome = ReadConfig({unit, op}, image, settings);
@@ -204,7 +204,7 @@ void ReadConfigProperties(Script& script) {
     RequireSameSettings(before, settings, kEverything, "a read that was not shown changes nothing");
     return;
   }
-  DeviceSettings expected = test::FreshSettings();
+  DeviceSettings expected = Fresh();
   test::RecordingOperator quiet;
   ConfigImage copy = image;
   Require(DecodeImage(copy, expected, quiet), "a shown image decodes");
@@ -214,7 +214,7 @@ void ReadConfigProperties(Script& script) {
 void WriteConfigProperties(Script& script) {
   ScriptedUnit unit(script);
   test::RecordingOperator op;
-  DeviceSettings settings = test::FreshSettings();
+  DeviceSettings settings = Fresh();
   ConfigImage image;
   const WriteConfigOutcome outcome = WriteConfig({unit, op}, settings, image, test::TestClock(), [] { return 77; });
   Require(outcome.encoded, "the start-up settings encode");
@@ -241,8 +241,12 @@ void VersionProperties(Script& script) {
 void FirmwareProperties(Script& script) {
   std::vector<std::uint8_t> file(100);
   for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 7 + 1);
-  const std::string path = ScratchPath("firmware.bin");
-  WriteFile(path, std::string(file.begin(), file.end()));
+  // The same file for every run, so written once.
+  static const std::string path = [&file] {
+    const std::string scratch = ScratchPath("firmware.bin");
+    WriteFile(scratch, std::string(file.begin(), file.end()));
+    return scratch;
+  }();
   ScriptedUnit unit(script);
   test::RecordingOperator op;
   op.answerFile(path);

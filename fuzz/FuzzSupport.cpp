@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/FreshSettings.h"
 #include "support/TestFiles.h"
 
 namespace tarnvik::fuzz {
@@ -61,6 +62,11 @@ void RequireSameSettings(const DeviceSettings& expected, const DeviceSettings& a
   std::string detail;
   for (const std::string& line : differences) detail += line + "\n";
   Violated(property, detail);
+}
+
+const DeviceSettings& Fresh() {
+  static const DeviceSettings fresh = test::FreshSettings();
+  return fresh;
 }
 
 std::string ScratchPath(std::string_view name) {

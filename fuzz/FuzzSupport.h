@@ -30,6 +30,10 @@ inline void Require(bool holds, std::string_view property) {
 void RequireSameSettings(const DeviceSettings& expected, const DeviceSettings& actual, test::Compare what,
                          std::string_view property);
 
+// Start-up settings (test::FreshSettings), built once: a run copies them,
+// which costs far less than building them anew.
+const DeviceSettings& Fresh();
+
 // A file in this process's own scratch folder, made on first use (in memory
 // when the system offers it, as the targets write files at every run) and
 // removed at exit.

@@ -30,7 +30,6 @@
 #include "image/ImageCodec.h"
 #include "image/ImageFields.h"
 #include "support/DecodedForm.h"
-#include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik::fuzz {
@@ -114,7 +113,7 @@ void RequireWholeImage(const ConfigImage& image) {
 // Decodes image into start-up settings that share s's clock and Uploadpctime,
 // which the image does not carry.
 DeviceSettings DecodedLike(const DeviceSettings& s, ConfigImage image) {
-  DeviceSettings decoded = test::FreshSettings();
+  DeviceSettings decoded = Fresh();
   decoded.setFlag("Uploadpctime", s.flag("Uploadpctime"));
   for (const char* field : kClockFields) decoded.setText(field, s.text(field));
   test::RecordingOperator op;
@@ -145,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ChecksumCoversExactlyItsBytes(image);
   if (!CheckImageChecksum(image)) PutChecksum(image);
 
-  const DeviceSettings fresh = test::FreshSettings();
+  const DeviceSettings& fresh = Fresh();
   DeviceSettings s = fresh;
   ConfigImage read = image;
   test::RecordingOperator op;

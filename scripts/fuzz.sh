@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang 14 with AddressSanitizer and
 # UndefinedBehaviorSanitizer, folder build-fuzz) and runs each in turn for its
-# share of SECONDS (default 300), starting from its checked-in corpus.
+# share of SECONDS (default 300), starting from its checked-in corpus: all
+# five, or only the TARGETs named.
 #
 # Everything a run finds goes to a scratch folder,
 # build-fuzz/finds/<date-time>/, never into the repository: per target the
@@ -11,16 +12,26 @@
 # crashed (<target>/crash-*). Copy the inputs worth keeping into
 # fuzz/corpus/<target>/ by hand, under names that say what they show.
 #
-# Usage: scripts/fuzz.sh [SECONDS]
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (image cfgfile ini device cli)
 # Exit status: 0 when no target found anything, 1 otherwise.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
-seconds=${1:-300}
-if ! [[ $seconds =~ ^[0-9]+$ ]] || [ "$seconds" -lt 3 ]; then
-  echo "usage: scripts/fuzz.sh [SECONDS]   (total time, at least 3)" >&2
+usage() {
+  echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (total time, at least 3 s a target; targets: ${all_targets[*]})" >&2
   exit 2
+}
+all_targets=(image cfgfile ini device cli)
+seconds=${1:-300}
+[ $# -gt 0 ] && shift
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
+for target in "${targets[@]}"; do
+  [[ " ${all_targets[*]} " == *" $target "* ]] || usage
+done
+if ! [[ $seconds =~ ^[0-9]+$ ]] || [ "$seconds" -lt $((3 * ${#targets[@]})) ]; then
+  usage
 fi
 
 tarnvik_ensure_packages "${TARNVIK_FUZZ_PACKAGES[@]}"
@@ -29,7 +40,6 @@ cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUI
   -DTARNVIK_FUZZ=ON -DTARNVIK_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-targets=(image cfgfile ini device cli)
 declare -A max_len=([image]=2100 [cfgfile]=8192 [ini]=4096 [device]=4096 [cli]=8192)
 share=$((seconds / ${#targets[@]}))
 finds=$build/finds/$(date +%Y%m%d-%H%M%S)

@@ -46,6 +46,7 @@ expected="./usr/bin/tarnvik-cli
 ./usr/share/applications/tarnvik-configurator.desktop
 ./usr/share/doc/tarnvik-configurator/changelog.gz
 ./usr/share/doc/tarnvik-configurator/copyright
+./usr/share/doc/tarnvik-configurator/examples/70-tarnvik-group.rules
 $(for size in 128 16 22 24 256 32 48 64; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/tarnvik-configurator.png"; done)
 ./usr/share/icons/hicolor/scalable/apps/tarnvik-configurator.svg
 ./usr/share/man/man1/tarnvik-cli.1.gz

@@ -1,29 +1,42 @@
 #include "cfgfile/BoundedText.h"
 
+#include <algorithm>
+
 #include "cfgfile/IniText.h"
 
 namespace tarnvik::ini {
 
-void BoundedText::push(char c) {
-  if (IsBlank(c)) {
-    // More held-back blanks than the capacity would overflow anyway once
-    // something follows them, so they need not be kept.
-    if (started_ && pendingBlanks_.size() <= capacity_) pendingBlanks_ += c;
-    return;
-  }
-  for (char blank : pendingBlanks_) append(blank);
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+}  // namespace
+
+void BoundedText::push(std::string_view run) {
+  if (!started_) run.remove_prefix(std::min(run.size(), run.find_first_not_of(kBlanks)));
+  if (run.empty()) return;
+  const std::size_t lastSolid = run.find_last_not_of(kBlanks);
+  if (lastSolid == std::string_view::npos) return holdBlanks(run);
+  append(pendingBlanks_);
   if (pendingBlanks_.size() > capacity_) overflowed_ = true;
   pendingBlanks_.clear();
-  append(c);
-  last_ = c;
+  append(run.substr(0, lastSolid + 1));
+  last_ = run[lastSolid];
   started_ = true;
+  holdBlanks(run.substr(lastSolid + 1));
 }
 
-void BoundedText::append(char c) {
-  if (text_.size() < capacity_)
-    text_ += c;
-  else
-    overflowed_ = true;
+// More held-back blanks than the capacity would overflow anyway once
+// something follows them, so no more than one past it are kept.
+void BoundedText::holdBlanks(std::string_view blanks) {
+  const std::size_t room = capacity_ + 1 - pendingBlanks_.size();
+  pendingBlanks_.append(blanks.substr(0, room));
+}
+
+void BoundedText::append(std::string_view run) {
+  const std::size_t room = capacity_ - text_.size();
+  text_.append(run.substr(0, room));
+  if (run.size() > room) overflowed_ = true;
 }
 
 void BoundedText::clear() {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tarnvik::ini {
 
@@ -14,7 +15,8 @@ class BoundedText {
  public:
   explicit BoundedText(std::size_t capacity) : capacity_(capacity) {}
 
-  void push(char c);
+  // The next characters of the text, any number at a time.
+  void push(std::string_view run);
   void clear();
 
   // The trimmed text so far, at most `capacity` characters.
@@ -26,7 +28,8 @@ class BoundedText {
   char last() const { return last_; }
 
  private:
-  void append(char c);
+  void append(std::string_view run);
+  void holdBlanks(std::string_view blanks);
 
   std::size_t capacity_;
   std::string text_;

@@ -1,6 +1,7 @@
 // Save to file.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cfgfile/ConfigFileKeys.h"
@@ -37,5 +38,9 @@ ini::ProfileWriter Writer(const DeviceSettings& s) {
 void SaveConfigFile(const DeviceSettings& s, const std::string& path) { Writer(s).commit(path); }
 
 std::string ConfigFileText(const DeviceSettings& s) { return Writer(s).newFileText(); }
+
+std::string ConfigFileText(const DeviceSettings& s, std::string_view existing) {
+  return Writer(s).mergedText(existing);
+}
 
 }  // namespace tarnvik

@@ -24,10 +24,14 @@ constexpr const char* kOtherVersion =
     "Some configuration fields my change between firmware versions.";
 constexpr const char* kUnknown = "unknown";
 
-std::vector<ini::KeyName> WantedKeys() {
-  std::vector<ini::KeyName> names;
-  for (const FileKey& key : ConfigFileKeys()) names.push_back({key.section, key.key});
-  return names;
+// Made once: every read wants the same keys.
+const ini::ProfileKeys& WantedKeys() {
+  static const ini::ProfileKeys keys = [] {
+    std::vector<ini::KeyName> names;
+    for (const FileKey& key : ConfigFileKeys()) names.push_back({key.section, key.key});
+    return ini::ProfileKeys(names);
+  }();
+  return keys;
 }
 
 std::int32_t NumberDefault(const FileKey& key) { return ParseFileInteger(key.value).value_or(0); }

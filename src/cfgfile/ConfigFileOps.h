@@ -48,6 +48,9 @@ void SaveConfigFile(const DeviceSettings& s, const std::string& path);
 // The text Save writes to a new file, for checking what a file would give
 // back before one is written. Throws ConversionError as Save does.
 std::string ConfigFileText(const DeviceSettings& s);
+// The text Save makes of a file holding `existing`, whose other lines it
+// keeps, without touching the disk. Throws ConversionError as Save does.
+std::string ConfigFileText(const DeviceSettings& s, std::string_view existing);
 // False when the file is not one of ours (identity message shown, nothing changed).
 bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op);
 // The same for a file's content already read (standard input or a pipe, for

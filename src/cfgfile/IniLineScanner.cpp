@@ -2,56 +2,64 @@
 
 namespace tarnvik::ini {
 
+// Each state takes what it can of the piece in one go and hands the rest on.
 void IniLineScanner::feed(std::string_view piece) {
-  for (char c : piece) {
+  while (!piece.empty()) {
     switch (state_) {
-      case State::Start: start(c); break;
-      case State::Header: header(c); break;
-      case State::KeyName: keyName(c); break;
-      case State::Value: value(c); break;
+      case State::Start: piece = start(piece); break;
+      case State::Header: piece = header(piece); break;
+      case State::KeyName: piece = keyName(piece); break;
+      case State::Value: piece = value(piece); break;
       case State::ValueEnded:
       case State::Skip: return;
     }
   }
 }
 
-void IniLineScanner::start(char c) {
-  if (IsBlank(c)) return;
-  if (c == '[') {
-    state_ = State::Header;
-    return;
-  }
-  state_ = State::KeyName;
-  keyName(c);
+// Blanks before the first character mean nothing; "[" starts a header,
+// anything else a key name.
+std::string_view IniLineScanner::start(std::string_view piece) {
+  const std::size_t first = piece.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  state_ = piece[first] == '[' ? State::Header : State::KeyName;
+  return piece.substr(first + (state_ == State::Header ? 1 : 0));
 }
 
-// Every "]" may be the last one; remember the name as it stands before it.
-void IniLineScanner::header(char c) {
-  if (c == ']') {
+// Every "]" may be the last one; remember the name as it stands before the
+// last one so far.
+std::string_view IniLineScanner::header(std::string_view piece) {
+  const std::size_t close = piece.rfind(']');
+  if (close != std::string_view::npos) {
+    name_.push(piece.substr(0, close));
     closed_ = true;
     closedLength_ = name_.text().size();
     closedOverflowed_ = name_.overflowed();
+    piece.remove_prefix(close);
   }
-  name_.push(c);
+  name_.push(piece);
+  return {};
 }
 
 // A name too long to match anything makes the rest of the line irrelevant.
-void IniLineScanner::keyName(char c) {
-  if (c == '=') {
-    state_ = State::Value;
-    return;
+std::string_view IniLineScanner::keyName(std::string_view piece) {
+  const std::size_t equals = piece.find('=');
+  name_.push(piece.substr(0, equals));
+  if (name_.overflowed()) {
+    state_ = State::Skip;
+    return {};
   }
-  name_.push(c);
-  if (name_.overflowed()) state_ = State::Skip;
+  if (equals == std::string_view::npos) return {};
+  state_ = State::Value;
+  return piece.substr(equals + 1);
 }
 
 // A value ends at its first NUL byte, as the C strings of the classic profile
 // functions do; the rest of the line is not part of it.
-void IniLineScanner::value(char c) {
-  if (c == '\0')
-    state_ = State::ValueEnded;
-  else
-    value_.push(c);
+std::string_view IniLineScanner::value(std::string_view piece) {
+  const std::size_t nul = piece.find('\0');
+  value_.push(piece.substr(0, nul));
+  if (nul != std::string_view::npos) state_ = State::ValueEnded;
+  return {};
 }
 
 const IniLine& IniLineScanner::finish() {

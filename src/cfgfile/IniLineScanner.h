@@ -25,10 +25,11 @@ class IniLineScanner {
  private:
   enum class State { Start, Header, KeyName, Value, ValueEnded, Skip };
 
-  void start(char c);
-  void header(char c);
-  void keyName(char c);
-  void value(char c);
+  // Each takes the start of `piece` and returns what it left for the next state.
+  std::string_view start(std::string_view piece);
+  std::string_view header(std::string_view piece);
+  std::string_view keyName(std::string_view piece);
+  std::string_view value(std::string_view piece);
   void headerLine();
   void keyLine();
   void reset();

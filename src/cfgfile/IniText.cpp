@@ -8,16 +8,20 @@ std::string LowerAscii(std::string_view text) {
   return lower;
 }
 
-void LowerAsciiInto(std::string_view text, std::string& out) {
-  out.assign(text);
-  for (char& c : out) c = LowerAscii(c);
-}
-
+// Names mostly come spelled alike: that is one comparison of the whole.
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  if (a == b) return true;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
+}
+
+// FNV-1a over the lower-case bytes.
+std::size_t NoCaseHash::operator()(std::string_view text) const {
+  std::size_t hash = 14695981039346656037ull;
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+  return hash;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

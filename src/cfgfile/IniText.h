@@ -3,9 +3,11 @@
 // 8-bit (ISO 8859-1) and handled byte by byte; names compare without regard to
 // the case of the ASCII letters, as the classic profile functions do.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace tarnvik::ini {
 
@@ -20,12 +22,32 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// By table: names are compared a character at a time, often.
+inline constexpr std::array<char, 256> kLowerAscii = [] {
+  std::array<char, 256> table{};
+  for (int i = 0; i < 256; ++i) table[i] = static_cast<char>(i >= 'A' && i <= 'Z' ? i - 'A' + 'a' : i);
+  return table;
+}();
+inline char LowerAscii(char c) { return kLowerAscii[static_cast<unsigned char>(c)]; }
 
 std::string LowerAscii(std::string_view text);
-// The same into a buffer that keeps its memory from call to call.
-void LowerAsciiInto(std::string_view text, std::string& out);
 bool EqualNoCase(std::string_view a, std::string_view b);
 std::string_view TrimBlanks(std::string_view text);
+
+// Hashing and equality without regard to case, for maps keyed by a name as
+// first spelled and found by any spelling without a lower-case copy.
+struct NoCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const;
+};
+struct NoCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return EqualNoCase(a, b); }
+};
+template <typename T>
+using NoCaseMap = std::unordered_map<std::string, T, NoCaseHash, NoCaseEqual>;
+// The same keyed by views of names kept elsewhere, which must outlive the map.
+template <typename T>
+using NoCaseViewMap = std::unordered_map<std::string_view, T, NoCaseHash, NoCaseEqual>;
 
 }  // namespace tarnvik::ini

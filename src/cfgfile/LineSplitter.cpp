@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "platform/posix/UniqueFd.h"
@@ -14,7 +14,11 @@ namespace tarnvik::ini {
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+// The first `c` in [from, to), or `to`.
+const char* Find(const char* from, const char* to, char c) {
+  const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+  return found != nullptr ? static_cast<const char*>(found) : to;
+}
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
@@ -30,11 +34,16 @@ void LineSplitter::feed(std::string_view chunk) {
     end(crlf ? "\r\n" : "\r");
     if (crlf) chunk.remove_prefix(1);
   }
+  // The next LF is looked for once and remembered while it lies ahead, and a
+  // CR only before it, so that the search stays linear whatever the line ends.
+  const char* const last = chunk.data() + chunk.size();
+  const char* lf = nullptr;
   while (!chunk.empty()) {
-    const auto stop = std::find_if(chunk.begin(), chunk.end(), IsLineEnd);
-    const std::size_t at = static_cast<std::size_t>(stop - chunk.begin());
+    if (lf == nullptr || (lf != last && lf < chunk.data())) lf = Find(chunk.data(), last, '\n');
+    const char* const stop = Find(chunk.data(), lf, '\r');
+    const std::size_t at = static_cast<std::size_t>(stop - chunk.data());
     data(chunk.substr(0, at));
-    if (stop == chunk.end()) return;
+    if (stop == last) return;
     if (*stop == '\r' && at + 1 == chunk.size()) {
       pendingCr_ = true;
       return;

@@ -11,10 +11,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cfgfile/IniLineScanner.h"
+#include "cfgfile/IniText.h"
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileEntry.h"
 
@@ -27,11 +31,19 @@ class ProfileMergePlan : private LineSink {
   // Reads the existing file's layout; false when it cannot be read. Without
   // it the plan is that of a new file.
   bool scan(const std::string& path);
+  // The same for a file's content held in memory.
+  void scanText(std::string_view text);
   // Turns the layout into the lines to write; call once, after scan.
   void settle();
 
-  // The line that replaces line `line` (counted from 0), or nullptr.
-  const std::string* replacement(std::uint64_t line) const;
+  // A key line that takes the place of line `line` (counted from 0): the key
+  // as the file spells it, and its new value.
+  struct Replacement {
+    std::string_view key;
+    std::string_view value;
+  };
+  // Nothing when the line stays as it is.
+  std::optional<Replacement> replacement(std::uint64_t line) const;
   // The lines to add after line `line`, each with its line end.
   const std::string& insertionAfter(std::uint64_t line) const;
   // The sections to add at the end of the file, with their keys.
@@ -47,7 +59,7 @@ class ProfileMergePlan : private LineSink {
     std::size_t section = 0;
     bool found = false;
     std::uint64_t line = 0;
-    std::string spelling;
+    std::string spelling;  // as the file spells the key, when not as the write does
   };
 
   void lineData(std::string_view piece) override { scanner_.feed(piece); }
@@ -59,17 +71,16 @@ class ProfileMergePlan : private LineSink {
   const std::vector<ProfileEntry>& entries_;
   std::vector<SectionPlace> sections_;
   std::vector<KeyPlace> keys_;
-  // Entry numbers by lower-case names: sections, and keys per section.
-  std::map<std::string, std::size_t, std::less<>> sectionIndex_;
-  std::vector<std::map<std::string, std::size_t, std::less<>>> keyIndex_;
-  std::string lowered_;  // reused for every name looked up
+  // Entry numbers by name, without regard to case: sections, and keys per section.
+  NoCaseViewMap<std::size_t> sectionIndex_;
+  std::vector<NoCaseViewMap<std::size_t>> keyIndex_;
 
   IniLineScanner scanner_;
   std::uint64_t line_ = 0;
   std::size_t current_ = 0;
   bool inSection_ = false;
 
-  std::map<std::uint64_t, std::string> replacements_;
+  std::vector<std::pair<std::uint64_t, std::size_t>> replaced_;  // line and entry, by line
   std::map<std::uint64_t, std::string> insertions_;
   std::string appendix_;
 };

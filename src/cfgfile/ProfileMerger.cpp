@@ -1,31 +1,37 @@
 #include "cfgfile/ProfileMerger.h"
 
+#include <utility>
+
 namespace tarnvik::ini {
 
-ProfileMerger::ProfileMerger(const ProfileMergePlan& plan, AtomicFile& out)
-    : plan_(plan), out_(out), replacement_(plan.replacement(0)) {}
+ProfileMerger::ProfileMerger(const ProfileMergePlan& plan, TextOut out)
+    : plan_(plan), out_(std::move(out)), replacement_(plan.replacement(0)) {}
 
 bool ProfileMerger::copy(const std::string& path) { return ScanLines(path, *this); }
 
+void ProfileMerger::copyText(std::string_view text) { ScanText(text, *this); }
+
 void ProfileMerger::lineData(std::string_view piece) {
-  if (replacement_ == nullptr) out_.write(piece);
+  if (!replacement_) out_(piece);
 }
 
 // Only the last line can lack a line end; it gets one when anything follows.
 void ProfileMerger::lineEnd(std::string_view terminator) {
   const std::string& insertion = plan_.insertionAfter(line_);
-  if (replacement_ != nullptr) {
-    out_.write(*replacement_);
-    out_.write(kLineEnd);
+  if (replacement_) {
+    out_(replacement_->key);
+    out_("=");
+    out_(replacement_->value);
+    out_(kLineEnd);
   } else if (!terminator.empty()) {
-    out_.write(terminator);
+    out_(terminator);
   } else if (!insertion.empty() || !plan_.appendix().empty()) {
-    out_.write(kLineEnd);
+    out_(kLineEnd);
   }
-  out_.write(insertion);
+  out_(insertion);
   replacement_ = plan_.replacement(++line_);
 }
 
-void ProfileMerger::finish() { out_.write(plan_.appendix()); }
+void ProfileMerger::finish() { out_(plan_.appendix()); }
 
 }  // namespace tarnvik::ini

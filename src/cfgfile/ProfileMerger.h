@@ -4,20 +4,27 @@
 // Every other line goes through byte for byte, with its own line end.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "cfgfile/AtomicFile.h"
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileMergePlan.h"
 
 namespace tarnvik::ini {
 
+// Where the merged file goes, piece by piece: a replacement file, or a text.
+using TextOut = std::function<void(std::string_view bytes)>;
+
 class ProfileMerger : private LineSink {
  public:
-  ProfileMerger(const ProfileMergePlan& plan, AtomicFile& out);
+  ProfileMerger(const ProfileMergePlan& plan, TextOut out);
 
   // Copies the existing file with the plan's changes; false when it cannot be read.
   bool copy(const std::string& path);
+  // The same for a file's content held in memory.
+  void copyText(std::string_view text);
   // Adds the new sections at the end.
   void finish();
 
@@ -26,9 +33,9 @@ class ProfileMerger : private LineSink {
   void lineEnd(std::string_view terminator) override;
 
   const ProfileMergePlan& plan_;
-  AtomicFile& out_;
+  TextOut out_;
   std::uint64_t line_ = 0;
-  const std::string* replacement_;
+  std::optional<ProfileMergePlan::Replacement> replacement_;
 };
 
 }  // namespace tarnvik::ini

@@ -1,65 +1,73 @@
 #include "cfgfile/ProfileReader.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "settings/NumberText.h"
 
 namespace tarnvik::ini {
 
-ProfileReader::ProfileReader(const std::string& path, const std::vector<KeyName>& wanted) {
-  want(wanted);
+ProfileReader::ProfileReader(const ProfileKeys& wanted)
+    : keys_(wanted), seen_(wanted.sectionCount()), values_(wanted.keyCount()) {}
+
+ProfileReader::ProfileReader(std::unique_ptr<const ProfileKeys> owned) : ProfileReader(*owned) {
+  owned_ = std::move(owned);
+}
+
+ProfileReader::ProfileReader(const std::string& path, const ProfileKeys& wanted) : ProfileReader(wanted) {
   if (!ScanLines(path, *this)) forgetValues();
 }
 
-ProfileReader::ProfileReader(ProfileText text, const std::vector<KeyName>& wanted) {
-  want(wanted);
+ProfileReader::ProfileReader(ProfileText text, const ProfileKeys& wanted) : ProfileReader(wanted) {
   ScanText(text.content, *this);
 }
 
-void ProfileReader::want(const std::vector<KeyName>& wanted) {
-  for (const KeyName& name : wanted) sections_[LowerAscii(name.section)].keys[LowerAscii(name.key)];
+ProfileReader::ProfileReader(const std::string& path, const std::vector<KeyName>& wanted)
+    : ProfileReader(std::make_unique<const ProfileKeys>(wanted)) {
+  if (!ScanLines(path, *this)) forgetValues();
+}
+
+ProfileReader::ProfileReader(ProfileText text, const std::vector<KeyName>& wanted)
+    : ProfileReader(std::make_unique<const ProfileKeys>(wanted)) {
+  ScanText(text.content, *this);
 }
 
 void ProfileReader::lineEnd(std::string_view) {
   const IniLine& line = scanner_.finish();
   if (line.kind == IniLine::Kind::Header)
     enterSection(line);
-  else if (line.kind == IniLine::Kind::Key && current_ != nullptr)
+  else if (line.kind == IniLine::Kind::Key && current_ != ProfileKeys::kNone)
     takeKey(line);
 }
 
 // Keys count in the first section of a name only; any later header, known or
 // not, ends it.
 void ProfileReader::enterSection(const IniLine& line) {
-  current_ = nullptr;
+  current_ = ProfileKeys::kNone;
   if (line.nameTooLong) return;
-  LowerAsciiInto(line.name, lowered_);
-  const auto found = sections_.find(lowered_);
-  if (found == sections_.end() || found->second.seen) return;
-  found->second.seen = true;
-  current_ = &found->second;
+  const std::size_t section = keys_.section(line.name);
+  if (section == ProfileKeys::kNone || seen_[section]) return;
+  seen_[section] = true;
+  current_ = section;
 }
 
 void ProfileReader::takeKey(const IniLine& line) {
   if (line.nameTooLong) return;
-  LowerAsciiInto(line.name, lowered_);
-  const auto found = current_->keys.find(lowered_);
-  if (found != current_->keys.end() && !found->second) found->second = line.value;
+  const std::size_t key = keys_.key(current_, line.name);
+  if (key != ProfileKeys::kNone && !values_[key]) values_[key] = line.value;
 }
 
 // A file that fails half-way reads as no file at all rather than as half of one.
 void ProfileReader::forgetValues() {
-  for (auto& [name, section] : sections_)
-    for (auto& [key, value] : section.keys) value.reset();
+  for (auto& value : values_) value.reset();
 }
 
 std::optional<std::string> ProfileReader::value(std::string_view section, std::string_view key) const {
-  const auto s = sections_.find(LowerAscii(section));
-  if (s != sections_.end()) {
-    const auto k = s->second.keys.find(LowerAscii(key));
-    if (k != s->second.keys.end()) return k->second;
-  }
-  throw std::logic_error("profile key [" + std::string(section) + "] " + std::string(key) + " was not asked for");
+  const std::size_t s = keys_.section(section);
+  const std::size_t k = s == ProfileKeys::kNone ? ProfileKeys::kNone : keys_.key(s, key);
+  if (k == ProfileKeys::kNone)
+    throw std::logic_error("profile key [" + std::string(section) + "] " + std::string(key) + " was not asked for");
+  return values_[k];
 }
 
 std::string ProfileReader::readText(std::string_view section, std::string_view key, std::string_view fallback) const {

@@ -9,8 +9,9 @@
 // and no file is ever held whole, so a file of any size and content costs a
 // fixed amount of memory.
 
+#include <cstddef>
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,13 +19,9 @@
 
 #include "cfgfile/IniLineScanner.h"
 #include "cfgfile/LineSplitter.h"
+#include "cfgfile/ProfileKeys.h"
 
 namespace tarnvik::ini {
-
-struct KeyName {
-  std::string section;
-  std::string key;
-};
 
 // A profile file's content already read into memory (one that came through
 // a pipe, which cannot be read twice or opened by name again).
@@ -34,6 +31,10 @@ struct ProfileText {
 
 class ProfileReader : private LineSink {
  public:
+  // `wanted` must outlive the reader.
+  ProfileReader(const std::string& path, const ProfileKeys& wanted);
+  ProfileReader(ProfileText text, const ProfileKeys& wanted);
+  // The same with the keys made for this reader alone.
   ProfileReader(const std::string& path, const std::vector<KeyName>& wanted);
   ProfileReader(ProfileText text, const std::vector<KeyName>& wanted);
 
@@ -48,22 +49,21 @@ class ProfileReader : private LineSink {
   bool readFlag(std::string_view section, std::string_view key, bool fallback) const;
 
  private:
-  struct Section {
-    bool seen = false;
-    std::map<std::string, std::optional<std::string>, std::less<>> keys;  // by lower-case name
-  };
+  explicit ProfileReader(const ProfileKeys& wanted);
+  explicit ProfileReader(std::unique_ptr<const ProfileKeys> owned);
 
-  void want(const std::vector<KeyName>& wanted);
   void lineData(std::string_view piece) override { scanner_.feed(piece); }
   void lineEnd(std::string_view terminator) override;
   void enterSection(const IniLine& line);
   void takeKey(const IniLine& line);
   void forgetValues();
 
-  std::map<std::string, Section, std::less<>> sections_;  // by lower-case name
-  Section* current_ = nullptr;
+  std::unique_ptr<const ProfileKeys> owned_;
+  const ProfileKeys& keys_;
+  std::vector<bool> seen_;                          // by section number
+  std::vector<std::optional<std::string>> values_;  // by key number
+  std::size_t current_ = ProfileKeys::kNone;
   IniLineScanner scanner_;
-  std::string lowered_;  // reused for every name looked up
 };
 
 }  // namespace tarnvik::ini

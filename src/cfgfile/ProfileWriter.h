@@ -11,8 +11,10 @@
 // leaves a half-written or lost file (AtomicFile says when it has to rewrite
 // a file in place). Nothing is created while nothing is written.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "cfgfile/ProfileEntry.h"
@@ -36,9 +38,15 @@ class ProfileWriter {
 
   // What commit writes to a path where no file is yet, as text.
   std::string newFileText() const;
+  // What commit makes of a file holding `existing`, as text.
+  std::string mergedText(std::string_view existing) const;
 
  private:
   std::vector<ProfileEntry> entries_;
+  // Entry numbers by a hash of section and key name without regard to case,
+  // so that a write finds an earlier one of the same key at once however many
+  // came before.
+  std::unordered_multimap<std::size_t, std::size_t> index_;
 };
 
 }  // namespace tarnvik::ini

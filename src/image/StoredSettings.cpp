@@ -1,5 +1,8 @@
 #include "image/StoredSettings.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/OperationError.h"
 #include "image/ConfigImage.h"
 #include "image/FieldDecoder.h"
@@ -11,15 +14,53 @@ namespace tarnvik {
 
 namespace {
 
-// Writes one field into an empty image; false when Write config would refuse it.
-bool WritesAlone(const DeviceSettings& settings, const ImageField& field, ConfigImage& image) {
-  image.clear();
-  try {
-    return !FieldEncoder(settings, image).encode(field).has_value();
-  } catch (const ConversionError&) {
-    return false;
+// What every callsign slot and every SSID accepts, standing in for the other
+// half of a field while one half is written alone.
+constexpr const char* kStandInCallsign = "A";
+constexpr const char* kStandInSsid = "0";
+
+// Writes each setting into its field alone and reads it back.
+class AloneWriter {
+ public:
+  AloneWriter(const DeviceSettings& settings, std::vector<std::optional<std::string>>& stored)
+      : settings_(settings), probe_(settings), readBack_(settings), stored_(stored) {}
+
+  // A setting that shares its field with `partner` is written with the
+  // partner's stand-in, then the partner is put back.
+  void storeAlone(const ImageField& field, const std::string& setting, const std::string& partner,
+                  const char* standIn) {
+    probe_.setText(partner, standIn);
+    store(field, setting);
+    probe_.setText(partner, settings_.text(partner));
   }
-}
+
+  void store(const ImageField& field, const std::string& setting) {
+    if (!writes(field)) return;
+    FieldDecoder(image_, readBack_).decode(field);
+    const std::size_t index = DeviceSettings::indexOf(setting);
+    stored_[index] = SettingValueText(readBack_, index);
+  }
+
+ private:
+  // False when Write config would refuse the field.
+  bool writes(const ImageField& field) {
+    const auto bytes = FieldBytes(image_, field.pos);
+    std::fill(bytes.begin(), bytes.end(), std::uint8_t{0});
+    try {
+      return !FieldEncoder(probe_, image_).encode(field).has_value();
+    } catch (const ConversionError&) {
+      return false;
+    }
+  }
+
+  const DeviceSettings& settings_;
+  DeviceSettings probe_;
+  DeviceSettings readBack_;
+  ConfigImage image_;
+  std::vector<std::optional<std::string>>& stored_;
+};
+
+bool IsPath(const ImageField& field) { return field.kind == FieldKind::Address && !field.destination; }
 
 }  // namespace
 
@@ -33,27 +74,30 @@ std::string SettingValueText(const DeviceSettings& settings, std::size_t index) 
   return {};
 }
 
-StoredSettings::StoredSettings(const DeviceSettings& settings) : settings_(settings), stored_(SettingsTable().size()) {
-  DeviceSettings readBack(settings);
-  ConfigImage image;
+StoredSettings::StoredSettings(const DeviceSettings& settings)
+    : stored_(SettingsTable().size()), ignored_(SettingsTable().size()) {
+  for (std::size_t index = 0; index < SettingsTable().size(); ++index)
+    values_.push_back(SettingValueText(settings, index));
+  AloneWriter writer(settings, stored_);
   for (const ImageField& field : ImageFields()) {
-    if (!field.decoded || !WritesAlone(settings, field, image)) continue;
-    FieldDecoder(image, readBack).decode(field);
-    for (const std::string* name : {&field.setting, &field.ssidSetting}) {
-      if (name->empty()) continue;
-      const std::size_t index = DeviceSettings::indexOf(*name);
-      stored_[index] = SettingValueText(readBack, index);
+    if (!field.decoded) continue;
+    if (field.ssidSetting.empty()) {
+      writer.store(field, field.setting);
+      continue;
     }
+    writer.storeAlone(field, field.setting, field.ssidSetting, kStandInSsid);
+    writer.storeAlone(field, field.ssidSetting, field.setting, kStandInCallsign);
+    const auto& callsign = stored_[DeviceSettings::indexOf(field.setting)];
+    if (IsPath(field) && callsign && callsign->empty()) ignored_[DeviceSettings::indexOf(field.ssidSetting)] = true;
   }
 }
 
-std::string StoredSettings::value(std::size_t index) const { return SettingValueText(settings_, index); }
-
 bool StoredSettings::sameForUnit(const StoredSettings& other, std::size_t index) const {
+  if (!kept(index) || !other.kept(index)) return true;
   const auto& mine = stored(index);
   const auto& theirs = other.stored(index);
   if (mine && theirs) return *mine == *theirs;
-  return value(index) == other.value(index);
+  return values_.at(index) == other.values_.at(index);
 }
 
 }  // namespace tarnvik

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "FileTestSupport.h"
+#include "cfgfile/IniText.h"
 #include "cfgfile/ProfileWriter.h"
 #include "core/OperationError.h"
 
@@ -102,6 +107,51 @@ TEST(ProfileWriter, ReplacesTheFileBehindALinkAndKeepsItsMode) {
   ::stat(dir.path("real.ini").c_str(), &info);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
   EXPECT_EQ(dir.names().size(), 2u);  // no temporary file left behind
+}
+
+// Many writes over few names that differ only in case or in where the
+// section ends and the key begins ("ab"/"c" against "a"/"bc"): each key keeps
+// its first place and spelling and takes its last value, as writing the keys
+// one by one does.
+TEST(ProfileWriter, EachKeyKeepsItsFirstPlaceAndTakesItsLastValueOverManyWrites) {
+  std::mt19937 random(7);
+  const std::vector<std::string> names = {"a", "A", "ab", "AB", "aB", "b", "bc", "BC", "c", "abc"};
+  std::vector<ProfileEntry> expected;  // one key after another, the classic way
+  ProfileWriter writer;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string& section = names[random() % names.size()];
+    const std::string& key = names[random() % names.size()];
+    const std::string value = std::to_string(i);
+    writer.write(section, key, value);
+    const auto same = std::find_if(expected.begin(), expected.end(), [&](const ProfileEntry& e) {
+      return EqualNoCase(e.section, section) && EqualNoCase(e.key, key);
+    });
+    if (same == expected.end())
+      expected.push_back({section, key, value});
+    else
+      same->value = value;
+  }
+  ASSERT_EQ(writer.entries().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(writer.entries()[i].section, expected[i].section) << i;
+    EXPECT_EQ(writer.entries()[i].key, expected[i].key) << i;
+    EXPECT_EQ(writer.entries()[i].value, expected[i].value) << i;
+  }
+}
+
+// The text a merge makes in memory is what a commit leaves in the file.
+TEST(ProfileWriter, MergesInMemoryAsIntoAFile) {
+  TempFolder dir;
+  ProfileWriter writer;
+  writer.write("Radio", "Callsign", "NEW");
+  writer.write("radio", "Ssid", "4");
+  writer.write("Other", "k", "v");
+  for (const std::string existing : {"", "[RADIO]\nCALLSIGN = old\n\n[x]\r\ny=1", "\r\r[Radio]\rSsid", "junk"}) {
+    WriteAll(dir.path("p.ini"), existing);
+    writer.commit(dir.path("p.ini"));
+    EXPECT_EQ(writer.mergedText(existing), ReadAll(dir.path("p.ini"))) << existing;
+  }
+  EXPECT_EQ(writer.mergedText(""), writer.newFileText());
 }
 
 }  // namespace

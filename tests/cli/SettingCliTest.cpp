@@ -61,8 +61,14 @@ TEST_F(SettingCli, DiffComparesWhatTheUnitWouldStoreNotHowItWasTyped) {
   EXPECT_EQ(run("diff " + path("b.cfg") + " " + path("c.cfg")).out, "");
   const RunResult diff = run("diff " + path("a.cfg") + " " + path("c.cfg"));
   EXPECT_EQ(diff.status, 1);
-  // Against a path that is there, the SSID byte does differ ("2" is stored, then "0").
-  EXPECT_EQ(diff.out, "Beacon3_path_string: \"WIDE2\" -> \"\"\nBeacon3_path_ssid: \"2\" -> \"x\"\n");
+  // Nor against a path that is there: only the path differs.
+  EXPECT_EQ(diff.out, "Beacon3_path_string: \"WIDE2\" -> \"\"\n");
+  // A refused SSID leaves its destination compared as stored.
+  changed("f.cfg", "Beacon1_dest_string=APQX03", "Beacon1_dest_string=apqx03");
+  std::string refusedSsid = ReadAll(path("f.cfg"));
+  refusedSsid.replace(refusedSsid.find("Beacon1_dest_ssid=0"), 19, "Beacon1_dest_ssid=x");
+  WriteAll(path("f.cfg"), refusedSsid);
+  EXPECT_EQ(run("diff " + path("a.cfg") + " " + path("f.cfg")).out, "Beacon1_dest_ssid: \"0\" -> \"x\"\n");
 
   // What Write config would refuse compares as typed.
   changed("d.cfg", "TXdelay=250", "TXdelay=100");

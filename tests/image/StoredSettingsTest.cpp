@@ -61,15 +61,71 @@ TEST(StoredSettings, AValueWriteConfigRefusesComparesAsItStands) {
   EXPECT_TRUE(Same("Txdelay", Text("Txdelay", "100"), Text("Txdelay", "100")));
   EXPECT_FALSE(Same("Txdelay", Text("Txdelay", "abc"), Text("Txdelay", "250")));             // not a number
   EXPECT_FALSE(Same("Callsign", Text("Callsign", "oh2xyzw"), Text("Callsign", "OH2XYZW")));  // too long
-  // One side refused: compared as typed, not as stored.
-  const auto withSsid = [](const std::string& call, const std::string& ssid) {
-    return [=](DeviceSettings& s) {
-      s.setText("Beacon2_dest_string", call);
-      s.setText("Beacon2_dest_ssid", ssid);
-    };
+}
+
+// A callsign and its SSID share a field; each is compared alone, whatever the
+// other half of the field holds on either side.
+TEST(StoredSettings, EachHalfOfAnAddressComparesAlone) {
+  struct Case {
+    const char* prefix;  // the pair: <prefix>_string and <prefix>_ssid
+    const char* callA;
+    const char* ssidA;
+    const char* callB;
+    const char* ssidB;
+    bool sameCall;
+    bool sameSsid;
   };
-  EXPECT_TRUE(Same("Beacon2_dest_string", withSsid("abc", "x"), withSsid("abc", "1")));
-  EXPECT_FALSE(Same("Beacon2_dest_string", withSsid("abc", "x"), withSsid("ABC", "1")));
+  const Case cases[] = {
+      // A refused SSID leaves its callsign compared as stored, and the reverse.
+      {"Beacon1_dest", "apqx03", "x", "APQX03", "0", true, false},
+      {"Beacon2_dest", "abc", "x", "ABC", "1", true, false},
+      {"Beacon2_dest", "abc", "x", "abd", "1", false, false},
+      {"Beacon4_path", "wide2", "16", "WIDE2", "2", true, false},
+      {"Weather_dest", "TOOLONGX", "05", "TOOLONGX", "5", true, true},
+      {"Beacon5_dest", "", "05", "", "5", true, true},  // an empty destination is refused, its SSID is not
+      // The SSID of a path that holds no callsign is never compared.
+      {"Beacon3_path", "WIDE2", "2", "", "2", false, true},
+      {"Beacon3_path", "WIDE2", "2", "", "5", false, true},
+      {"Beacon3_path", "", "x", "WIDE2", "2", false, true},
+      {"Weather_path", "  ", "3", "WIDE2", "2", false, true},  // blanks read back as no callsign
+      {"Beacon6_path", "  ", "3", "", "4", true, true},
+      {"Beacon6_path", "W", "3", "w", "4", true, false},
+  };
+  for (const Case& c : cases) {
+    const auto record = [&c](const char* call, const char* ssid) {
+      return [=](DeviceSettings& s) {
+        s.setText(std::string(c.prefix) + "_string", call);
+        s.setText(std::string(c.prefix) + "_ssid", ssid);
+      };
+    };
+    const std::string label = std::string(c.prefix) + " " + c.callA + "-" + c.ssidA + " / " + c.callB + "-" + c.ssidB;
+    EXPECT_EQ(Same(std::string(c.prefix) + "_string", record(c.callA, c.ssidA), record(c.callB, c.ssidB)), c.sameCall)
+        << label;
+    EXPECT_EQ(Same(std::string(c.prefix) + "_ssid", record(c.callA, c.ssidA), record(c.callB, c.ssidB)), c.sameSsid)
+        << label;
+  }
+  // The station's own address and the filter entries alike.
+  EXPECT_TRUE(Same(
+      "Callsign",
+      [](DeviceSettings& s) {
+        s.setText("Callsign", "oh2x");
+        s.setText("Ssid", "x");
+      },
+      Text("Callsign", "OH2X")));
+  EXPECT_TRUE(Same(
+      "Ssid",
+      [](DeviceSettings& s) {
+        s.setText("Callsign", "");
+        s.setText("Ssid", "04");
+      },
+      Text("Ssid", "4")));
+  EXPECT_TRUE(Same(
+      "Callfilter_callsign3",
+      [](DeviceSettings& s) {
+        s.setText("Callfilter_callsign3", "oh2x");
+        s.setText("Callfilter_ssid3", "99");
+      },
+      Text("Callfilter_callsign3", "OH2X")));
 }
 
 TEST(StoredSettings, StoredFormsAreTheValuesReadBack) {
@@ -83,6 +139,9 @@ TEST(StoredSettings, StoredFormsAreTheValuesReadBack) {
   EXPECT_EQ(stored.stored(DeviceSettings::indexOf("Pathn1_active")), "1");
   EXPECT_FALSE(stored.stored(DeviceSettings::indexOf("Uploadpctime")).has_value());
   EXPECT_FALSE(stored.stored(DeviceSettings::indexOf("Rtcyear")).has_value());
+  EXPECT_TRUE(stored.kept(DeviceSettings::indexOf("Beacon2_path_ssid")));
+  s.setText("Beacon2_path_string", "");
+  EXPECT_FALSE(StoredSettings(s).kept(DeviceSettings::indexOf("Beacon2_path_ssid")));
 }
 
 TEST(ImageParts, EveryByteIsNamedByTheSettingOrPartThatHoldsIt) {

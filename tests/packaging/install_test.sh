@@ -3,8 +3,9 @@
 # an operator, and checks what landed there: both programs run, the desktop
 # entry is valid and names an installed program and icon, the PNG icons are
 # there, the file type recognises a saved configuration by its content, the
-# software centre's metainfo is valid, the udev rule is the unit's, and the
-# manual pages render (the tool's covers every command).
+# software centre's metainfo is valid, the udev rule is the unit's (the
+# group-based one only an example), and the manual pages render (the tool's
+# covers every command).
 #
 # Usage: install_test.sh BUILD_FOLDER
 set -euo pipefail
@@ -19,13 +20,14 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cli=$prefix/bin/tarnvik-cli
 window=$prefix/bin/tarnvik-configurator
 rule=$prefix/lib/udev/rules.d/70-tarnvik.rules
+group_rule=$prefix/share/doc/tarnvik-configurator/examples/70-tarnvik-group.rules
 desktop=$prefix/share/applications/tarnvik-configurator.desktop
 icon=$prefix/share/icons/hicolor/scalable/apps/tarnvik-configurator.svg
 manpage=$prefix/share/man/man1/tarnvik-cli.1.gz
 windowpage=$prefix/share/man/man1/tarnvik-configurator.1.gz
 metainfo=$prefix/share/metainfo/org.tarnvik.configurator.metainfo.xml
 mimetype=$prefix/share/mime/packages/tarnvik-configurator.xml
-for file in "$cli" "$window" "$rule" "$desktop" "$icon" "$manpage" "$windowpage" "$metainfo" "$mimetype" \
+for file in "$cli" "$window" "$rule" "$group_rule" "$desktop" "$icon" "$manpage" "$windowpage" "$metainfo" "$mimetype" \
   "$prefix/share/doc/tarnvik-configurator/copyright" "$prefix/share/icons/hicolor/48x48/apps/tarnvik-configurator.png"; do
   [ -f "$file" ] || fail "not installed: ${file#"$prefix"/}"
 done
@@ -83,6 +85,10 @@ warnings=$(zcat "$windowpage" | groff -man -ww -z 2>&1 || true)
 
 # The udev rule gives the seat's user access to the Tarnvik only.
 grep -q 'ATTRS{idVendor}=="0483", ATTRS{idProduct}=="a04a", TAG+="uaccess"' "$rule" || fail "udev rule does not match the unit"
+# The group rule is an example beside it: the unit's, by group, and not active.
+grep -Eq '^KERNEL=="hidraw\*", ATTRS\{idVendor\}=="0483", ATTRS\{idProduct\}=="a04a", GROUP="[a-z_-]+", MODE="0660"$' \
+  "$group_rule" || fail "example group rule does not match the unit"
+[ "$(ls "$(dirname "$rule")")" = "$(basename "$rule")" ] || fail "rules other than the seat rule installed as active"
 
 # The manual page renders without warnings and describes every command.
 warnings=$(zcat "$manpage" | groff -man -ww -z 2>&1 || true)

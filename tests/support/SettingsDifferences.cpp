@@ -22,6 +22,17 @@ std::string Shown(const DeviceSettings& s, const SettingDefinition& setting, boo
   return shown;
 }
 
+// The quick test before any text is made: most settings compared are equal.
+bool Differ(const DeviceSettings& a, const DeviceSettings& b, const SettingDefinition& setting, bool withEnabled) {
+  if (withEnabled && a.enabled(setting.name) != b.enabled(setting.name)) return true;
+  switch (setting.kind) {
+    case SettingKind::Text: return a.text(setting.name) != b.text(setting.name);
+    case SettingKind::Choice: return a.choice(setting.name) != b.choice(setting.name);
+    case SettingKind::Flag: return a.flag(setting.name) != b.flag(setting.name);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool IsClockField(const std::string& name) {
@@ -31,7 +42,7 @@ bool IsClockField(const std::string& name) {
 std::vector<std::string> Differences(const DeviceSettings& a, const DeviceSettings& b, Compare what) {
   std::vector<std::string> found;
   for (const SettingDefinition& setting : SettingsTable()) {
-    if (IsClockField(setting.name) && !what.clock) continue;
+    if (!Differ(a, b, setting, what.enabled) || (!what.clock && IsClockField(setting.name))) continue;
     const std::string left = Shown(a, setting, what.enabled), right = Shown(b, setting, what.enabled);
     if (left != right) found.push_back(setting.name + ": " + left + " vs " + right);
   }
