@@ -26,8 +26,10 @@ void KeepStandardDescriptors(std::ostream& out) {
     const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
     if (opened >= 0 && opened != fd) ::close(opened);
   }
-  static ClosedOutput closed;
-  if (outputClosed) out.rdbuf(&closed);
+  // Never destroyed: the streams are flushed once more after static objects
+  // are gone, and a buffer destroyed before that would be called dead.
+  static ClosedOutput* const closed = new ClosedOutput;
+  if (outputClosed) out.rdbuf(closed);
 }
 
 }  // namespace tarnvik::cli
