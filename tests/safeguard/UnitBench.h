@@ -33,21 +33,6 @@ inline std::vector<Backend> Backends() {
 
 inline const char* Name(Backend backend) { return backend == Backend::Simulated ? "simulated" : "hidapi"; }
 
-#ifdef TARNVIK_TEST_HIDAPI
-// The hidapi backend with its unit locks in the test's own folder, so that
-// tests running at once never meet on a lock in the system's lock folder.
-class HidapiOnDesk : public HidapiTransport {
- public:
-  explicit HidapiOnDesk(std::string lockFolder) : lockFolder_(std::move(lockFolder)) {}
-  std::string lockFile(const std::string& path) const override {
-    return lockFolder_ + "/" + std::to_string(std::hash<std::string>()(path)) + ".lock";
-  }
-
- private:
-  std::string lockFolder_;
-};
-#endif
-
 class UnitBench {
  public:
   // The first unit is at `path`, with serial number A1.

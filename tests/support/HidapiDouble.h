@@ -7,8 +7,11 @@
 // opening, input reports handed over without their report id, time-outs,
 // and "No such device" or "device disconnected" once a unit is pulled out.
 
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "device/hidapi/HidapiTransport.h"
 
 namespace tarnvik {
 class SimulatedUnit;
@@ -27,6 +30,19 @@ class HidapiDouble {
   static void reset();
   // How many times the program has listed the devices.
   static int enumerations();
+};
+
+// The hidapi backend with its unit locks in a folder of the test's own, so
+// that tests running at once never meet on a lock in the system's lock folder.
+class HidapiOnDesk : public HidapiTransport {
+ public:
+  explicit HidapiOnDesk(std::string lockFolder) : lockFolder_(std::move(lockFolder)) {}
+  std::string lockFile(const std::string& path) const override {
+    return lockFolder_ + "/" + std::to_string(std::hash<std::string>()(path)) + ".lock";
+  }
+
+ private:
+  std::string lockFolder_;
 };
 
 }  // namespace tarnvik::test
