@@ -38,6 +38,8 @@ class UnitWatch : public QObject {
 
   // Lists the units now, unless an operation runs or a listing is under way.
   void checkNow();
+  // A listing is under way.
+  bool checking() const { return pending_; }
   // The units of the last listing, in the system's order.
   const std::vector<HidInterface>& units() const { return units_; }
   // The unit picked in the Unit menu; empty when none.
