@@ -14,6 +14,7 @@
 #include <random>
 
 #include "app/Form1.h"
+#include "device/backends/TransportChoice.h"
 #include "device/simulated/SimulatedTransport.h"
 #include "device/simulated/SimulatedUnit.h"
 #include "image/EncodeSettings.h"
@@ -23,11 +24,13 @@ namespace {
 
 const PcClock kClock = [] { return std::time_t{1783069500}; };  // 2026-07-03 09:05 UTC
 
-double ThreadCpuSeconds() {
+double CpuSeconds(clockid_t clock) {
   timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  clock_gettime(clock, &now);
   return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
+
+double ThreadCpuSeconds() { return CpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
 
 // Settings unlike the start-up ones in every text.
 ConfigImage OtherSettings() {
@@ -95,6 +98,44 @@ BENCHMARK(ReadConfigWindowCost)->UseManualTime()->Unit(benchmark::kMillisecond)-
 
 void WriteConfigWindowCost(benchmark::State& state) { WindowCost(state, &Form1::writeConfig); }
 BENCHMARK(WriteConfigWindowCost)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// What one listing of the units costs while the window is idle, its own
+// thread and the device worker's together (the process's CPU time): two
+// simulated units, or the system's HID stack with whatever it has attached.
+void UnitCheckCost(benchmark::State& state, TransportFactory transport) {
+  Answering dialogs;
+  WindowServices services{kClock, &dialogs, std::move(transport)};
+  services.unitWatch = std::chrono::milliseconds(0);
+  Form1 form(services);
+  form.show();
+  const auto check = [&form] {
+    QEventLoop loop;
+    QObject::connect(&form.unitWatch(), &UnitWatch::listed, &loop, &QEventLoop::quit);
+    form.unitWatch().checkNow();
+    loop.exec();
+  };
+  check();  // the worker makes its transport
+  for (auto _ : state) {
+    const double start = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    check();
+    state.SetIterationTime(CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - start);
+  }
+}
+
+void UnitCheckTwoSimulatedUnits(benchmark::State& state) {
+  UnitCheckCost(state, [] {
+    auto transport = std::make_unique<SimulatedTransport>();
+    transport->addUnit("/dev/hidraw4", std::make_shared<SimulatedUnit>());
+    transport->addUnit("/dev/hidraw5", std::make_shared<SimulatedUnit>());
+    return transport;
+  });
+}
+BENCHMARK(UnitCheckTwoSimulatedUnits)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+void UnitCheckSystemHid(benchmark::State& state) {
+  UnitCheckCost(state, [] { return MakeTransport({}); });
+}
+BENCHMARK(UnitCheckSystemHid)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 }  // namespace
 }  // namespace tarnvik

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -16,9 +17,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 
+#include "app/CompareDialog.h"
 #include "app/FileDrop.h"
 #include "app/FrameActions.h"
 #include "app/FrameLayout.h"
@@ -29,8 +33,11 @@
 #include "app/WindowOperator.h"
 #include "app/WindowTitle.h"
 #include "core/AppInfo.h"
+#include "core/OperationError.h"
 #include "device/FirmwareUpload.h"
 #include "device/backends/TransportChoice.h"
+#include "safeguard/Comparison.h"
+#include "safeguard/SafeWrite.h"
 #include "ui/Artwork.h"
 #include "ui/CaptionRoom.h"
 #include "ui/CaptionedGroup.h"
@@ -59,7 +66,9 @@ Form1::Form1(WindowServices services)
       askUnsaved_(std::move(services.askUnsaved)),
       settings_(clock_),
       executableFolder_(ExecutableFolder()),
-      firmware_(std::make_unique<FirmwareBuffer>()) {
+      firmware_(std::make_unique<FirmwareBuffer>()),
+      backups_(std::move(services.backupFolder)),
+      openFolder_(std::move(services.openFolder)) {
   setObjectName("Form1");
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -73,8 +82,11 @@ Form1::Form1(WindowServices services)
   if (dialogs == nullptr) dialogs = (ownDialogs_ = std::make_unique<QtDialogs>(*this)).get();
   operator_ = std::make_unique<WindowOperator>(*memo_, *progressBar_, *dialogs);
   runner_ = std::make_unique<OperationRunner>(*this, settings_, *operator_, std::move(services.transport));
-  connect(runner_.get(), &OperationRunner::runningChanged, this, &Form1::runningChanged);
   buildMenus();
+  buildStatusLine();
+  watch_ = new UnitWatch(*runner_, *unitStatus_, *menuBar()->findChild<QMenu*>(QStringLiteral("MenuUnit")),
+                         services.unitWatch, this);
+  connect(runner_.get(), &OperationRunner::runningChanged, this, &Form1::runningChanged);
   wireButtons();
   new FileDrop(
       *this, [this](const QString& file) { QTimer::singleShot(0, this, [this, file] { openFile(file); }); },
@@ -86,6 +98,7 @@ Form1::Form1(WindowServices services)
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - QPoint(sizeHint().width() / 2, sizeHint().height() / 2));
   updateTitle();
+  QTimer::singleShot(0, watch_, &UnitWatch::checkNow);
 }
 
 // The runner goes first: its worker may still use the settings and the operator.
@@ -151,6 +164,7 @@ void Form1::buildMenus() {
   QMenu* menus[] = {menuBar()->addMenu(QString::fromLatin1(MenuTitle(Menu::File))),
                     menuBar()->addMenu(QString::fromLatin1(MenuTitle(Menu::Unit))),
                     menuBar()->addMenu(QString::fromLatin1(MenuTitle(Menu::Help)))};
+  for (QMenu* menu : menus) menu->setObjectName(QStringLiteral("Menu") + menu->title().remove(QLatin1Char('&')));
   for (const FrameAction& entry : FrameActions()) {
     QMenu& menu = *menus[static_cast<int>(entry.menu)];
     if (entry.separatorBefore) menu.addSeparator();
@@ -159,6 +173,14 @@ void Form1::buildMenus() {
     if (entry.shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     connect(action, &QAction::triggered, this, [this, &entry] { entry.run(*this); });
   }
+}
+
+// Below the client area: which unit the window works with.
+void Form1::buildStatusLine() {
+  statusBar()->setSizeGripEnabled(false);
+  unitStatus_ = new QLabel(statusBar());
+  unitStatus_->setObjectName(QStringLiteral("UnitStatus"));
+  statusBar()->addWidget(unitStatus_, 1);
 }
 
 QPushButton* Form1::button(const char* name) const { return findChild<QPushButton*>(QString::fromLatin1(name)); }
@@ -172,7 +194,10 @@ void Form1::wireButtons() {
 void Form1::runningChanged(bool running) {
   for (const FrameAction& entry : FrameActions())
     if (entry.blockedWhileRunning) findChild<QAction*>(QString::fromLatin1(entry.name))->setEnabled(!running);
-  if (!running) emit operationFinished();
+  watch_->setRunning(running);
+  if (running) return;
+  watch_->checkNow();
+  emit operationFinished();
 }
 
 bool Form1::runOperation(const std::function<void()>& operation) { return runner_->runHere(operation); }
@@ -219,11 +244,12 @@ void Form1::readConfig() {
       });
 }
 
+// Backed up before and read back after, on one hold of the unit.
 void Form1::writeConfig() {
-  auto written = std::make_shared<WriteConfigOutcome>();
+  auto written = std::make_shared<SafeWriteOutcome>();
   runner_->runOnWorker(
       [this, written](const DeviceAccess& access, DeviceSettings& settings) {
-        *written = WriteConfig(access, settings, images_.WriteImage, clock_);
+        *written = WriteConfigSafely(access, settings, images_.WriteImage, clock_, backups_);
       },
       [this, written](bool completed) {
         if (written->allPages) markSynced(file_);
@@ -233,6 +259,57 @@ void Form1::writeConfig() {
 
 void Form1::showFirmwareVersion() {
   runner_->runOnWorker([](const DeviceAccess& access, DeviceSettings&) { ShowFirmwareVersion(access); });
+}
+
+// The worker compares its copy of the settings, which stays as it was.
+void Form1::compareWithUnit() {
+  auto comparison = std::make_shared<Comparison>();
+  runner_->runOnWorker(
+      [comparison](const DeviceAccess& access, DeviceSettings& settings) {
+        *comparison = CompareWithUnit(access, settings);
+      },
+      [this, comparison](bool) {
+        if (comparison->compared)
+          showComparison(QStringLiteral("Compare with unit"),
+                         QStringLiteral("Settings the unit holds differently (the window's value -> the unit's):"),
+                         comparison->lines);
+      });
+}
+
+void Form1::compareWithFile() {
+  Comparison comparison;
+  std::string chosen;
+  runOperation([&] {
+    const FileRequest request{FileRequest::Mode::Open, ConfigFolder(executableFolder_), lastCompared_,
+                              "Tarnvik config files and images (*.cfg *.bin)|*.cfg *.bin"};
+    const std::optional<std::string> file = operator_->chooseFile(request);
+    if (!file) return;
+    chosen = lastCompared_ = *file;
+    comparison = CompareWithFile(settings_, chosen, *operator_);
+  });
+  if (comparison.compared)
+    showComparison(QStringLiteral("Compare with file"),
+                   QStringLiteral("Settings that differ from %1 (the window's value -> the file's):")
+                       .arg(QFile::decodeName(QByteArray::fromStdString(chosen))),
+                   comparison.lines);
+}
+
+void Form1::showComparison(const QString& title, const QString& heading, const std::vector<std::string>& lines) {
+  if (compareDialog_ == nullptr) compareDialog_ = new CompareDialog(*this);
+  compareDialog_->showLines(title, heading, lines);
+}
+
+// Made first, so that the file manager has a folder to show before the
+// first backup.
+void Form1::openBackupsFolder() {
+  runOperation([this] {
+    if (backups_.path().empty()) throw OperationError("There is no folder for backups (no home folder)");
+    backups_.make();
+    if (openFolder_)
+      openFolder_(backups_.path());
+    else
+      QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(backups_.path()))));
+  });
 }
 
 void Form1::showManual() { ShowManual(*this); }

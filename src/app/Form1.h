@@ -7,18 +7,22 @@
 // operations are disabled.
 
 #include <QMainWindow>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/DeviceWorker.h"
+#include "app/UnitWatch.h"
 #include "cfgfile/ConfigFileOps.h"
 #include "core/Dialogs.h"
 #include "core/Operator.h"
 #include "image/ConfigImage.h"
+#include "safeguard/BackupFolder.h"
 #include "settings/DeviceSettings.h"
 
 class QDialog;
+class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -26,6 +30,7 @@ class QTabWidget;
 
 namespace tarnvik {
 
+class CompareDialog;
 class FirmwareBuffer;
 class OperationRunner;
 class SettingsBinder;
@@ -48,6 +53,13 @@ struct WindowServices {
   TransportFactory transport = DefaultTransport();
   // Asked when the window closes with changed settings; empty: Qt's message box.
   std::function<UnsavedAnswer()> askUnsaved = nullptr;
+  // Where Write config keeps its backups of the unit.
+  std::string backupFolder = BackupFolder::DefaultPath();
+  // Opens a folder in the desktop's file manager; empty: the desktop's own way.
+  std::function<void(const std::string& folder)> openFolder = nullptr;
+  // How often the units are listed while the window is idle; zero: only
+  // after each operation.
+  std::chrono::milliseconds unitWatch = kUnitWatchInterval;
 };
 
 class Form1 : public QMainWindow {
@@ -76,6 +88,9 @@ class Form1 : public QMainWindow {
   void saveToFile();
   void readFromFile();
   void showFirmwareVersion();
+  void compareWithUnit();
+  void compareWithFile();
+  void openBackupsFolder();
   void showManual();
   void showAbout();
   void showAboutQt();
@@ -89,6 +104,9 @@ class Form1 : public QMainWindow {
   // file, Read config or Write config.
   const std::string& currentFile() const { return file_; }
   bool settingsChanged() const { return changed_; }
+
+  // The status line's unit, the units listed and the pick.
+  UnitWatch& unitWatch() { return *watch_; }
 
  signals:
   // An operation ended (its handler or its worker job and what follows).
@@ -104,6 +122,8 @@ class Form1 : public QMainWindow {
   void buildLogAndProgress(QWidget& client);
   void buildLogo(QWidget& client);
   void buildMenus();
+  void buildStatusLine();
+  void showComparison(const QString& title, const QString& heading, const std::vector<std::string>& lines);
   void wireButtons();
   QPushButton* button(const char* name) const;
   void Button11Click();
@@ -127,7 +147,13 @@ class Form1 : public QMainWindow {
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<WindowOperator> operator_;
+  BackupFolder backups_;
+  std::function<void(const std::string&)> openFolder_;
+  std::string lastCompared_;
+  QLabel* unitStatus_ = nullptr;
   std::unique_ptr<OperationRunner> runner_;  // after what it uses: stopped first
+  UnitWatch* watch_ = nullptr;
+  CompareDialog* compareDialog_ = nullptr;
   QDialog* specialStrings_ = nullptr;
   std::string file_;
   bool changed_ = false;

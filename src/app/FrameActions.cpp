@@ -8,9 +8,12 @@ const std::vector<FrameAction>& FrameActions() {
   static const std::vector<FrameAction> table = {
       {"ActionReadFromFile", Menu::File, "&Read from file...", "Ctrl+O", "Button2", &Form1::readFromFile},
       {"ActionSaveToFile", Menu::File, "&Save to file...", "Ctrl+S", "Button1", &Form1::saveToFile},
+      {"ActionCompareWithFile", Menu::File, "&Compare with file...", nullptr, nullptr, &Form1::compareWithFile, true},
+      {"ActionOpenBackups", Menu::File, "Open &backups folder", nullptr, nullptr, &Form1::openBackupsFolder},
       {"ActionQuit", Menu::File, "&Quit", "Ctrl+Q", nullptr, [](Form1& form) { form.close(); }, true},
       {"ActionReadConfig", Menu::Unit, "&Read config", nullptr, "Button4", &Form1::readConfig},
       {"ActionWriteConfig", Menu::Unit, "&Write config", nullptr, "Button5", &Form1::writeConfig},
+      {"ActionCompareWithUnit", Menu::Unit, "&Compare with unit...", nullptr, nullptr, &Form1::compareWithUnit},
       {"ActionUploadFirmware", Menu::Unit, "&Upload firmware...", nullptr, "Button3", &Form1::uploadFirmware},
       {"ActionFirmwareVersion", Menu::Unit, "&Firmware version", nullptr, nullptr, &Form1::showFirmwareVersion, true},
       {"ActionManual", Menu::Help, "&Manual", "F1", nullptr, &Form1::showManual, false, false},

@@ -50,10 +50,25 @@ void OperationRunner::runOnWorker(DeviceJob job, std::function<void(bool)> after
   setRunning(true);
   work_ = std::make_unique<DeviceSettings>(settings_);
   workerOp_->begin(op_.progress());
-  worker_->post([this, job = std::move(job), after = std::move(after)](DeviceWorker& worker) {
+  worker_->post([this, job = std::move(job), after = std::move(after), choice = choice_](DeviceWorker& worker) {
     WorkerOperator& op = *workerOp_;
-    const bool completed = RunGuarded(op, [&] { job({worker.transport(), op}, *work_); });
+    const bool completed = RunGuarded(op, [&] {
+      job({worker.transport(), op, kDefaultExchangeLimit, choice}, *work_);
+    });
     bridge_->post([this, completed, after] { finish(completed, after); });
+  });
+}
+
+void OperationRunner::checkUnits(std::function<void(std::vector<HidInterface>)> listed) {
+  if (running()) return;
+  worker_->post([this, listed = std::move(listed)](DeviceWorker& worker) {
+    std::vector<HidInterface> units;
+    try {
+      units = FindUnits(worker.transport());
+    } catch (const std::exception&) {
+      units.clear();  // the next operation shows why
+    }
+    bridge_->post([listed, units = std::move(units)] { listed(units); });
   });
 }
 

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/DeviceWorker.h"
 #include "device/DeviceOperations.h"
@@ -47,6 +48,16 @@ class OperationRunner : public QObject {
   // error ended the job (it was shown in the error box).
   void runOnWorker(DeviceJob job, std::function<void(bool completed)> after = {});
 
+  // The unit the device operations use when several are attached (its hint
+  // is empty: the window has no --device). Taken when an operation starts.
+  void setUnitChoice(UnitChoice choice) { choice_ = std::move(choice); }
+
+  // Lists the units on the worker, unless an operation runs (then nothing
+  // happens): `listed` runs on the UI thread with the units found, none when
+  // the HID stack cannot be had. The check is not an operation: it blocks no
+  // input and shows nothing.
+  void checkUnits(std::function<void(std::vector<HidInterface> units)> listed);
+
  signals:
   // Every operation, whichever thread ran it.
   void runningChanged(bool running);
@@ -59,6 +70,7 @@ class OperationRunner : public QObject {
   WindowOperator& op_;
   InputBlocker* blocker_;
   UiBridge* bridge_;
+  UnitChoice choice_;
   std::unique_ptr<DeviceSettings> work_;  // the worker's copy while a device operation runs
   std::unique_ptr<WorkerOperator> workerOp_;
   std::unique_ptr<DeviceWorker> worker_;  // last: stopped before the rest goes

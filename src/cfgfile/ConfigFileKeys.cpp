@@ -1,8 +1,10 @@
 #include "cfgfile/ConfigFileKeys.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "core/AppInfo.h"
+#include "settings/DeviceSettings.h"
 #include "settings/Families.h"
 
 namespace tarnvik {
@@ -164,6 +166,17 @@ std::vector<FileKey> BuildKeys() {
 const std::vector<FileKey>& ConfigFileKeys() {
   static const std::vector<FileKey> keys = BuildKeys();
   return keys;
+}
+
+const std::vector<std::size_t>& FileKeptSettings() {
+  static const std::vector<std::size_t> kept = [] {
+    std::vector<std::size_t> indexes;
+    for (const FileKey& key : ConfigFileKeys())
+      if (!key.setting.empty()) indexes.push_back(DeviceSettings::indexOf(key.setting));
+    std::sort(indexes.begin(), indexes.end());
+    return indexes;
+  }();
+  return kept;
 }
 
 }  // namespace tarnvik

@@ -4,6 +4,7 @@
 // clock fields), section by section. Save writes them in this order, Read
 // from file reads and applies them in this order.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ struct FileKey {
 };
 
 const std::vector<FileKey>& ConfigFileKeys();
+
+// Indexes into SettingsTable() of every setting a file keeps, in the window's
+// order: all but the clock fields, which the unit takes from the PC.
+const std::vector<std::size_t>& FileKeptSettings();
 
 inline constexpr const char* kIdentitySection = "!WARNING";
 

@@ -13,6 +13,7 @@
 #include "image/ConfigImage.h"
 #include "image/EncodeForWrite.h"
 #include "image/StoredSettings.h"
+#include "safeguard/SettingDifferences.h"
 #include "settings/DeviceSettings.h"
 
 namespace tarnvik::cli {
@@ -118,15 +119,10 @@ int DiffConfigs(const CommandContext& context, const std::string& a, const std::
   const ConfigSource sourceB = LoadConfigSource(context, b, second);
   if (sourceB.outcome != SourceOutcome::Loaded) return Unable(context, b);
   const bool bothFiles = !sourceA.image && !sourceB.image;
-  const StoredSettings storedA(first), storedB(second);
-  bool same = true;
-  for (std::size_t index : FileSettings()) {
-    if ((IsUploadpctime(index) && !bothFiles) || storedA.sameForUnit(storedB, index)) continue;
-    context.out << SettingsTable()[index].name << ": " << ShownValue(index, storedA.value(index)) << " -> "
-                << ShownValue(index, storedB.value(index)) << '\n';
-    same = false;
-  }
-  return same ? kDone : kRefused;
+  const std::vector<std::string> lines =
+      DifferenceLines(first, second, bothFiles ? UploadpctimeCompared::Yes : UploadpctimeCompared::No);
+  for (const std::string& line : lines) context.out << line << '\n';
+  return lines.empty() ? kDone : kRefused;
 }
 
 int GetSettings(const CommandContext& context, const std::string& input, const std::vector<std::string>& names,

@@ -13,7 +13,6 @@ namespace tarnvik::cli {
 namespace {
 
 struct NameTable {
-  std::vector<std::size_t> settings;
   std::map<std::string, std::size_t, std::less<>> byLowerName;
   std::vector<std::string> names;  // as the window and the file spell them, for suggestions
 
@@ -27,11 +26,9 @@ NameTable BuildNames() {
   for (const FileKey& key : ConfigFileKeys()) {
     if (key.setting.empty()) continue;
     const std::size_t index = DeviceSettings::indexOf(key.setting);
-    table.settings.push_back(index);
     table.add(key.setting, index);
     table.add(key.key, index);
   }
-  std::sort(table.settings.begin(), table.settings.end());
   return table;
 }
 
@@ -47,7 +44,7 @@ bool IsClockField(std::string_view name) {
 
 }  // namespace
 
-const std::vector<std::size_t>& FileSettings() { return Names().settings; }
+const std::vector<std::size_t>& FileSettings() { return FileKeptSettings(); }
 
 std::optional<std::size_t> FindFileSetting(std::string_view name) {
   const auto found = Names().byLowerName.find(ini::LowerAscii(name));

@@ -59,19 +59,6 @@ std::optional<std::string> TakeChoice(DeviceSettings& settings, const SettingDef
 
 }  // namespace
 
-std::string ShownValue(std::size_t index, const std::string& value) {
-  const SettingDefinition& definition = Definition(index);
-  switch (definition.kind) {
-    case SettingKind::Text: return "\"" + value + "\"";
-    case SettingKind::Flag: return value == "1" ? "1 (checked)" : "0 (unchecked)";
-    case SettingKind::Choice: {
-      const std::string* entry = Entry(definition, value);
-      return entry != nullptr ? value + " \"" + *entry + "\"" : value + " (no entry)";
-    }
-  }
-  return value;
-}
-
 std::string PlainValue(std::size_t index, const std::string& value, bool entryText) {
   const SettingDefinition& definition = Definition(index);
   if (definition.kind != SettingKind::Choice || !entryText) return value;

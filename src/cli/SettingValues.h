@@ -1,7 +1,8 @@
 #pragma once
-// How the tool shows the values of settings and takes new ones from the
-// command line. Values come as StoredSettings gives them (SettingValueText):
-// a text as held, a choice's index in decimal, a flag as "1" or "0".
+// How the tool shows the values of settings to scripts and takes new ones
+// from the command line (diff shows them as ShownValue does). Values come as
+// StoredSettings gives them (SettingValueText): a text as held, a choice's
+// index in decimal, a flag as "1" or "0".
 
 #include <cstddef>
 #include <optional>
@@ -12,11 +13,6 @@ class DeviceSettings;
 }
 
 namespace tarnvik::cli {
-
-// For reading by people (diff): a text in double quotes, exactly as held; a
-// choice as its index and its entry's text in quotes, 3 "+/- 64 ms", or
-// -1 (no entry); a flag as 1 (checked) or 0 (unchecked).
-std::string ShownValue(std::size_t index, const std::string& value);
 
 // For scripts (get): a text as held; a choice as its index, or with
 // `entryText` as its entry's text (-1 when none is selected either way); a

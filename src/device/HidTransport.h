@@ -26,6 +26,9 @@ struct HidInterface {
   // texts, each ended by a zero byte, the most specific first
   // (HID\VID_0483&PID_A04A&REV_0200).
   std::string hardwareIds;
+  // The device's USB serial number, as plain text; empty when the backend
+  // cannot tell it. Shown to tell two units apart, never used to find one.
+  std::string serial = {};
 };
 
 // The outcome of one write or one read.

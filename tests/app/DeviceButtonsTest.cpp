@@ -81,18 +81,23 @@ TEST_F(DeviceButtons, ReadConfigFillsTheSettingsLogsEveryPageAndShowsTheVersion)
   EXPECT_EQ(bar()->value(), 0);
 }
 
+// The unit is new, so blank: nothing to back up before the pages go out;
+// the pages are read back after.
 TEST_F(DeviceButtons, WriteConfigSendsTheSettingsWithThePcClock) {
   form.settings().setText("Callsign", "SP9XYZ");
   form.settings().setText("Rtcyear", "2001");
   click("Button5");
-  EXPECT_EQ(log().last(), QStringLiteral("Eeprom write success"));
-  EXPECT_EQ(log().size(), 66);
+  EXPECT_EQ(log(), QStringList{kFound} + Pages(QStringLiteral("Page read: "), 64) +
+                       QStringList{QStringLiteral("The unit is blank: it is written without a backup.")} +
+                       Pages(QStringLiteral("Page written: "), 64) +
+                       QStringList{QStringLiteral("Eeprom write success")} + Pages(QStringLiteral("Page read: "), 64) +
+                       QStringList{QStringLiteral("Verify success: 64 pages match.")});
   const ConfigImage& memory = unit->memory();
   EXPECT_TRUE(CheckImageChecksum(memory));
   EXPECT_EQ(test::Bytes(memory, 14, 6), "SP9XYZ");
   EXPECT_EQ(memory.bytes[124] | memory.bytes[125] << 8, 2026);  // the PC clock replaced 2001
 
-  unit->addFault({FaultKind::OtherCommand, unit->requestCount() + 5});
+  unit->addFault({FaultKind::OtherCommand, unit->requestCount() + 64 + 5});  // after the backup's 64 pages
   click("Button5");
   EXPECT_EQ(log().last(), QStringLiteral("Page write error: 5/64"));
   EXPECT_EQ(bar()->value(), 4);  // stays where the transfer stopped
@@ -120,7 +125,10 @@ TEST_F(DeviceButtons, UploadFirmwareAsksInTheFirmwareFolderAndSendsThePages) {
 TEST_F(DeviceButtons, AUnitMissingOrUnusableEndsTheClickWithoutHarm) {
   unit->addFault({FaultKind::Unplug, 1});
   click("Button5");
-  EXPECT_EQ(log(), (QStringList{kFound, QStringLiteral("Page write error: 1/64")}));
+  const QString noBackup =
+      QStringLiteral("Backup failed: the unit's configuration could not be read. Nothing was written to the unit.");
+  EXPECT_EQ(log(), (QStringList{kFound, QStringLiteral("Page read error: 1/64"), noBackup}));
+  EXPECT_EQ(record.boxTexts(), std::vector<std::string>{noBackup.toStdString()});
   click("Button3");
   EXPECT_EQ(log().last(), QStringLiteral("Tarnvik not found."));
   EXPECT_TRUE(record.fileRequests.empty());

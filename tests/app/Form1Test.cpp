@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <stdexcept>
@@ -29,14 +30,16 @@ class Frame : public ::testing::Test {
   QStringList logLines() { return memo()->toPlainText().split('\n', Qt::SkipEmptyParts); }
 };
 
-// The menu bar stands above the client area, which keeps its size.
+// The menu bar stands above the client area, which keeps its size, and the
+// status line below it.
 TEST_F(Frame, CaptionSizeAndBorder) {
   form.show();
   EXPECT_EQ(form.windowTitle(), "Tarnvik Configurator v1.04");
   EXPECT_EQ(form.centralWidget()->objectName(), "ClientArea");
   EXPECT_EQ(form.centralWidget()->size(), QSize(734, 419));
   EXPECT_EQ(form.centralWidget()->geometry().top(), form.menuBar()->geometry().bottom() + 1);
-  EXPECT_EQ(form.size(), QSize(734, 419 + form.menuBar()->height()));
+  EXPECT_EQ(form.statusBar()->geometry().top(), form.centralWidget()->geometry().bottom() + 1);
+  EXPECT_EQ(form.size(), QSize(734, 419 + form.menuBar()->height() + form.statusBar()->height()));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);

@@ -29,8 +29,9 @@ struct Effects {
 
 Effects EffectsOf(test::DeskWindow& desk) {
   Effects e;
-  for (const QString& line : desk.form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n'))
-    e.log.push_back(line.toStdString());
+  // Each desk keeps its backups in a folder of its own.
+  for (QString line : desk.form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n'))
+    e.log.push_back(line.replace(QString::fromStdString(desk.backups), QStringLiteral("BACKUPS")).toStdString());
   e.boxes = desk.record.boxTexts();
   for (const FileRequest& r : desk.record.fileRequests)
     e.fileModes.push_back((r.mode == FileRequest::Mode::Save ? "save " : "open ") + r.initialFolder + r.filter);

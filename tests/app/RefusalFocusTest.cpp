@@ -84,7 +84,10 @@ TEST(RefusalFocus, OtherBoxesLeaveTheFocusWhereItWas) {
   desk.trigger("ActionWriteConfig");
   desk.unit->addFault({FaultKind::Unplug, desk.unit->requestCount() + 1});
   desk.trigger("ActionWriteConfig");
-  ASSERT_EQ(desk.record.boxTexts(), std::vector<std::string>{"Unable to write to /nonexistent-folder/x.cfg."});
+  ASSERT_EQ(desk.record.boxTexts(),
+            (std::vector<std::string>{
+                "Unable to write to /nonexistent-folder/x.cfg.",
+                "Backup failed: the unit's configuration could not be read. Nothing was written to the unit."}));
   EXPECT_EQ(desk.form.focusWidget(), &ptt);
 }
 

@@ -1,21 +1,29 @@
 // Takes pictures of the main window for every tab and every page of the
 // "Telemetry reports" tab, first with the start-up values and then with
 // every text field holding its longest value, and of the special strings
-// dialog and a message box, so that the layout can be looked at on a real
-// display: run under Xvfb by scripts/screenshots.sh, which names the folder.
+// dialog and a message box, and of the unit's status line, the Unit menu
+// with two units attached and the compare dialog, so that the layout can be
+// looked at on a real display: run under Xvfb by scripts/screenshots.sh,
+// which names the folder.
 // Each picture is taken of the whole screen by ImageMagick's import, as a
 // person would see it (with the window manager's title bars when one runs).
+#include <QAction>
 #include <QApplication>
+#include <QEventLoop>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/Form1.h"
 #include "app/QtDialogs.h"
+#include "device/simulated/SimulatedTransport.h"
+#include "device/simulated/SimulatedUnit.h"
 #include "settings/DeviceSettings.h"
 #include "ui/FieldSample.h"
 #include "ui/Form2.h"
@@ -71,6 +79,49 @@ bool ShootBox(QWidget& parent, const QString& file) {
   return ok;
 }
 
+// Runs a menu entry and waits until its operation has ended.
+void Trigger(tarnvik::Form1& form, const char* action) {
+  QEventLoop loop;
+  QObject::connect(&form, &tarnvik::Form1::operationFinished, &loop, &QEventLoop::quit);
+  form.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+  if (form.operationRunning()) loop.exec();
+}
+
+// A window with two simulated units attached: after a Write config to the
+// first (its status line and log), its Unit menu open, and the compare
+// dialog listing what the window changed since.
+bool ShootUnits(const QString& folder) {
+  auto first = std::make_shared<tarnvik::SimulatedUnit>(), second = std::make_shared<tarnvik::SimulatedUnit>();
+  first->setSerial("TV-0001");
+  second->setSerial("TV-0002");
+  QTemporaryDir backups;
+  tarnvik::WindowServices services;
+  services.transport = [first, second] {
+    auto transport = std::make_unique<tarnvik::SimulatedTransport>();
+    transport->addUnit("/dev/hidraw4", first);
+    transport->addUnit("/dev/hidraw5", second);
+    return transport;
+  };
+  services.backupFolder = backups.path().toStdString();
+  tarnvik::Form1 form(services);
+  form.move(20, 30);
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return false;
+  form.settings().setText("Callsign", "OH2XYZ");
+  Trigger(form, "ActionWriteConfig");  // the blank unit is written
+  Trigger(form, "ActionWriteConfig");  // now backed up first
+  bool ok = Shoot(folder + QStringLiteral("/unit-status.png"));
+  auto* unitMenu = form.menuBar()->findChild<QMenu*>(QStringLiteral("MenuUnit"));
+  form.menuBar()->setActiveAction(unitMenu->menuAction());
+  ok = Shoot(folder + QStringLiteral("/unit-menu.png")) && ok;
+  unitMenu->close();
+  form.settings().setText("Callsign", "OH2ABC");
+  form.settings().setText("Ssid", "9");
+  form.settings().setText("Beacon1_msg", "Digipeater on the hill");
+  Trigger(form, "ActionCompareWithUnit");
+  return Shoot(folder + QStringLiteral("/compare-dialog.png")) && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,5 +143,7 @@ int main(int argc, char** argv) {
   ok = Shoot(folder + QStringLiteral("/special-strings.png")) && ok;
   strings.hide();
   ok = ShootBox(form, folder + QStringLiteral("/message-box.png")) && ok;
+  form.hide();
+  ok = ShootUnits(folder) && ok;
   return ok ? 0 : 1;
 }

@@ -4,7 +4,7 @@
 # must build without any of them. Also fails when a folder of the core
 # includes a sibling it must not (below).
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckLayering.cmake
-set(core_folders core platform settings image cfgfile device)
+set(core_folders core platform settings image cfgfile device safeguard)
 set(windows_headers "#[ \t]*include[ \t]*[<\"]([Ww]indows|setupapi|hidsdi|hidpi|hidclass)\\.h[>\"]")
 set(forbidden_patterns
   "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>\"]*)[>\"]"
@@ -19,13 +19,21 @@ set(allowed_windows "(device|platform)/windows/")
 
 # Among the core's own folders: the image and the configuration file are two
 # views of the settings and know nothing of each other; the settings know
-# neither; the device link knows nothing of configuration files.
+# neither; the device link knows nothing of configuration files. The
+# safeguards (backup, read-back, compare) combine them all, so nothing below
+# them may include them.
 set(sibling_rules
   "image:cfgfile"
   "cfgfile:image"
   "settings:image"
   "settings:cfgfile"
-  "device:cfgfile")
+  "device:cfgfile"
+  "core:safeguard"
+  "platform:safeguard"
+  "settings:safeguard"
+  "image:safeguard"
+  "cfgfile:safeguard"
+  "device:safeguard")
 
 set(violations "")
 foreach(rule IN LISTS sibling_rules)

@@ -1,7 +1,8 @@
 #pragma once
 // A main window on the test's desk: its dialogs answered by a recording
-// operator, a simulated unit in memory on its USB port, and the question
-// asked when it closes with changed settings answered from a queue.
+// operator, a simulated unit in memory on its USB port, the question asked
+// when it closes with changed settings answered from a queue, and a backup
+// folder of its own.
 
 #include <QPushButton>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "support/OperationWait.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingOperator.h"
+#include "support/TestFiles.h"
 
 namespace tarnvik::test {
 
@@ -37,6 +39,8 @@ struct DeskWindow {
   RecordingOperator record;
   std::deque<UnsavedAnswer> answers;  // nothing queued: Cancel
   int asked = 0;
+  TempFolder folder;
+  std::string backups = folder.path("backups");
   Form1 form{{TestClock(), &record,
               [unit = unit] {
                 auto transport = std::make_unique<SimulatedTransport>();
@@ -49,7 +53,8 @@ struct DeskWindow {
                 const UnsavedAnswer answer = answers.front();
                 answers.pop_front();
                 return answer;
-              }}};
+              },
+              backups}};
 };
 
 }  // namespace tarnvik::test

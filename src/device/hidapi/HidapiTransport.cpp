@@ -54,7 +54,8 @@ std::vector<HidInterface> HidapiTransport::enumerate() {
     if (info->path == nullptr ||
         std::any_of(present.begin(), present.end(), [&](const HidInterface& seen) { return seen.path == info->path; }))
       continue;
-    present.push_back({info->path, hidapi::HardwareIds(info->vendor_id, info->product_id, info->release_number)});
+    present.push_back({info->path, hidapi::HardwareIds(info->vendor_id, info->product_id, info->release_number),
+                       hidapi::Narrow(info->serial_number)});
   }
   hid_free_enumeration(list);
   return present;

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "device/simulated/SimulatedBus.h"
 #include "device/simulated/SimulatedUnit.h"
 
 namespace tarnvik {
@@ -35,8 +36,11 @@ void SimulatedTransport::addOtherDevice(std::string path, std::string hardwareId
 
 std::vector<HidInterface> SimulatedTransport::enumerate() {
   std::vector<HidInterface> present;
-  for (const Port& port : ports_)
-    if (!port.unit || !port.unit->unplugged()) present.push_back(port.info);
+  for (const Port& port : ports_) {
+    if (port.unit && !port.unit->present()) continue;
+    present.push_back(port.info);
+    if (port.unit) present.back().serial = port.unit->serial();
+  }
   return present;
 }
 
@@ -44,7 +48,7 @@ HidTransport::Opened SimulatedTransport::open(const std::string& path) {
   for (const Port& port : ports_) {
     if (port.info.path != path) continue;
     if (!port.unit) return {nullptr, path + ": Permission denied"};
-    if (port.unit->unplugged()) return {nullptr, path + ": No such device"};
+    if (!port.unit->present()) return {nullptr, path + ": No such device"};
     port.unit->reloadState();
     if (!port.unit->openRefusal().empty()) return {nullptr, path + ": " + port.unit->openRefusal()};
     return {std::make_unique<SimulatedConnection>(port.unit), {}};
@@ -59,6 +63,7 @@ std::string SimulatedTransport::lockFile(const std::string& path) const {
 }
 
 std::unique_ptr<HidTransport> SimulatedUnitInFolder(const std::string& folder) {
+  if (SimulatedBus::IsBus(folder)) return std::make_unique<SimulatedBus>(folder);
   auto transport = std::make_unique<SimulatedTransport>();
   transport->addOtherDevice("simulated:keyboard",
                             std::string("HID\\VID_046D&PID_C31C&REV_6400") + '\0' + "HID\\VID_046D&PID_C31C" + '\0');

@@ -35,8 +35,9 @@ class SimulatedTransport : public HidTransport {
 };
 
 // A keyboard, then the unit kept in `folder`: what the window and the tool
-// see when told to use a simulated unit. Throws OperationError when the
-// folder cannot be used.
+// see when told to use a simulated unit; or, for a folder that holds units'
+// folders instead (SimulatedBus::IsBus), a keyboard and each of those units.
+// Throws OperationError when the folder cannot be used.
 std::unique_ptr<HidTransport> SimulatedUnitInFolder(const std::string& folder);
 
 }  // namespace tarnvik

@@ -1,6 +1,8 @@
 #include "device/simulated/SimulatedUnit.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <utility>
 
 #include "device/simulated/UnitStateFolder.h"
@@ -29,6 +31,17 @@ HidReport Answer(const HidReport& request) {
   return answer;
 }
 
+// The first line of a serial file, at most 64 characters of it; empty when
+// there is none.
+std::string SerialIn(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  char line[65] = {};
+  in.getline(line, sizeof line);
+  std::string serial(line);
+  while (!serial.empty() && (serial.back() == '\r' || serial.back() == ' ')) serial.pop_back();
+  return serial;
+}
+
 }  // namespace
 
 SimulatedUnit::SimulatedUnit() = default;
@@ -40,6 +53,7 @@ SimulatedUnit::SimulatedUnit(const std::string& folder)
   faults_ = folder_->faults();
   openRefusal_ = folder_->openRefusal();
   unplugged_ = folder_->unplugged();
+  if (std::string serial = SerialIn(folder_->folder() / "serial"); !serial.empty()) serial_ = std::move(serial);
 }
 
 SimulatedUnit::~SimulatedUnit() = default;
@@ -50,7 +64,10 @@ void SimulatedUnit::reloadState() {
   if (!folder_) return;
   memory_ = folder_->memory();
   version_ = folder_->version();
+  unplugged_ = folder_->unplugged();
 }
+
+bool SimulatedUnit::present() const { return folder_ ? !folder_->unplugged() : !unplugged_; }
 
 std::optional<FaultKind> SimulatedUnit::faultNow() const {
   for (const Fault& fault : faults_)

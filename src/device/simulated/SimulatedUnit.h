@@ -58,10 +58,10 @@ class SimulatedUnit {
   // The lock file of a unit kept in a folder; empty for a unit in memory,
   // which no other program can reach.
   std::string lockFile() const;
-  // A unit kept in a folder takes its memory and version from the folder
-  // again, as they are now (another program may have written the unit since
-  // this one was made); the connection calls it as it opens, with the unit's
-  // lock held. Nothing for a unit in memory.
+  // A unit kept in a folder takes its memory, version and presence from the
+  // folder again, as they are now (another program may have written the unit
+  // since this one was made); the connection calls it as it opens, with the
+  // unit's lock held. Nothing for a unit in memory.
   void reloadState();
 
   const std::vector<HidReport>& requests() const { return requests_; }
@@ -69,6 +69,13 @@ class SimulatedUnit {
   // The firmware received since the last page 0; page i at 32 x i.
   const std::vector<std::uint8_t>& firmware() const { return firmware_; }
   bool unplugged() const { return unplugged_; }
+  // Listed on the bus: not unplugged. A unit kept in a folder looks at the
+  // folder each time, so removing its "unplugged" file plugs it in again.
+  bool present() const;
+  // The serial number it is listed with: a unit kept in a folder takes the
+  // first line of the folder's optional "serial" file, any other "SIMULATED".
+  const std::string& serial() const { return serial_; }
+  void setSerial(std::string serial) { serial_ = std::move(serial); }
   const std::string& openRefusal() const { return openRefusal_; }
 
   // The USB side, as the simulated connection calls it.
@@ -100,6 +107,7 @@ class SimulatedUnit {
   bool realTime_ = false;
   std::uint64_t requestCount_ = 0;
   bool unplugged_ = false;
+  std::string serial_ = "SIMULATED";
   std::unique_ptr<UnitStateFolder> folder_;
 };
 

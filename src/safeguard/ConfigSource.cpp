@@ -1,0 +1,63 @@
+#include "safeguard/ConfigSource.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "cfgfile/ConfigFileOps.h"
+#include "core/Operator.h"
+#include "image/ConfigImage.h"
+#include "image/DecodeImage.h"
+
+namespace tarnvik {
+
+namespace {
+
+constexpr const char* kChecksumError = "Eeprom checksum error. Please reload configuration.";
+
+ConfigSource Outcome(bool loaded, bool image) {
+  return {loaded ? SourceOutcome::Loaded : SourceOutcome::Refused, image};
+}
+
+ConfigSource Unreadable(const std::string& path, const std::string& why, Operator& op) {
+  op.informationBox("Unable to read " + path + ": " + why + ".");
+  return {SourceOutcome::Unreadable, false};
+}
+
+std::string LastError() { return errno != 0 ? std::strerror(errno) : "it cannot be read"; }
+
+}  // namespace
+
+bool LooksLikeImage(std::string_view bytes) {
+  return bytes.size() == ConfigImage::kSize && bytes.find('\0') != std::string_view::npos;
+}
+
+ConfigSource LoadImageBytes(std::string_view bytes, DeviceSettings& settings, Operator& op) {
+  ConfigImage image;
+  std::copy_n(bytes.begin(), std::min(bytes.size(), image.bytes.size()), image.bytes.begin());
+  if (!CheckImageChecksum(image)) {
+    op.informationBox(kChecksumError);
+    return Outcome(false, true);
+  }
+  return Outcome(DecodeImage(image, settings, op), true);
+}
+
+// Only the first 2049 bytes are looked at: enough to tell an image, whose
+// size is exact, from anything longer.
+ConfigSource LoadConfigOrImage(const std::string& path, DeviceSettings& settings, Operator& op) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return Unreadable(path, std::strerror(EISDIR), op);
+  errno = 0;
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  if (!in) return Unreadable(path, LastError(), op);
+  std::string head(ConfigImage::kSize + 1, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  if (in.bad()) return Unreadable(path, LastError(), op);
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  if (LooksLikeImage(head)) return LoadImageBytes(head, settings, op);
+  return Outcome(LoadConfigFile(settings, path, op), false);
+}
+
+}  // namespace tarnvik

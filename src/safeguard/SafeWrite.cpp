@@ -1,0 +1,126 @@
+#include "safeguard/SafeWrite.h"
+
+#include <string>
+#include <vector>
+
+#include "core/Operator.h"
+#include "device/ConfigTransfer.h"
+#include "device/UnitSession.h"
+#include "device/WriteVerify.h"
+#include "image/ConfigImage.h"
+#include "image/EncodeForWrite.h"
+#include "safeguard/BackupFolder.h"
+#include "safeguard/UnitBackup.h"
+
+namespace tarnvik {
+
+namespace {
+
+// Decoding an image for its backup says nothing to the operator: the log
+// line after it tells what became of the backup.
+class SilentOperator : public Operator {
+ public:
+  void logLine(const std::string&) override {}
+  void progressStart(int) override {}
+  void progressStep() override {}
+  void progressReset() override {}
+  void informationBox(const std::string&, const std::string&) override {}
+  void plainBox(const std::string&) override {}
+  void errorBox(const std::string&) override {}
+  std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
+};
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
+// Lines in the log, and the same in one information box.
+void Report(Operator& op, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) op.logLine(line);
+  op.informationBox(Joined(lines));
+}
+
+bool BackupFailed(Operator& op, const std::string& why, const std::optional<FileWriteError>& error = std::nullopt) {
+  std::vector<std::string> lines{BackupFailedLine(why)};
+  if (error)
+    lines.push_back(std::string(error->what()) + (error->reason().empty() ? "." : ": " + error->reason() + "."));
+  Report(op, lines);
+  return false;
+}
+
+// What a backup of the image alone holds, and why no configuration file.
+const char* ImageOnlyLine(BackupOutcome outcome) {
+  switch (outcome) {
+    case BackupOutcome::Damaged: return "The unit's configuration fails its checksum: the backup holds its image only.";
+    case BackupOutcome::OtherVersion:
+      return "The unit holds another configuration version: the backup holds its image only.";
+    case BackupOutcome::NumberNotKept:
+      return "The unit's configuration holds a number a configuration file cannot hold: the backup holds its image "
+             "only.";
+    default: return nullptr;
+  }
+}
+
+// Saves `held` in the backup folder; false (with the lines that say why) when
+// the write must not go ahead.
+bool SaveBackup(const ConfigImage& held, const BackupFolder& backups, const PcClock& clock, Operator& op) {
+  if (IsBlankImage(held)) {
+    op.logLine("The unit is blank: it is written without a backup.");
+    return true;
+  }
+  if (backups.path().empty()) return BackupFailed(op, "there is no folder for backups (no home folder)");
+  BackupFiles files;
+  try {
+    backups.make();
+    files = backups.newNames(clock(), held);
+  } catch (const FileWriteError& error) {
+    return BackupFailed(op, "the folder for backups could not be made", error);
+  }
+  SilentOperator quiet;
+  const BackupResult result = SaveUnitBackup(held, files, quiet, clock);
+  if (result.outcome == BackupOutcome::ImageNotSaved || result.outcome == BackupOutcome::ConfigNotSaved)
+    return BackupFailed(op, BackupFailureReason(result, files), result.writeError);
+  op.logLine(std::string("Backup of the unit: ") +
+             (result.outcome == BackupOutcome::Saved ? files.config : files.image));
+  if (const char* line = ImageOnlyLine(result.outcome)) op.logLine(line);
+  backups.prune();
+  return true;
+}
+
+bool Backup(DeviceLink& link, const BackupFolder& backups, const PcClock& clock, Operator& op) {
+  ConfigImage held;
+  if (!ReadConfigPages(link, held, op)) return BackupFailed(op, kBackupUnreadReason);
+  return SaveBackup(held, backups, clock, op);
+}
+
+bool Verify(DeviceLink& link, const ConfigImage& written, Operator& op) {
+  const VerifyResult result = VerifyWrittenPages(link, written, op);
+  if (result.matches())
+    op.logLine(kVerifySuccessLine);
+  else
+    Report(op, VerifyErrorLines(result));
+  return result.matches();
+}
+
+}  // namespace
+
+SafeWriteOutcome WriteConfigSafely(const DeviceAccess& given, DeviceSettings& settings, ConfigImage& writeImage,
+                                   const PcClock& clock, const BackupFolder& backups, const StampSource& stamp) {
+  UnitSession units(given.transport);
+  const DeviceAccess access = HeldAccess(given, units);
+  SafeWriteOutcome outcome;
+  outcome.encoded = EncodeForWrite(settings, writeImage, access.op, clock, stamp);
+  if (!outcome.encoded) return outcome;
+  DeviceLink link = LinkFor(access);
+  outcome.found = link.OpenLink();
+  if (!outcome.found) return outcome;
+  outcome.backedUp = Backup(link, backups, clock, access.op);
+  if (!outcome.backedUp) return outcome;
+  outcome.allPages = WriteConfigPages(link, writeImage, access.op);
+  if (outcome.allPages) outcome.verified = Verify(link, writeImage, access.op);
+  return outcome;
+}
+
+}  // namespace tarnvik

@@ -1,0 +1,206 @@
+// The window's safeguards as the operator meets them: the backup and the
+// read-back of Write config, compare with the unit and with a file, and the
+// backups folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "app/CompareDialog.h"
+#include "app/Form1.h"
+#include "cfgfile/ConfigFileOps.h"
+#include "image/ImageTestSupport.h"
+#include "support/DeskWindow.h"
+
+namespace tarnvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A desk whose file manager is a list of the folders it was asked to open.
+struct SafeDesk {
+  SafeDesk() { form.show(); }
+  void trigger(const char* action) {
+    form.findChild<QAction*>(action)->trigger();
+    ASSERT_TRUE(test::WaitForOperation(form));
+  }
+  QStringList log() const {
+    return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
+  }
+  CompareDialog* dialog() const { return form.findChild<CompareDialog*>("CompareDialog"); }
+
+  std::shared_ptr<SimulatedUnit> unit = std::make_shared<SimulatedUnit>();
+  test::RecordingOperator record;
+  test::TempFolder folder;
+  std::vector<std::string> opened;
+  Form1 form{{test::TestClock(), &record,
+              [unit = unit] {
+                auto transport = std::make_unique<SimulatedTransport>();
+                transport->addUnit("/dev/hidraw4", unit);
+                return transport;
+              },
+              nullptr, folder.path("backups"), [this](const std::string& f) { opened.push_back(f); },
+              std::chrono::milliseconds(0)}};
+};
+
+DeviceSettings OnUnit() {
+  DeviceSettings settings = test::FreshSettings();
+  settings.setText("Callsign", "OH2XYZ");
+  settings.setText("Ssid", "4");
+  return settings;
+}
+
+// The files in a folder, sorted.
+std::vector<std::string> Files(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct WriteCase {
+  const char* name;
+  ConfigImage held;
+  std::optional<Fault> fault;
+  int oldBackups;                  // in the folder before, a minute apart
+  QString says;                    // a line of the log
+  std::vector<std::string> made;   // the new backup's files
+  std::vector<std::string> boxes;  // also the log's last lines
+  bool written = true;             // the window's settings went to the unit
+};
+
+std::vector<WriteCase> WriteCases() {
+  const std::string stem = "2026-07-03_09-05-00Z_OH2XYZ-4";
+  const std::string unread =
+      "Backup failed: the unit's configuration could not be read. Nothing was written to the unit.";
+  const std::string differ = "Verify error: 1 page of 64 differs from what was written.";
+  const std::string page40 = "Page 40/64 (bytes 1248 to 1279): Teledigital1_name";
+  const ConfigImage station = test::EncodeOrFail(OnUnit());
+  return {
+      {"BackedUpAndReadBack",
+       station,
+       {},
+       0,
+       "Backup of the unit: BACKUPS/" + QString::fromStdString(stem) + ".cfg",
+       {stem + ".bin", stem + ".cfg"},
+       {}},
+      {"NewestHundredKept", station, {}, 100, "Verify success: 64 pages match.", {stem + ".bin", stem + ".cfg"}, {}},
+      {"BlankUnit", ConfigImage{}, {}, 3, "The unit is blank: it is written without a backup.", {}, {}},
+      {"PageErrorWhileBackingUp",
+       station,
+       Fault{FaultKind::OtherCommand, 10},
+       0,
+       "Page read error: 10/64",
+       {},
+       {unread},
+       false},
+      {"DamagedPageNamed",
+       station,
+       Fault{FaultKind::BadStore, 64 + 40},
+       0,
+       QString::fromStdString(page40),
+       {stem + ".bin", stem + ".cfg"},
+       {differ + "\n" + page40}},
+  };
+}
+
+// Write config in the window: the backup's files and log line, the newest
+// hundred backups kept, a blank unit written without one, nothing written
+// when the backup fails, and a page that went in damaged named by the
+// read-back, in the log and in a box.
+TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
+  for (const WriteCase& c : WriteCases()) {
+    SCOPED_TRACE(c.name);
+    SafeDesk desk;
+    const std::string folder = desk.folder.path("backups");
+    fs::create_directory(folder);
+    std::vector<std::string> old;  // newest first
+    for (int i = 1; i <= c.oldBackups; ++i) {
+      old.push_back(BackupStem(test::TestClock()() - 60 * i, "OH2XYZ", "4") + ".bin");
+      test::WriteAll(folder + "/" + old.back(), "x");
+    }
+    desk.unit->setMemory(c.held);
+    if (c.fault) desk.unit->addFault(*c.fault);
+    desk.trigger("ActionWriteConfig");
+
+    QStringList log = desk.log();
+    log.replaceInStrings(QString::fromStdString(folder), "BACKUPS");
+    EXPECT_TRUE(log.contains(c.says)) << log.join('\n').toStdString();
+    std::vector<std::string> files = c.made;
+    old.resize(std::min<std::size_t>(old.size(), BackupFolder::kKeptBackups - (c.made.empty() ? 0 : 1)));
+    files.insert(files.end(), old.begin(), old.end());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(Files(folder), files);
+    EXPECT_EQ(desk.record.boxTexts(), c.boxes);
+    const QString last = c.boxes.empty() ? "Verify success: 64 pages match." : QString::fromStdString(c.boxes[0]);
+    EXPECT_EQ(log.mid(log.size() - last.count('\n') - 1).join('\n'), last);
+    // The unit holds the window's settings, or what it held when the backup failed.
+    EXPECT_EQ(test::Bytes(desk.unit->memory(), 14, 6), c.written ? "NOCALL" : "OH2XYZ");
+  }
+}
+
+TEST(SafeguardWindow, CompareWithTheUnitListsDifferencesAndChangesNothing) {
+  const struct {
+    DeviceSettings onUnit;
+    QString list;
+  } cases[] = {
+      {test::FreshSettings(), "No differences."},
+      {OnUnit(), "Callsign: \"NOCALL\" -> \"OH2XYZ\"\nSsid: \"0\" -> \"4\""},
+  };
+  for (const auto& c : cases) {
+    SafeDesk desk;
+    const ConfigImage held = test::EncodeOrFail(c.onUnit);
+    desk.unit->setMemory(held);
+    const QString title = desk.form.windowTitle();
+    desk.trigger("ActionCompareWithUnit");
+    ASSERT_NE(desk.dialog(), nullptr);
+    EXPECT_TRUE(desk.dialog()->isVisible());
+    EXPECT_EQ(desk.dialog()->windowTitle(), "Compare with unit");
+    EXPECT_EQ(desk.dialog()->listText(), c.list);
+    desk.dialog()->findChild<QPushButton*>("CompareCopy")->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), c.list);
+    EXPECT_EQ(desk.form.settings().text("Callsign"), "NOCALL");
+    EXPECT_EQ(desk.form.windowTitle(), title);
+    EXPECT_EQ(desk.unit->memory().bytes, held.bytes);
+    EXPECT_EQ(desk.unit->requestCount(), 64u);  // the pages read, nothing else
+  }
+}
+
+TEST(SafeguardWindow, CompareWithAFileOrAnImage) {
+  SafeDesk desk;
+  DeviceSettings other = OnUnit();
+  other.setFlag("Uploadpctime", false);
+  const std::string file = desk.folder.path("other.cfg");
+  SaveConfigFile(other, file);
+  desk.record.answerFile(file);
+  desk.trigger("ActionCompareWithFile");
+  ASSERT_NE(desk.dialog(), nullptr);
+  EXPECT_EQ(desk.dialog()->listText(),
+            "Callsign: \"NOCALL\" -> \"OH2XYZ\"\nSsid: \"0\" -> \"4\"\nUploadpctime: 1 (checked) -> 0 (unchecked)");
+  EXPECT_TRUE(desk.dialog()->findChild<QLabel*>("CompareHeading")->text().contains(QString::fromStdString(file)));
+  ASSERT_EQ(desk.record.fileRequests.size(), 1u);
+  EXPECT_EQ(desk.record.fileRequests[0].filter, "Tarnvik config files and images (*.cfg *.bin)|*.cfg *.bin");
+  desk.dialog()->close();
+  desk.trigger("ActionCompareWithFile");  // cancelled: no dialog
+  EXPECT_FALSE(desk.dialog()->isVisible());
+  EXPECT_EQ(desk.record.fileRequests.back().defaultName, file);
+  EXPECT_FALSE(desk.form.settingsChanged());
+}
+
+TEST(SafeguardWindow, TheBackupsFolderOpensInTheFileManager) {
+  SafeDesk desk;
+  desk.trigger("ActionOpenBackups");
+  EXPECT_EQ(desk.opened, std::vector<std::string>{desk.folder.path("backups")});
+  EXPECT_TRUE(fs::is_directory(desk.folder.path("backups")));
+}
+
+}  // namespace
+}  // namespace tarnvik
