@@ -15,8 +15,9 @@ class ClosedOutput : public std::streambuf {};
 }  // namespace
 
 void KeepStandardDescriptors(std::ostream& out) {
-  static ClosedOutput closed;
-  if (platform::PrepareStandardStreams()) out.rdbuf(&closed);
+  // Never destroyed: the streams' last flush at exit may still reach it.
+  static ClosedOutput* const closed = new ClosedOutput;
+  if (platform::PrepareStandardStreams()) out.rdbuf(closed);
 }
 
 }  // namespace tarnvik::cli

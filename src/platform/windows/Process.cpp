@@ -2,11 +2,12 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 
 #include <cstdio>
 
 #include "platform/windows/WinFiles.h"
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace tarnvik::platform {
 
