@@ -183,9 +183,11 @@ TEST(SaveToFile, OffersTheConfigFolderTheDefaultNameThenTheLastFile) {
   op.answerFile(dir.path("mine"));
   SaveToFile(s, op, memory, dir.root() + "/");
   ASSERT_EQ(op.fileRequests.size(), 2u);
+  // A folder given with a final '/' (as Qt gives them on every system) keeps it.
+  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + kSeparator + "config" + kSeparator);
+  EXPECT_EQ(op.fileRequests[1].initialFolder, dir.root() + "/config" + kSeparator);
   for (const FileRequest& request : op.fileRequests) {
     EXPECT_EQ(request.mode, FileRequest::Mode::Save);
-    EXPECT_EQ(request.initialFolder, dir.root() + kSeparator + "config" + kSeparator);
     EXPECT_EQ(request.filter, "Tarnvik config files (*.cfg)|*.cfg");
   }
   EXPECT_EQ(op.fileRequests[0].defaultName, "tarnvik.cfg");

@@ -102,7 +102,7 @@ class FileChecks : public ::testing::TestWithParam<FileCase> {
 TEST_P(FileChecks, AreRefusedBeforeAnythingIsTouched) {
   const FileCase& c = GetParam();
   if (!test::RunsHere(c.only)) GTEST_SKIP() << "not on this system";
-  if (c.unitFromEnvironment) test::SetEnvironment("TARNVIK_SIMULATED_UNIT", path("u").c_str());
+  if (c.unitFromEnvironment) test::SetEnvironment("TARNVIK_SIMULATED_UNIT", Filled("%u", scratch.root()).c_str());
   const auto before = test::Snapshot(scratch.root());
   const test::ToolRun refused = run(c.line);
   test::SetEnvironment("TARNVIK_SIMULATED_UNIT", nullptr);
