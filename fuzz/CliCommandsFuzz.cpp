@@ -4,8 +4,6 @@
 // checksum so that decoding reaches the fields. Every input must end with an
 // exit status of 0, 1 or 2 and no sanitizer report, and a command that does
 // not succeed must leave no output file.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: once in a
 # normal build, whose Debian package is then built and checked, and once built
-# with AddressSanitizer and UndefinedBehaviorSanitizer.
+# with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build,
+# run under Wine.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
@@ -21,3 +22,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions="$TARNVIK_ROOT/scripts/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$TARNVIK_ROOT/build-asan" --output-on-failure -j"$(nproc)"
+
+# The Windows build with MinGW-w64, its own tests run under Wine and its tool
+# compared byte for byte with this normal build's (the quick set; without
+# --quick, scripts/windows.sh builds and runs every Qt-free test program).
+bash "$TARNVIK_ROOT/scripts/windows.sh" --quick build-test

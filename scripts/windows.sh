@@ -10,33 +10,39 @@
 # wine server kept up for the whole run (each program then starts in tens of
 # milliseconds instead of seconds).
 #
-# Usage: scripts/windows.sh
+# Usage: scripts/windows.sh [--quick] [LINUX_BUILD_FOLDER, default build-test]
+#
+# --quick (what scripts/test.sh runs) builds the tool and the tests of what
+# is Windows's own (the platform layer's contract, the HID backend, the
+# Windows save cases) and runs them, the comparison with the Linux tool and
+# the package; without it every Qt-free test program is built and run too.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
-# What the Windows build builds, and the CTest tests it runs under Wine.
-WINDOWS_TEST_TARGETS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests image_replay)
-WINDOWS_TESTS=(settings_tests image_tests windows_hid_tests windows_hid_system_tests fuzz_replay_image)
-WINDOWS_PROGRAM_TARGETS=()
+# What the Windows build builds, and the CTest tests it runs under Wine: every
+# Qt-free test program (the sources that test what only POSIX systems have
+# are left out by tests/CMakeLists.txt) and the fuzzers' corpora replayed.
+WINDOWS_TEST_TARGETS=(platform_tests lock_holder settings_tests image_tests cfgfile_tests cli_tests cli_inprocess_tests
+  cli_device_tests cli_save_tests device_tests windows_hid_tests windows_hid_system_tests
+  image_replay cfgfile_replay ini_replay device_replay cli_replay)
+WINDOWS_TESTS=(platform_tests settings_tests image_tests cfgfile_tests cli_tests cli_inprocess_tests cli_device_tests
+  cli_save_tests device_tests windows_hid_tests windows_hid_system_tests
+  fuzz_replay_image fuzz_replay_cfgfile fuzz_replay_ini fuzz_replay_device fuzz_replay_cli)
+WINDOWS_PROGRAM_TARGETS=(tarnvik-cli)
+if [ "${1:-}" = --quick ]; then
+  shift
+  WINDOWS_TEST_TARGETS=(platform_tests lock_holder cli_save_tests windows_hid_tests windows_hid_system_tests)
+  WINDOWS_TESTS=(platform_tests cli_save_tests windows_hid_tests windows_hid_system_tests)
+fi
 
-# What it does not build yet, and why: these use POSIX calls that the
-# platform layer is to take over. Their files are left out of the core and
-# the test helpers, and the targets that need them are not built.
-WINDOWS_PENDING_SOURCES=(
-  src/cfgfile/AtomicFile.cpp  # the atomic save: open flags, fsync, fchown/fchmod, renameat2, st_mtim
-  src/cfgfile/LineSplitter.cpp  # stream reading: O_NONBLOCK, O_CLOEXEC
-  tests/support/ToolProcess.cpp  # runs the tool through bash: sys/wait.h, /proc/self/exe
-)
-WINDOWS_PENDING_TARGETS=(
-  tarnvik-cli  # the core's files above, tarnvik_simulated, and src/cli/Files.cpp (fcntl, F_DUPFD_CLOEXEC, O_CLOEXEC)
-  tarnvik_simulated  # src/device/simulated/UnitStateFolder.cpp: O_CLOEXEC, pwrite
-  cfgfile_tests  # the core's files above; tests/cfgfile/FileTestSupport.h (sys/wait.h), SaveFailureTest.cpp (grp.h)
-  device_tests  # tarnvik_simulated; tests/device/UnitStateFolderTest.cpp (a path taken as std::string)
-  cli_tests cli_device_tests cli_save_tests  # the tool through ToolProcess; CliRoundTripTest.cpp and
-                                             # DeviceCliTest.cpp (sys/wait.h), SaveMatrixTest.cpp (grp.h)
-  cfgfile_replay ini_replay device_replay cli_replay  # the core's files above, tarnvik_simulated, src/cli/Files.cpp
-)
+# The Linux build whose tarnvik-cli the Windows one is compared with.
+linux_build=$TARNVIK_ROOT/${1:-build-test}
+if [ ! -x "$linux_build/bin/tarnvik-cli" ]; then
+  echo "No Linux tool at $linux_build/bin/tarnvik-cli to compare with: build it first" \
+    "(scripts/test.sh does), or name the build folder: scripts/windows.sh build-dev" >&2
+  exit 1
+fi
 
 tarnvik_ensure_packages "${TARNVIK_WINDOWS_PACKAGES[@]}"
 
@@ -57,16 +63,10 @@ fi
 mkdir -p "$deps/include"
 ln -sfn /usr/include/CLI "$deps/include/CLI"
 
-pending=$(IFS=';' && echo "${WINDOWS_PENDING_SOURCES[*]}")
 cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTARNVIK_WINDOWS_DEPS="$deps" "${flags[@]}" \
-  -DTARNVIK_BUILD_WINDOW=OFF -DTARNVIK_WERROR=ON -DTARNVIK_PENDING_SOURCES="$pending" >/dev/null
+  -DTARNVIK_BUILD_WINDOW=OFF -DTARNVIK_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${WINDOWS_TEST_TARGETS[@]}" "${WINDOWS_PROGRAM_TARGETS[@]}"
 
-# The programs' resources (icon, version) compile with the target's resource
-# compiler; once a program is built they are checked inside it below.
-for rc in "$build"/packaging/windows/*.rc; do
-  x86_64-w64-mingw32-windres "$rc" -O coff -o "${rc%.rc}.res"
-done
 
 # The tool's package: the executable and the README's sections on the tool,
 # as text with Windows line ends.
@@ -99,11 +99,9 @@ tarnvik_readme_sections() {
     !fenced && /^# / { keep = 0 }
     keep' "$file"
 }
-if [[ " ${WINDOWS_PROGRAM_TARGETS[*]} " == *" tarnvik-cli "* ]]; then
-  wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=14" || { echo "tarnvik-cli.exe has no icon" >&2; exit 1; }
-  wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=16" || { echo "tarnvik-cli.exe has no version" >&2; exit 1; }
-  make_tool_package
-fi
+wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=14" || { echo "tarnvik-cli.exe has no icon" >&2; exit 1; }
+wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=16" || { echo "tarnvik-cli.exe has no version" >&2; exit 1; }
+make_tool_package
 
 # The tests, under Wine.
 wine=/usr/lib/wine/wine64
@@ -121,4 +119,16 @@ trap stop_wine EXIT
 tests=$(IFS='|' && echo "${WINDOWS_TESTS[*]}")
 ctest --test-dir "$build" -R "^($tests)\$" --output-on-failure -j"$(nproc)"
 
-echo "Not yet built for Windows: ${WINDOWS_PENDING_TARGETS[*]}"
+# The tool under Wine against the Linux build's, byte for byte.
+bash "$TARNVIK_ROOT/scripts/windows-compare.sh" "$linux_build/bin/tarnvik-cli" "$build/bin/tarnvik-cli.exe" \
+  "$build/compare"
+# Without a unit, through the system's own HID calls (Wine lists no HID device).
+for command in list version; do
+  status=0
+  got=$("$wine" "$build/bin/tarnvik-cli.exe" "$command" 2>&1) || status=$?
+  if [ "$status" -ne 1 ] || [ "$got" != "Tarnvik not found." ]; then
+    echo "tarnvik-cli.exe $command without a unit gave status $status and: $got" >&2
+    exit 1
+  fi
+done
+echo "Without a unit, list and version log \"Tarnvik not found.\" and end with status 1."

@@ -29,13 +29,14 @@
 
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "cfgfile/InPlaceRewrite.h"
 #include "platform/FileLock.h"
-#include "platform/RewritableFile.h"
-#include "platform/posix/UniqueFd.h"
+#include "platform/FileSystem.h"
+#include "platform/StagedFile.h"
 
 namespace tarnvik {
 
@@ -45,7 +46,7 @@ class AtomicFile {
   // file, or, where the folder takes none and the target may be written,
   // chooses to rewrite in place (`hook` sees each step of that; tests).
   explicit AtomicFile(const std::string& path, InPlaceRewrite::StepHook hook = {});
-  // Removes the temporary file unless commit() succeeded.
+  // Removes the temporary file unless commit() put it in the target's place.
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
@@ -80,26 +81,20 @@ class AtomicFile {
  private:
   void resolveTarget();
   void checkTarget();
-  void putInPlace() const;
-  bool createTemporary();
-  void keepOwnership() const;
+  void putInPlace();
   void flush();
   void rewriteInPlace();
 
   std::string shownPath_;
   std::string target_;
   bool targetExists_ = false;
-  unsigned oldMode_ = 0;
-  unsigned oldOwner_ = 0;
-  unsigned oldGroup_ = 0;
+  platform::Ownership oldOwnership_;
   platform::FileId checked_;
   platform::FileLock changeLock_;
   InPlaceRewrite::StepHook hook_;
-  std::string temporary_;
-  UniqueFd fd_;
+  std::unique_ptr<platform::StagedFile> staged_;  // the new content, beside the target
   std::string buffer_;
   bool inPlace_ = false;
-  bool committed_ = false;
 };
 
 }  // namespace tarnvik

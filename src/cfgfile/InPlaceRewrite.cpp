@@ -7,11 +7,14 @@
 
 #include "cfgfile/ConfigFileKeys.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "platform/RewritableFile.h"
 
 namespace tarnvik {
 
 namespace fs = std::filesystem;
+using platform::PathOf;
+using platform::TextOf;
 
 namespace {
 
@@ -36,8 +39,8 @@ std::string Tag(const std::string& text) {
 std::string PrepareFolder(const fs::path& folder) {
   std::error_code error;
   if (fs::create_directories(folder, error)) fs::permissions(folder, fs::perms::owner_all, error);
-  if (error) return "no copy of the old content can be kept in " + folder.string() + ": " + error.message();
-  return platform::ForeignAccess(folder.string());
+  if (error) return "no copy of the old content can be kept in " + TextOf(folder) + ": " + error.message();
+  return platform::ForeignAccess(TextOf(folder));
 }
 
 }  // namespace
@@ -50,9 +53,9 @@ std::string InPlaceRewrite::CopyFor(const std::string& target) {
   const std::string cache = platform::UserCacheFolder();
   if (cache.empty()) return {};
   std::error_code error;
-  const fs::path absolute = fs::absolute(target, error);
-  const std::string name = fs::path(target).filename().string().substr(0, kMaxCopyName);
-  return (fs::path(cache) / "tarnvik" / "in-place" / (name + "~" + Tag(absolute.string()))).string();
+  const fs::path absolute = fs::absolute(PathOf(target), error);
+  const std::string name = TextOf(PathOf(target).filename()).substr(0, kMaxCopyName);
+  return TextOf(PathOf(cache) / "tarnvik" / "in-place" / PathOf(name + "~" + Tag(TextOf(absolute))));
 }
 
 std::string InPlaceRewrite::Mark(const std::string& copy) {
@@ -89,11 +92,11 @@ std::string InPlaceRewrite::run(std::string_view next) {
 
 std::string InPlaceRewrite::keepCopy() {
   if (copy_.empty()) return "no copy of the old content can be kept: the user has no cache folder";
-  if (std::string why = PrepareFolder(fs::path(copy_).parent_path()); !why.empty()) return why;
+  if (std::string why = PrepareFolder(PathOf(copy_).parent_path()); !why.empty()) return why;
   std::error_code error;
-  earlierCopy_ = old_.starts_with(MarkStart()) && fs::exists(copy_, error);
+  earlierCopy_ = old_.starts_with(MarkStart()) && fs::exists(PathOf(copy_), error);
   if (earlierCopy_) return {};
-  fs::remove(copy_, error);
+  fs::remove(PathOf(copy_), error);
   std::string why;
   if (platform::CreateIfAbsent(copy_, old_, why) != platform::CreateOutcome::Created)
     return "no copy of the old content can be kept: " + (why.empty() ? copy_ + " is in the way" : why);
@@ -110,7 +113,7 @@ std::string InPlaceRewrite::undo(const std::string& why) {
 
 void InPlaceRewrite::dropCopy() const {
   std::error_code ignored;
-  if (!earlierCopy_) fs::remove(copy_, ignored);
+  if (!earlierCopy_) fs::remove(PathOf(copy_), ignored);
 }
 
 }  // namespace tarnvik

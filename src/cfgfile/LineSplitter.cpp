@@ -1,14 +1,9 @@
 #include "cfgfile/LineSplitter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <vector>
 
-#include "platform/posix/UniqueFd.h"
+#include "platform/InputFile.h"
 
 namespace tarnvik::ini {
 
@@ -94,18 +89,14 @@ void LineSplitter::end(std::string_view terminator) {
 }
 
 bool ScanLines(const std::string& path, LineSink& sink) {
-  // Non-blocking open: opening a pipe for reading would otherwise wait for a writer.
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  struct stat info {};
-  if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  platform::InputFile file(path, platform::InputFile::Wait::No);
+  if (!file.isOpen() || !file.isRegular()) return false;
   LineSplitter splitter(sink);
   std::vector<char> buffer(kChunkSize);
-  for (;;) {
-    const ssize_t count = ::read(fd.get(), buffer.data(), buffer.size());
+  for (std::size_t count = 0;;) {
+    if (!file.read(buffer.data(), buffer.size(), count)) return false;
     if (count == 0) break;
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return false;
-    splitter.feed(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+    splitter.feed(std::string_view(buffer.data(), count));
   }
   splitter.finish();
   return true;

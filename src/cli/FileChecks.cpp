@@ -1,7 +1,6 @@
 #include "cli/FileChecks.h"
 
-#include <sys/stat.h>
-
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,12 +9,15 @@
 #include "cli/CommandTable.h"
 #include "cli/Files.h"
 #include "device/backends/TransportChoice.h"
+#include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace tarnvik::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::PathOf;
 
 // A file named on the command line.
 struct Named {
@@ -30,8 +32,8 @@ struct Named {
 // full path with every link resolved.
 struct FileKey {
   bool exists = false;
-  dev_t device = 0;
-  ino_t inode = 0;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
   fs::path path;
   bool operator==(const FileKey&) const = default;
 };
@@ -49,8 +51,9 @@ fs::path Resolved(fs::path path) {
 }
 
 FileKey KeyOf(const fs::path& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) return {true, info.st_dev, info.st_ino, {}};
+  const platform::FileStatus status = platform::StatusOf(platform::TextOf(path), platform::Links::Follow);
+  if (status.kind != platform::FileStatus::Kind::Missing && status.kind != platform::FileStatus::Kind::Unknown)
+    return {true, status.id.device, status.id.file, {}};
   return {false, 0, 0, Resolved(path)};
 }
 
@@ -93,7 +96,7 @@ void CheckStandardStreams(const CommandSpec& command, const std::vector<Named>& 
 // Only an output may be an input, which is read whole before it is written.
 void CheckPairs(const std::vector<Named>& named) {
   std::vector<FileKey> keys;
-  for (const Named& file : named) keys.push_back(KeyOf(file.path));
+  for (const Named& file : named) keys.push_back(KeyOf(PathOf(file.path)));
   for (std::size_t w = 0; w < named.size(); ++w) {
     if (!Writes(named[w].role) || IsStandardStream(named[w])) continue;
     for (std::size_t o = 0; o < named.size(); ++o) {
@@ -109,15 +112,15 @@ void CheckPairs(const std::vector<Named>& named) {
 // What the simulated unit keeps in its folder is no place for a file of the
 // command: not in the folder, and not one of its files by another name.
 void CheckUnitFolder(const std::string& folder, const std::vector<Named>& named) {
-  const FileKey unit = KeyOf(folder);
+  const FileKey unit = KeyOf(PathOf(folder));
   std::vector<FileKey> unitFiles;
   std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+  for (const fs::directory_entry& entry : fs::directory_iterator(PathOf(folder), error))
     unitFiles.push_back(KeyOf(entry.path()));
   for (const Named& file : named) {
     if (!Writes(file.role) || IsStandardStream(file)) continue;
-    const FileKey key = KeyOf(file.path);
-    bool inside = FolderOf(file.path) == unit;
+    const FileKey key = KeyOf(PathOf(file.path));
+    bool inside = FolderOf(PathOf(file.path)) == unit;
     for (const FileKey& unitFile : unitFiles) inside = inside || (key.exists && key == unitFile);
     if (inside) Refuse(file, "write into the simulated unit in " + folder);
   }

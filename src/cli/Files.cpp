@@ -1,47 +1,26 @@
 #include "cli/Files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 
 #include "cfgfile/AtomicFile.h"
 #include "cfgfile/ConfigFileOps.h"
-#include "platform/posix/UniqueFd.h"
+#include "platform/InputFile.h"
+#include "platform/PathText.h"
 
 namespace tarnvik::cli {
 
 namespace {
 
-// Standard input is duplicated, so that closing the input leaves it open.
-UniqueFd OpenInput(const std::string& path) {
-  if (path == kStandardInput) return UniqueFd(::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0));
-  return UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+// Standard input gets a handle of its own, so that closing the input leaves it open.
+platform::InputFile OpenInput(const std::string& path) {
+  if (path == kStandardInput) return platform::InputFile::StandardInput();
+  return platform::InputFile(path, platform::InputFile::Wait::ForWriter);
 }
 
-bool Unreadable(const std::string& path, std::string& error) {
-  error = "Unable to read " + ShownName(path) + ": " + std::strerror(errno);
+bool Unreadable(const std::string& path, const platform::InputFile& input, std::string& error) {
+  error = "Unable to read " + ShownName(path) + ": " + input.error();
   return false;
-}
-
-// Reads to the end, or until more than `limit` bytes have come.
-bool ReadUpTo(int fd, std::size_t limit, std::string& bytes) {
-  std::array<char, 64 * 1024> buffer;
-  bytes.clear();
-  while (bytes.size() <= limit) {
-    const ssize_t count = ::read(fd, buffer.data(), std::min(buffer.size(), limit + 1 - bytes.size()));
-    if (count == 0) return true;
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return false;
-    bytes.append(buffer.data(), static_cast<std::size_t>(count));
-  }
-  return true;
 }
 
 }  // namespace
@@ -49,21 +28,20 @@ bool ReadUpTo(int fd, std::size_t limit, std::string& bytes) {
 std::string ShownName(const std::string& path) { return path == kStandardInput ? "standard input" : path; }
 
 bool ReadBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error) {
-  const UniqueFd fd = OpenInput(path);
+  platform::InputFile input = OpenInput(path);
   std::string content;
-  if (!fd.valid() || !ReadUpTo(fd.get(), limit, content)) return Unreadable(path, error);
+  if (!input.isOpen() || !input.readUpTo(limit, content)) return Unreadable(path, input, error);
   bytes.assign(content.begin(), content.end());
   return true;
 }
 
 bool OpenConfigInput(const std::string& path, ConfigInput& input, std::string& error) {
-  const UniqueFd fd = OpenInput(path);
-  struct stat info {};
-  if (!fd.valid() || ::fstat(fd.get(), &info) != 0) return Unreadable(path, error);
+  platform::InputFile file = OpenInput(path);
+  if (!file.isOpen()) return Unreadable(path, file, error);
   input = {path, std::nullopt};
-  if (path != kStandardInput && S_ISREG(info.st_mode)) return true;
+  if (path != kStandardInput && file.isRegular()) return true;
   std::string content;
-  if (!ReadUpTo(fd.get(), kMaxStreamedConfigSize, content)) return Unreadable(path, error);
+  if (!file.readUpTo(kMaxStreamedConfigSize, content)) return Unreadable(path, file, error);
   if (content.size() > kMaxStreamedConfigSize) {
     error = "Unable to read " + ShownName(path) + ": a configuration file read as a stream may be at most " +
             std::to_string(kMaxStreamedConfigSize >> 20) + " MiB long";
@@ -91,8 +69,8 @@ void WriteOutput(const std::string& path, std::string_view bytes, std::ostream& 
 }
 
 std::string BackupImageName(const std::string& backup) {
-  const std::filesystem::path path(backup);
-  return path.extension() == ".cfg" ? std::filesystem::path(path).replace_extension(".bin").string() : backup + ".bin";
+  std::filesystem::path path = platform::PathOf(backup);
+  return path.extension() == ".cfg" ? platform::TextOf(path.replace_extension(".bin")) : backup + ".bin";
 }
 
 }  // namespace tarnvik::cli

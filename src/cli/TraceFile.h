@@ -11,7 +11,7 @@
 #include <streambuf>
 #include <string>
 
-#include "platform/posix/UniqueFd.h"
+#include "platform/OutputFile.h"
 
 namespace tarnvik::cli {
 
@@ -35,7 +35,7 @@ class TraceFile {
   // Writes straight to the file, keeping the first error.
   class Buffer : public std::streambuf {
    public:
-    explicit Buffer(int fd) : fd_(fd) { setp(space_, space_ + sizeof space_); }
+    explicit Buffer(platform::OutputFile& file) : file_(file) { setp(space_, space_ + sizeof space_); }
     const std::string& error() const { return error_; }
 
    protected:
@@ -45,13 +45,13 @@ class TraceFile {
    private:
     bool drain();
 
-    int fd_;
+    platform::OutputFile& file_;
     std::string error_;
     char space_[4096];
   };
 
   std::string path_;
-  UniqueFd fd_;
+  platform::OutputFile file_;
   std::unique_ptr<Buffer> buffer_;
   std::ostream stream_{nullptr};
   std::string closeError_;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/Operator.h"
+#include "platform/UsbAccess.h"
 
 namespace tarnvik {
 
@@ -82,7 +83,8 @@ void DeviceLink::logChoice(const std::vector<HidInterface>& units, const HidInte
 void DeviceLink::logOpenFailure(const std::string& error) const {
   std::string reason = error.empty() ? "the system gave no reason" : error;
   if (reason.back() == '.') reason.pop_back();
-  op_.logLine("Tarnvik cannot be opened: " + reason + ". See \"USB access on Linux\" in README.md.");
+  op_.logLine("Tarnvik cannot be opened: " + reason + ". See \"" + std::string(platform::UsbAccessSection()) +
+              "\" in README.md.");
 }
 
 void DeviceLink::CloseLink() { connection_.reset(); }

@@ -1,9 +1,7 @@
 #include "device/FirmwareUpload.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 #include "core/Operator.h"
@@ -11,6 +9,8 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceOperations.h"
 #include "device/UnitSession.h"
+#include "platform/InputFile.h"
+#include "platform/PathText.h"
 
 namespace tarnvik {
 
@@ -28,15 +28,13 @@ struct FirmwareFile {
 // too long.
 FirmwareFile ReadFirmwareFile(const std::string& path) {
   std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) return {};
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!in) return {};
-  FirmwareFile file{FirmwareFile::Status::Read, std::vector<std::uint8_t>(FirmwareBuffer::kSize + 1)};
-  const std::size_t got = std::fread(file.content.data(), 1, file.content.size(), in.get());
-  if (std::ferror(in.get())) return {};  // a read error is never taken for the end of the file
-  file.content.resize(got);
-  if (got > FirmwareBuffer::kSize) return {FirmwareFile::Status::TooLong, {}};
-  return file;
+  if (std::filesystem::is_directory(platform::PathOf(path), ignored)) return {};
+  platform::InputFile in(path, platform::InputFile::Wait::ForWriter);
+  std::string content;
+  // A read error is never taken for the end of the file.
+  if (!in.isOpen() || !in.readUpTo(FirmwareBuffer::kSize, content)) return {};
+  if (content.size() > FirmwareBuffer::kSize) return {FirmwareFile::Status::TooLong, {}};
+  return {FirmwareFile::Status::Read, std::vector<std::uint8_t>(content.begin(), content.end())};
 }
 
 // Shows the box for a file that cannot be sent; nothing for one that can.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace tarnvik {
 
@@ -28,7 +29,7 @@ HidTransport::Opened UnitSession::open(const std::string& path) {
 std::string SharedUnitLockFile(const std::string& devicePath) {
   std::string name = "tarnvik-";
   for (const char c : devicePath) name += Plain(c) ? c : '_';
-  return (std::filesystem::path(platform::SharedLockFolder()) / (name + ".lock")).string();
+  return platform::TextOf(platform::PathOf(platform::SharedLockFolder()) / platform::PathOf(name + ".lock"));
 }
 
 }  // namespace tarnvik

@@ -1,13 +1,75 @@
 #pragma once
 // What the program needs of the file system beyond the C++ library, where
-// operating systems differ: who may have put a link or a file where the
-// program is about to write, creating a file only if it is not there yet, and
-// where per-user and shared files live.
+// operating systems differ: what an entry is and which file it is, who may
+// have put a link or a file where the program is about to write, creating a
+// file only if it is not there yet, writing pages of a file, and where
+// per-user and shared files live. Paths are UTF-8 text (PathText.h).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tarnvik::platform {
+
+// What tells one file, and one state of it, from another: the file itself
+// (device and file number on POSIX; volume serial number and file index on
+// Windows), its length and when it was last written, as finely as the file
+// system keeps it.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  std::uint64_t size = 0;
+  std::int64_t modifiedSeconds = 0;
+  std::int64_t modifiedNanoseconds = 0;
+  bool operator==(const FileId&) const = default;
+  bool sameFile(const FileId& other) const { return device == other.device && file == other.file; }
+};
+
+// What a replacement of a file takes over from it where it can: the owner,
+// group and permission bits on POSIX; the attributes a user may set (hidden,
+// system, archive, not indexed) on Windows, where the replacement's security
+// comes from its folder as any new file's does.
+struct Ownership {
+  std::uint32_t mode = 0;
+  std::uint32_t owner = 0;
+  std::uint32_t group = 0;
+};
+
+struct FileStatus {
+  enum class Kind {
+    Missing,  // no entry of that name (or, following links, a link to none)
+    Regular,
+    Folder,
+    Other,    // a link (when not followed), a device, a pipe, a socket
+    Unknown,  // it could not be looked at; `error` says why
+  };
+  Kind kind = Kind::Missing;
+  FileId id;              // for an entry that is there
+  bool readOnly = false;  // marked so for every user: no write permission bit, or the read-only attribute
+  Ownership ownership;    // for an entry that is there
+  std::string error;      // for Unknown, in the system's words
+};
+
+enum class Links { Follow, Keep };
+
+// The entry at `path` now, its links followed or not.
+FileStatus StatusOf(const std::string& path, Links links);
+
+// Empty when the caller may write the existing file at `path`; otherwise why
+// not, in the system's words. (POSIX asks access(); on Windows the file's
+// security is met when it is replaced, and the read-only attribute shows in
+// StatusOf.)
+std::string WriteRefusal(const std::string& path);
+
+// Writes `bytes` at `offset` into the file at `path`, created when missing,
+// after emptying it when `fresh`. False with `error` in the system's words
+// ("short write" when the file took only part).
+bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool fresh, std::string& error);
+
+// Makes what was renamed into `folder` durable. A failure changes nothing of
+// what was renamed and is not reported. (Windows writes a rename through at
+// once, MOVEFILE_WRITE_THROUGH: nothing is left to do there.)
+void SyncFolder(const std::string& folder);
 
 // Empty when every symbolic link along `path` may be followed: each folder on
 // the way and the last name. A link in a folder that every user may write and
@@ -15,12 +77,18 @@ namespace tarnvik::platform {
 // caller or the folder's owner made it, as the kernel's rule for such folders
 // (protected_symlinks) has it: anyone could have planted it to point the
 // program at a file of the caller's. Otherwise the reason it is not followed.
+// Windows has no such folders (each user's temporary folder is the user's
+// own) and lets only privileged users make symbolic links: nothing is refused
+// there.
 std::string LinkRefusal(const std::string& path);
 
 // Empty when the entry at `path` (a link there is not followed) belongs to the
 // caller and, unless it is a link, no other user may write it: state that the
 // program trusts and changes must not be another user's to steer. Otherwise
-// why not, naming what to do about it. A missing entry is not refused.
+// why not, naming what to do about it. A missing entry is not refused. On
+// Windows the folders the program keeps such state in (the user's local
+// application data, or one the operator names) get their access from the
+// user's profile, and owners and modes are not POSIX's: nothing is refused.
 std::string ForeignAccess(const std::string& path);
 
 enum class CreateOutcome {
@@ -37,12 +105,14 @@ enum class CreateOutcome {
 CreateOutcome CreateIfAbsent(const std::string& path, std::string_view content, std::string& error);
 
 // Where the programs of every user keep lock files of shared things (units):
-// /run/lock, or where it is missing the user's runtime folder, else the
-// system's temporary folder.
+// POSIX: /run/lock, or where it is missing the user's runtime folder, else
+// the system's temporary folder. Windows: the folder of data shared by all
+// users (%ProgramData%), else the user's temporary folder.
 std::string SharedLockFolder();
 
-// The user's cache folder ($XDG_CACHE_HOME, else .cache in the home folder);
-// empty when the user has none.
+// The user's cache folder ($XDG_CACHE_HOME, else .cache in the home folder;
+// on Windows the user's local application data, %LOCALAPPDATA%); empty when
+// the user has none.
 std::string UserCacheFolder();
 
 }  // namespace tarnvik::platform

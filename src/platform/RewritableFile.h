@@ -1,27 +1,17 @@
 #pragma once
 // An existing file opened to be rewritten where it stands (same file, same
 // links, owner and permissions): read it, write at an offset, set its length,
-// sync it. Every call reports failure by returning false; error() then holds
-// the system's text for it.
+// sync it. Other programs may go on reading it meanwhile. Every call reports
+// failure by returning false; error() then holds the system's text for it.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace tarnvik::platform {
+#include "platform/FileSystem.h"
 
-// What tells one file, and one state of it, from another: the file itself
-// (device and file number), its length and when it was last written, as finely
-// as the file system keeps it.
-struct FileId {
-  std::uint64_t device = 0;
-  std::uint64_t file = 0;
-  std::uint64_t size = 0;
-  std::int64_t modifiedSeconds = 0;
-  std::int64_t modifiedNanoseconds = 0;
-  bool operator==(const FileId&) const = default;
-};
+namespace tarnvik::platform {
 
 class RewritableFile {
  public:

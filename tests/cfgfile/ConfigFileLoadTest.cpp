@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "FileTestSupport.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
@@ -11,6 +13,9 @@
 
 namespace tarnvik {
 namespace {
+
+// The system's own, as the dialogs are given folders.
+const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
 
 using test::TempFolder;
 using test::WriteAll;
@@ -185,7 +190,7 @@ TEST(ReadFromFile, OpensTheConfigFolderAndRemembersTheLastFile) {
   ReadFromFile(s, op, memory, dir.root());
   ASSERT_EQ(op.fileRequests.size(), 3u);
   EXPECT_EQ(op.fileRequests[0].mode, FileRequest::Mode::Open);
-  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + "/config/");
+  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + kSeparator + "config" + kSeparator);
   EXPECT_EQ(op.fileRequests[0].filter, "Tarnvik config files (*.cfg)|*.cfg");
   EXPECT_EQ(op.fileRequests[0].defaultName, "");
   EXPECT_EQ(op.fileRequests[2].defaultName, dir.path("typed-but-missing.cfg"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <utility>
 
@@ -15,6 +16,9 @@
 
 namespace tarnvik {
 namespace {
+
+// The system's own, as the dialogs are given folders.
+const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
 
 using test::ReadAll;
 using test::TempFolder;
@@ -179,9 +183,11 @@ TEST(SaveToFile, OffersTheConfigFolderTheDefaultNameThenTheLastFile) {
   op.answerFile(dir.path("mine"));
   SaveToFile(s, op, memory, dir.root() + "/");
   ASSERT_EQ(op.fileRequests.size(), 2u);
+  // A folder given with a final '/' (as Qt gives them on every system) keeps it.
+  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + kSeparator + "config" + kSeparator);
+  EXPECT_EQ(op.fileRequests[1].initialFolder, dir.root() + "/config" + kSeparator);
   for (const FileRequest& request : op.fileRequests) {
     EXPECT_EQ(request.mode, FileRequest::Mode::Save);
-    EXPECT_EQ(request.initialFolder, dir.root() + "/config/");
     EXPECT_EQ(request.filter, "Tarnvik config files (*.cfg)|*.cfg");
   }
   EXPECT_EQ(op.fileRequests[0].defaultName, "tarnvik.cfg");

@@ -20,6 +20,7 @@
 #include "core/OperationError.h"
 #include "settings/DeviceSettings.h"
 #include "support/FreshSettings.h"
+#include "support/OtherProgram.h"
 #include "support/RecordingOperator.h"
 
 namespace tarnvik {

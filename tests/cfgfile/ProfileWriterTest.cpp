@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -88,25 +87,6 @@ TEST(ProfileWriter, ValuesEndAtTheirFirstNulByte) {
   EXPECT_EQ(ReadAll(dir.path("p.ini")), "[Radio]\r\nCallsign=NEW\r\nSSID=\r\n");
   EXPECT_THROW(writer.write(std::string("A\0", 2), "k", "v"), std::logic_error);
   EXPECT_THROW(writer.write("A", std::string("k\0", 2), "v"), std::logic_error);
-}
-
-// The file behind a link is replaced and the link stays; the replacement
-// keeps the old file's permission bits.
-TEST(ProfileWriter, ReplacesTheFileBehindALinkAndKeepsItsMode) {
-  TempFolder dir;
-  WriteAll(dir.path("real.ini"), "[A]\r\nk=1\r\n");
-  ::chmod(dir.path("real.ini").c_str(), 0640);
-  std::filesystem::create_directory(dir.path("links"));
-  std::filesystem::create_symlink("../real.ini", dir.path("links/link.ini"));
-  ProfileWriter writer;
-  writer.write("A", "k", "2");
-  writer.commit(dir.path("links/link.ini"));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("links/link.ini")));
-  EXPECT_EQ(ReadAll(dir.path("real.ini")), "[A]\r\nk=2\r\n");
-  struct stat info {};
-  ::stat(dir.path("real.ini").c_str(), &info);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(dir.names().size(), 2u);  // no temporary file left behind
 }
 
 // Many writes over few names that differ only in case or in where the

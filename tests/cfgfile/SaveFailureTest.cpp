@@ -15,6 +15,7 @@
 #include "settings/DeviceSettings.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
+#include "support/OtherProgram.h"
 
 namespace tarnvik {
 namespace {

@@ -1,7 +1,6 @@
 // Why a save failed travels with "Unable to write to FILE": the system's error
 // text, or the program's own reason where the system has none.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -10,6 +9,7 @@
 #include "cfgfile/AtomicFile.h"
 #include "core/OperationError.h"
 #include "support/TestFiles.h"
+#include "support/TestSystem.h"
 
 namespace tarnvik {
 namespace {
@@ -21,26 +21,29 @@ struct ReasonCase {
   std::function<void(const test::TempFolder&)> arrange;    // the target is "target"
   std::function<void(const test::TempFolder&)> meanwhile;  // while the new content is prepared
   const char* reason;
+  bool posixOnly = false;  // a named pipe, or links (which Windows lets only privileged users make)
 };
 
 [[maybe_unused]] void PrintTo(const ReasonCase& c, std::ostream* out) { *out << c.name; }
 
 void Replace(const test::TempFolder& dir) {
   test::WriteAll(dir.path("other"), "other");
-  fs::rename(dir.path("other"), dir.path("target"));
+  fs::rename(platform::PathOf(dir.path("other")), platform::PathOf(dir.path("target")));
 }
 
 const ReasonCase kCases[] = {
-    {"Folder", [](const auto& d) { fs::create_directory(d.path("target")); }, nullptr, "not a regular file"},
-    {"Pipe", [](const auto& d) { ::mkfifo(d.path("target").c_str(), 0644); }, nullptr, "not a regular file"},
+    {"Folder", [](const auto& d) { fs::create_directory(platform::PathOf(d.path("target"))); }, nullptr,
+     "not a regular file"},
+    {"Pipe", [](const auto& d) { test::MakeNamedPipe(d.path("target")); }, nullptr, "not a regular file", true},
     {"MissingFolder", [](const auto& d) { fs::create_symlink(d.path("missing/target"), d.path("target")); }, nullptr,
-     "No such file or directory"},
+     "No such file or directory", true},
     {"LinkLoop", [](const auto& d) { fs::create_symlink(d.path("target"), d.path("target")); }, nullptr,
-     "Too many levels of symbolic links"},
+     "Too many levels of symbolic links", true},
     {"ReadOnlyFile",
      [](const auto& d) {
        test::WriteAll(d.path("target"), "old");
-       ::chmod(d.path("target").c_str(), 0444);
+       fs::permissions(platform::PathOf(d.path("target")),
+                       fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
      },
      nullptr, "Permission denied"},
     {"ReplacedMeanwhile", [](const auto& d) { test::WriteAll(d.path("target"), "old"); }, Replace,
@@ -53,6 +56,7 @@ class SaveReason : public ::testing::TestWithParam<ReasonCase> {};
 
 TEST_P(SaveReason, TravelsWithTheMessage) {
   const ReasonCase& c = GetParam();
+  if (c.posixOnly && !test::OnPosix()) GTEST_SKIP() << "POSIX systems only";
   test::TempFolder dir;
   if (c.arrange) c.arrange(dir);
   const std::string target = dir.path("target");

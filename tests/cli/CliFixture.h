@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/PathText.h"
 #include "support/TestFiles.h"
 #include "support/ToolProcess.h"
 
@@ -33,7 +34,7 @@ class Cli : public ::testing::Test {
 
   // Runs one bash command line; see RunShell.
   RunResult shell(const std::string& line) { return RunShell(line, folder.root()); }
-  std::string path(const std::string& name) const { return (dir / name).string(); }
+  std::string path(const std::string& name) const { return platform::TextOf(dir / platform::PathOf(name)); }
 
   // A configuration file of the start-up settings with one line replaced.
   std::string defaultsWith(const std::string& from, const std::string& to) {
@@ -54,7 +55,7 @@ class Cli : public ::testing::Test {
   }
 
   TempFolder folder;
-  fs::path dir = folder.root();
+  fs::path dir = platform::PathOf(folder.root());
   const std::string utc = " --utc 2026-07-03T09:05 --stamp 1234";
 };
 

@@ -174,13 +174,6 @@ TEST_F(Cli, NumberTooLargeForAFileIsRefusedNotAborted) {
   EXPECT_EQ(ReadAll(path("old.cfg")), "keep me");
 }
 
-TEST_F(Cli, ResultThatCannotBePrintedIsAFailure) {
-  ASSERT_EQ(run("defaults" + utc + " -o " + path("d.cfg")).status, 0);
-  const RunResult full = shell(tool() + " check " + path("d.cfg") + utc + " >/dev/full");
-  EXPECT_EQ(full.status, 2);
-  EXPECT_EQ(full.err, "Unable to write to standard output.\n");
-}
-
 // The profile rules end a value at its first NUL byte, so a NUL cannot slip an
 // "empty" destination past the check that it is not empty.
 TEST_F(Cli, ValueEndsAtItsFirstNulByte) {
@@ -189,51 +182,6 @@ TEST_F(Cli, ValueEndsAtItsFirstNulByte) {
     const RunResult result = run("check " + file + utc);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "Weather destination - too short (ex. APQX03).\n");
-  }
-}
-
-TEST_F(Cli, InputsComeThroughPipesAndStandardInput) {
-  ASSERT_EQ(run("defaults" + utc + " -o " + path("d.cfg")).status, 0);
-  const std::string cfg = path("d.cfg");
-  for (const std::string& line :
-       {tool() + " check <(cat " + cfg + ")", "cat " + cfg + " | " + tool() + " check /dev/stdin",
-        "cat " + cfg + " | " + tool() + " check -", tool() + " check - <" + cfg}) {
-    const RunResult result = shell(line + utc);
-    EXPECT_EQ(result.status, 0) << line << "\n" << result.err;
-    EXPECT_EQ(result.out, "OK\n") << line;
-  }
-  ASSERT_EQ(run("encode " + cfg + utc + " -o " + path("file.bin")).status, 0);
-  ASSERT_EQ(shell("cat " + cfg + " | " + tool() + " encode -" + utc + " -o " + path("pipe.bin")).status, 0);
-  EXPECT_EQ(ReadAll(path("pipe.bin")), ReadAll(path("file.bin")));
-  ASSERT_EQ(shell("cat " + path("file.bin") + " | " + tool() + " decode - -o " + path("back.cfg")).status, 0);
-  EXPECT_EQ(ReadAll(path("back.cfg")), ReadAll(cfg));
-
-  const RunResult empty = shell(tool() + " check - </dev/null");  // an empty file: not one of ours
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_EQ(empty.err, "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.\n");
-}
-
-// A stream has no size to look at first: it is read up to a bound and refused beyond it.
-TEST_F(Cli, EndlessStreamsAreRefusedAtTheirBound) {
-  const RunResult zeros = run("check /dev/zero");
-  EXPECT_EQ(zeros.status, 2);
-  EXPECT_EQ(zeros.err, "Unable to read /dev/zero: a configuration file read as a stream may be at most 16 MiB long\n");
-  const RunResult piped = shell("head -c 17000000 /dev/zero | " + tool() + " check -");
-  EXPECT_EQ(piped.status, 2);
-  EXPECT_NE(piped.err.find("standard input"), std::string::npos) << piped.err;
-  EXPECT_EQ(shell("head -c 5000 /dev/zero | " + tool() + " decode - -o " + path("x.cfg")).status, 1);
-  EXPECT_EQ(run("check " + dir.string()).status, 2);  // a folder
-  EXPECT_FALSE(fs::exists(path("x.cfg")));
-}
-
-// File names are the file system's bytes, and the tool prints them as they are.
-TEST_F(Cli, FileNamesAreShownAsTheirBytes) {
-  for (const std::string missing : {"nonexistent-\xc3\xa9t\xc3\xa9", "latin-\xe9t\xe9"}) {
-    const std::string target = path(missing + "/x.cfg");
-    const RunResult result = run("defaults -o " + target);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err.substr(0, result.err.find('\n') + 1), "Unable to write to " + target + ".\n");
-    EXPECT_NE(result.err.find("No such file or directory"), std::string::npos) << result.err;
   }
 }
 

@@ -1,8 +1,6 @@
 // The tool's device commands run as processes against a simulated unit kept
 // in a folder, as a script or an operator without hardware would run them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -11,38 +9,18 @@
 #include <regex>
 #include <sstream>
 
-#include "CliFixture.h"
+#include "DeviceCliFixture.h"
+#include "platform/UsbAccess.h"
 
 namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
 
+using test::DeviceCli;
+using test::kFound;
 using test::ReadAll;
 using test::RunResult;
-
-const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
-
-class DeviceCli : public test::Cli {
- protected:
-  using Cli::run;
-  // Runs the tool (paths without blanks or quotes); `env` goes in front.
-  RunResult run(const std::string& args, const std::string& env) { return test::RunTool(args, folder.root(), env); }
-  RunResult device(const std::string& args) { return run(args + " --simulate " + unit.string()); }
-  void faults(const std::string& lines) { std::ofstream(unit / "faults") << lines; }
-  // The start-up settings saved as a file, written to the unit.
-  void writeDefaults() {
-    ASSERT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("start.cfg")).status, 0);
-    ASSERT_EQ(device("write " + path("start.cfg") + " --utc 2026-07-03T09:05 --stamp 77").status, 0);
-  }
-  static std::vector<std::string> pages(const char* prefix, int from, int to, int total) {
-    std::vector<std::string> lines;
-    for (int n = from; n <= to; ++n) lines.push_back(prefix + std::to_string(n) + "/" + std::to_string(total));
-    return lines;
-  }
-
-  fs::path unit = dir / "unit";
-};
 
 TEST_F(DeviceCli, WriteThenReadGivesBackTheFileWithEveryLineOnStandardOutput) {
   ASSERT_EQ(run("defaults --utc 2026-07-03T09:05 -o " + path("start.cfg")).status, 0);
@@ -147,7 +125,8 @@ TEST_F(DeviceCli, AUnitThatCannotBeOpenedIsNamedWithTheReason) {
   const RunResult version = device("version");
   EXPECT_EQ(version.status, 1);
   EXPECT_EQ(version.out, kFound + "\nTarnvik cannot be opened: simulated:" + unit.string() +
-                             ": Permission denied. See \"USB access on Linux\" in README.md.\n");
+                             ": Permission denied. See \"" + std::string(platform::UsbAccessSection()) +
+                             "\" in README.md.\n");
 }
 
 TEST_F(DeviceCli, FirmwareIsSentAfterTheUnitIsFoundAndChecked) {
@@ -320,54 +299,6 @@ TEST_F(DeviceCli, UsageErrorsAndTheEnvironmentVariable) {
   EXPECT_EQ(fromEnvironment.status, 0);
   EXPECT_EQ(fromEnvironment.out, kFound + "\nFirmware version: 1.04\n");
   EXPECT_TRUE(fs::exists(unit / "memory.bin"));
-}
-
-// Where the process boundary is the point: descriptors closed at start, a
-// file size limit that cuts the trace short, a firmware file that is a pipe.
-TEST_F(DeviceCli, AtTheProcessBoundary) {
-  writeDefaults();
-  std::ofstream(path("fw.bin"), std::ios::binary) << std::string(40, 'f');
-  const std::string t = tool(), u = " --simulate " + unit.string(), base = path("start.cfg");
-  const std::regex reports("(\\S+Z [<>]( [0-9a-f]{2}){65}\n)+");
-  const std::string notOurs = "Imported configuration file is not a Tarnvik configuration file. \nOperation aborted.\n";
-  const std::string closedOutput = "Unable to write to standard output.\n";
-  struct Case {
-    const char* name;
-    std::string line;
-    int status;
-    std::string err;
-    std::function<void(const RunResult&)> more;
-  };
-  const Case cases[] = {
-      {"LogNeverLandsInTheTrace", t + " version --trace " + path("t1") + u + " >&-", 2, closedOutput,
-       [&](const RunResult&) { EXPECT_TRUE(std::regex_match(ReadAll(path("t1")), reports)) << ReadAll(path("t1")); }},
-      {"OutputFileWithStandardOutputClosed", t + " defaults --utc 2026-07-03T09:05 -o " + path("d1.cfg") + " >&-", 0,
-       "", [&](const RunResult&) { EXPECT_EQ(ReadAll(path("d1.cfg")), ReadAll(base)); }},
-      {"ResultWithStandardOutputClosed", t + " check " + base + " >&-", 2, closedOutput, nullptr},
-      {"AllThreeClosed", t + " defaults --utc 2026-07-03T09:05 -o " + path("d2.cfg") + " <&- >&- 2>&-", 0, "",
-       [&](const RunResult&) { EXPECT_EQ(ReadAll(path("d2.cfg")), ReadAll(base)); }},
-      {"StandardInputClosed", t + " check - <&-", 1, notOurs, nullptr},
-      {"TraceCutShortByAFileSizeLimit",
-       "trap '' XFSZ; ulimit -f 8; " + t + " read -o " + path("r.cfg") + " --trace " + path("t2") + u, 2,
-       "Unable to write to " + path("t2") + ".\nFile too large.\n",
-       [&](const RunResult& result) {
-         EXPECT_EQ(result.lines().back(), "Firmware version: 1.04");  // the operation's own outcome first
-         EXPECT_EQ(ReadAll(path("r.cfg")), ReadAll(base));
-         EXPECT_EQ(fs::file_size(path("t2")), 8192u);
-       }},
-      {"FirmwareThroughAPipe", t + " firmware <(cat " + path("fw.bin") + ")" + u, 0, "",
-       [&](const RunResult& result) {
-         EXPECT_EQ(result.lines().back(), "Firmware upgrade success");
-         EXPECT_EQ(ReadAll(unit / "firmware.bin"), std::string(40, 'f') + std::string(24, '\0'));
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const RunResult result = shell(c.line);
-    EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(result.err, c.err);
-    if (c.more) c.more(result);
-  }
 }
 
 }  // namespace

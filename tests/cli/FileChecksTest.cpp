@@ -5,9 +5,7 @@
 // read, written or asked, and the message names both files. A trace must be a
 // regular file or nothing. Run in the test's own process, as main() runs.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "InProcessTool.h"
@@ -24,6 +22,7 @@ struct FileCase {
   const char* line;  // "%" stands for the scratch folder
   const char* err;   // the same
   bool unitFromEnvironment = false;
+  test::OnlyOn only = test::OnlyOn::Any;  // links, a named pipe, POSIX's devices, Windows' devices
 };
 
 const FileCase kRefused[] = {
@@ -34,7 +33,8 @@ const FileCase kRefused[] = {
     {"TraceIsTheUnitsMemory", "version --simulate %u --trace %u/memory.bin",
      "--trace %u/memory.bin would write into the simulated unit in %u; name another file.\n"},
     {"TraceIsALinkToTheUnitsMemory", "version --simulate %u --trace %memory-link",
-     "--trace %memory-link would write into the simulated unit in %u; name another file.\n"},
+     "--trace %memory-link would write into the simulated unit in %u; name another file.\n", false,
+     test::OnlyOn::Posix},
     {"TraceIsASecondNameOfAUnitFile", "version --simulate %u --trace %version-name",
      "--trace %version-name would write into the simulated unit in %u; name another file.\n"},
     {"TraceIsNewInTheUnitsFolder", "version --simulate %u --trace %u/trace.txt",
@@ -44,7 +44,8 @@ const FileCase kRefused[] = {
     {"RawIsTheOutput", "read -o %old.cfg --raw %old.cfg --simulate %u",
      "--raw %old.cfg would overwrite the configuration file of -o (%old.cfg); name another file.\n"},
     {"RawIsALinkToTheOutput", "read -o %old.cfg --raw %old-link --simulate %u",
-     "--raw %old-link would overwrite the configuration file of -o (%old.cfg); name another file.\n"},
+     "--raw %old-link would overwrite the configuration file of -o (%old.cfg); name another file.\n", false,
+     test::OnlyOn::Posix},
     {"RawIsTheNewOutput", "read -o %new.cfg --raw %new.cfg --simulate %u",
      "--raw %new.cfg would overwrite the configuration file of -o (%new.cfg); name another file.\n"},
     {"BackupIsTheFileToWrite", "write %mine.cfg --backup %mine.cfg --simulate %u",
@@ -60,9 +61,12 @@ const FileCase kRefused[] = {
     {"TraceOnStandardOutput", "version --simulate %u --trace -",
      "--trace -: standard output carries the unit's log; name a file.\n"},
     {"TraceIsAFolder", "version --simulate %u --trace %folder", "Unable to write to %folder.\nNot a regular file.\n"},
-    {"TraceIsAPipe", "version --simulate %u --trace %pipe", "Unable to write to %pipe.\nNot a regular file.\n"},
+    {"TraceIsAPipe", "version --simulate %u --trace %pipe", "Unable to write to %pipe.\nNot a regular file.\n", false,
+     test::OnlyOn::Posix},
     {"TraceIsADevice", "version --simulate %u --trace /dev/full",
-     "Unable to write to /dev/full.\nNot a regular file.\n"},
+     "Unable to write to /dev/full.\nNot a regular file.\n", false, test::OnlyOn::Posix},
+    {"TraceIsTheNullDevice", "version --simulate %u --trace NUL", "Unable to write to NUL.\nNot a regular file.\n",
+     false, test::OnlyOn::Windows},
     {"TraceInAMissingFolder", "version --simulate %u --trace %missing/t.txt",
      "Unable to write to %missing/t.txt.\nNo such file or directory.\n"},
 };
@@ -82,11 +86,12 @@ class FileChecks : public ::testing::TestWithParam<FileCase> {
     WriteAll(path("b.bin"), ReadAll(path("mine.cfg")));
     WriteAll(path("old.cfg"), "keep me");
     WriteAll(path("fw.bin"), std::string(100, 'f'));
+    fs::create_hard_link(platform::PathOf(path("u/version")), platform::PathOf(path("version-name")));
+    fs::create_directory(platform::PathOf(path("folder")));
+    if (!test::OnPosix()) return;
     fs::create_symlink(path("u/memory.bin"), path("memory-link"));
-    fs::create_hard_link(path("u/version"), path("version-name"));
     fs::create_symlink("old.cfg", path("old-link"));
-    fs::create_directory(path("folder"));
-    ::mkfifo(path("pipe").c_str(), 0644);
+    test::MakeNamedPipe(path("pipe"));
   }
   test::ToolRun run(const std::string& line) { return test::RunInProcess(line, scratch.root()); }
   std::string path(const std::string& name) const { return scratch.path(name); }
@@ -96,10 +101,11 @@ class FileChecks : public ::testing::TestWithParam<FileCase> {
 
 TEST_P(FileChecks, AreRefusedBeforeAnythingIsTouched) {
   const FileCase& c = GetParam();
-  if (c.unitFromEnvironment) ::setenv("TARNVIK_SIMULATED_UNIT", path("u").c_str(), 1);
+  if (!test::RunsHere(c.only)) GTEST_SKIP() << "not on this system";
+  if (c.unitFromEnvironment) test::SetEnvironment("TARNVIK_SIMULATED_UNIT", Filled("%u", scratch.root()).c_str());
   const auto before = test::Snapshot(scratch.root());
   const test::ToolRun refused = run(c.line);
-  ::unsetenv("TARNVIK_SIMULATED_UNIT");
+  test::SetEnvironment("TARNVIK_SIMULATED_UNIT", nullptr);
   EXPECT_EQ(refused.status, 2);
   EXPECT_EQ(refused.err, Filled(c.err, scratch.root()));
   EXPECT_EQ(refused.out, "");  // the unit was not asked: not even the found line

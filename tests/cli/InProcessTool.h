@@ -2,8 +2,6 @@
 // Runs tarnvik-cli's whole command line in the test's own process, as main()
 // runs it, and a snapshot of a folder to tell what a run touched.
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -11,6 +9,8 @@
 #include <vector>
 
 #include "cli/Tool.h"
+#include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "support/TestFiles.h"
 #include "support/ToolProcess.h"
 
@@ -33,18 +33,20 @@ inline ToolRun RunInProcess(const std::string& line, const std::string& folder) 
 }
 
 // Every entry under `root` by its path there: a file by its content and
-// inode, anything else by its kind.
+// identity, anything else by its kind.
 inline std::map<std::string, std::string> Snapshot(const std::string& root) {
   namespace fs = std::filesystem;
+  using Kind = platform::FileStatus::Kind;
   std::map<std::string, std::string> entries;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    const std::string name = fs::relative(entry.path(), root).string();
-    struct stat info {};
-    ::lstat(entry.path().c_str(), &info);
-    if (S_ISREG(info.st_mode))
-      entries[name] = std::to_string(info.st_ino) + ":" + ReadAll(entry.path());
+  for (const auto& entry : fs::recursive_directory_iterator(platform::PathOf(root))) {
+    const std::string name = platform::TextOf(fs::relative(entry.path(), platform::PathOf(root)));
+    const platform::FileStatus status = platform::StatusOf(platform::TextOf(entry.path()), platform::Links::Keep);
+    if (status.kind == Kind::Regular)
+      entries[name] = std::to_string(status.id.file) + ":" + ReadAll(entry.path());
     else
-      entries[name] = S_ISLNK(info.st_mode) ? "link" : S_ISDIR(info.st_mode) ? "folder" : "other";
+      entries[name] = fs::is_symlink(entry.symlink_status()) ? "link"
+                      : status.kind == Kind::Folder          ? "folder"
+                                                             : "other";
   }
   return entries;
 }

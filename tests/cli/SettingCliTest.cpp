@@ -85,10 +85,6 @@ TEST_F(SettingCli, DiffTellsImagesFromFilesByContent) {
   // Images do not hold Uploadpctime: only two files compare it.
   EXPECT_EQ(run("diff " + path("image.cfg") + " " + other).status, 0);
   EXPECT_EQ(run("diff " + path("file.bin") + " " + other).out, "Uploadpctime: 1 (checked) -> 0 (unchecked)\n");
-  const RunResult piped =
-      shell("cat " + path("image.cfg") + " | " + tool() + " diff - " + changed("x.cfg", "PTT=0", "PTT=1"));
-  EXPECT_EQ(piped.status, 1);
-  EXPECT_EQ(piped.out, "Ptt: 0 \"separate output\" -> 1 \"2k2 resistor\"\n");
 }
 
 TEST_F(SettingCli, DiffExitsWithTwoOnInputItCannotCompare) {
@@ -127,7 +123,6 @@ TEST_F(SettingCli, GetPrintsOneValuePerNameInTheOrderGiven) {
   EXPECT_EQ(values.out, "NOCALL\n0\n1\n0\n1\nOn\n");
   EXPECT_EQ(values.err, "");
   EXPECT_EQ(run("get " + file + " Ptt Squelch Callsign --entries").out, "2k2 resistor\n1 (lowest)\nNOCALL\n");
-  EXPECT_EQ(shell("cat " + file + " | " + tool() + " get - Ptt").out, "1\n");
 
   ASSERT_EQ(run("encode " + file + utc + " -o " + path("b.bin")).status, 0);
   EXPECT_EQ(run("get " + path("b.bin") + " Callsign Ptt").out, "NOCALL\n1\n");
@@ -242,21 +237,6 @@ TEST_F(SettingCli, EveryRefusalGivesTheProgramsMessageAndWritesNothing) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a.cfg", "err.txt", "foreign.cfg", "out.cfg", "out.txt", "run.sh"}));
   EXPECT_EQ(run("set " + a + " Callsign=X").status, 2);  // no -o
-}
-
-// The use the commands are made for: ten units' files from one template.
-TEST_F(SettingCli, AShellLoopMakesTenUnitsFromOneTemplate) {
-  const RunResult loop = shell("set -e; for n in $(seq 1 10); do " + tool() + " set " + path("a.cfg") +
-                               " Callsign=OH2XYZ Ssid=$n \"Beacon1_msg=Unit $n\" -o " + path("unit$n.cfg") + "; done");
-  ASSERT_EQ(loop.status, 0) << loop.err;
-  for (int n = 1; n <= 10; ++n) {
-    const std::string unit = path("unit" + std::to_string(n) + ".cfg");
-    EXPECT_EQ(run("diff " + path("unit1.cfg") + " " + unit).out, n == 1 ? ""
-                                                                        : "Ssid: \"1\" -> \"" + std::to_string(n) +
-                                                                              "\"\nBeacon1_msg: \"Unit 1\" -> \"Unit " +
-                                                                              std::to_string(n) + "\"\n");
-    EXPECT_EQ(run("check " + unit).out, "OK\n");
-  }
 }
 
 }  // namespace

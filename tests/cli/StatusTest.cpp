@@ -29,6 +29,7 @@ struct StatusCase {
   std::string err;               // the same
   const char* faults = nullptr;  // the simulated unit's faults file
   const char* outIs = nullptr;   // a file standard output must equal
+  test::OnlyOn only = test::OnlyOn::Any;
 };
 
 const StatusCase kCases[] = {
@@ -43,7 +44,8 @@ const StatusCase kCases[] = {
     {"ByteOrderMarkIsSkipped", "check %bom.cfg" + kUtc, 0, ""},
     {"ReadWhoseVersionQueryFails", "read -o %r.cfg --simulate %u", 1,
      "Tarnvik gave no valid answer to the version query.\n", "other-command 65\n"},
-    {"FirmwareWithoutEnd", "firmware /dev/zero --simulate %u", 1, "Firmware file error.\n"},
+    {"FirmwareWithoutEnd", "firmware /dev/zero --simulate %u", 1, "Firmware file error.\n", nullptr, nullptr,
+     test::OnlyOn::Posix},
     {"BackupInAMissingFolder", "write %base.cfg --backup %none/b.cfg --simulate %u", 2,
      "Unable to write to %none/b.bin.\n"
      "Backup failed: the unit's image could not be saved to %none/b.bin. Nothing was written to the unit.\n"},
@@ -109,6 +111,7 @@ class Statuses : public ::testing::TestWithParam<StatusCase> {
 
 TEST_P(Statuses, EndWithTheirMessageAndStatus) {
   const StatusCase& c = GetParam();
+  if (!test::RunsHere(c.only)) GTEST_SKIP() << "not on this system";
   if (c.faults != nullptr) WriteAll(path("u/faults"), c.faults);
   const std::string memory = ReadAll(path("u/memory.bin"));
   const test::ToolRun result = run(c.line);

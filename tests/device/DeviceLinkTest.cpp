@@ -12,6 +12,7 @@
 #include "device/UnitOnDesk.h"
 #include "device/simulated/SimulatedTransport.h"
 #include "image/ImageTestSupport.h"
+#include "platform/UsbAccess.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
 
@@ -182,8 +183,8 @@ TEST(DeviceLink, ADeviceThatCannotBeOpenedIsNamedWithItsReasonAndEveryExchangeFa
   EXPECT_TRUE(link.OpenLink());
   EXPECT_EQ(desk.record.log, (std::vector<std::string>{
                                  "Tarnvik found, vid: Vid_0483, pid: A04A",
-                                 "Tarnvik cannot be opened: /dev/hidraw1: Permission denied. See \"USB access on "
-                                 "Linux\" in README.md.",
+                                 "Tarnvik cannot be opened: /dev/hidraw1: Permission denied. See \"" +
+                                     std::string(platform::UsbAccessSection()) + "\" in README.md.",
                              }));
   HidReport response{};
   EXPECT_FALSE(link.ExchangeReport(MakeRequest(Command::FirmwareVersion), response));

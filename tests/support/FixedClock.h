@@ -7,6 +7,7 @@
 #include <string>
 
 #include "settings/PcClock.h"
+#include "support/TestSystem.h"
 
 namespace tarnvik::test {
 
@@ -14,18 +15,6 @@ namespace tarnvik::test {
 inline PcClock FixedUtcClock(int year, int month, int day, int hour, int minute) {
   const std::time_t when = FromUtc({year, month, day, hour, minute});
   return [when] { return when; };
-}
-
-// Sets or, with no value, removes a variable of the process's environment.
-inline void SetEnvironment(const char* name, const char* value) {
-#ifdef _WIN32
-  _putenv_s(name, value != nullptr ? value : "");  // an empty value removes it
-#else
-  if (value != nullptr)
-    setenv(name, value, 1);
-  else
-    unsetenv(name);
-#endif
 }
 
 // Sets the process's time zone for the life of the object.

@@ -2,7 +2,8 @@
 // A second program for tests of what two programs do at once: a forked child
 // that runs a body, tells the test a number (how a lock went) and, on request,
 // waits until the test lets it go on. Its locks and open files are its own, as
-// another program's would be.
+// another program's would be. And a body run in a forked child (with fewer
+// rights or a file size limit) to learn how it ended. POSIX systems only.
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -92,5 +93,14 @@ class OtherProgram {
   int told_ = -1;
   int status_ = -1;
 };
+
+// Runs `body` in a forked child and returns its exit status (-1: it crashed).
+inline int RunInChild(const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(body());
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 }  // namespace tarnvik::test

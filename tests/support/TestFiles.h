@@ -1,42 +1,20 @@
 #pragma once
 // Files for tests: a private temporary folder removed with everything in it,
-// and whole-file reads and writes.
+// and whole-file reads and writes. Names are UTF-8 text, as the program's own.
 
-#ifdef _WIN32
-#include <random>
-#else
-#include <unistd.h>
-#endif
-
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
-namespace tarnvik::test {
+#include "platform/PathText.h"
+#include "platform/Process.h"
+#include "support/TestSystem.h"
 
-// A new folder under `base` named `prefix` and a random part, made for this
-// caller alone (private to the user on POSIX systems).
-inline std::filesystem::path MakeUniqueFolder(const std::filesystem::path& base, const std::string& prefix) {
-#ifdef _WIN32
-  std::random_device seed;
-  std::mt19937_64 random(seed());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path folder = base / (prefix + std::to_string(random()));
-    if (std::filesystem::create_directory(folder)) return folder;  // false: the name was taken
-  }
-  throw std::filesystem::filesystem_error("no unique folder", base, std::make_error_code(std::errc::file_exists));
-#else
-  std::string pattern = (base / (prefix + "XXXXXX")).string();
-  if (::mkdtemp(pattern.data()) == nullptr)
-    throw std::filesystem::filesystem_error("mkdtemp", base, std::error_code(errno, std::generic_category()));
-  return pattern;
-#endif
-}
+namespace tarnvik::test {
 
 // Where tests that save thousands of files put them: in memory when the
 // system offers it, since every save syncs its file to the disk.
@@ -49,22 +27,24 @@ inline std::filesystem::path MemoryBackedFolder() {
 class TempFolder {
  public:
   explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
-    root_ = MakeUniqueFolder(base, "tarnvik-test-").string();
+    root_ = platform::TextOf(MakeUniqueFolder(base, "tarnvik-test-"));
   }
   ~TempFolder() {
     std::error_code ignored;
-    std::filesystem::permissions(root_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(root_, ignored);
+    std::filesystem::permissions(platform::PathOf(root_), std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(platform::PathOf(root_), ignored);
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  std::string path(const std::string& name) const { return (std::filesystem::path(root_) / name).string(); }
+  std::string path(const std::string& name) const {
+    return platform::TextOf(platform::PathOf(root_) / platform::PathOf(name));
+  }
   const std::string& root() const { return root_; }
   std::vector<std::string> names() const {
     std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(root_))
-      found.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(platform::PathOf(root_)))
+      found.push_back(platform::TextOf(entry.path().filename()));
     return found;
   }
 
@@ -77,18 +57,11 @@ class TempFolder {
 // that gave up root's rights may use it too. The old setting comes back after.
 class ScopedCacheFolder {
  public:
-  ScopedCacheFolder() {
-    const char* old = std::getenv("XDG_CACHE_HOME");
-    if (old != nullptr) old_ = old;
-    std::filesystem::permissions(folder_.root(), std::filesystem::perms::all);
-    ::setenv("XDG_CACHE_HOME", folder_.root().c_str(), 1);
+  ScopedCacheFolder() : old_(platform::EnvironmentVariable(CacheFolderVariable())) {
+    std::filesystem::permissions(platform::PathOf(folder_.root()), std::filesystem::perms::all);
+    SetEnvironment(CacheFolderVariable(), folder_.root().c_str());
   }
-  ~ScopedCacheFolder() {
-    if (old_.empty())
-      ::unsetenv("XDG_CACHE_HOME");
-    else
-      ::setenv("XDG_CACHE_HOME", old_.c_str(), 1);
-  }
+  ~ScopedCacheFolder() { SetEnvironment(CacheFolderVariable(), old_ ? old_->c_str() : nullptr); }
   ScopedCacheFolder(const ScopedCacheFolder&) = delete;
   ScopedCacheFolder& operator=(const ScopedCacheFolder&) = delete;
 
@@ -96,16 +69,18 @@ class ScopedCacheFolder {
 
  private:
   TempFolder folder_;
-  std::string old_;
+  std::optional<std::string> old_;
 };
 
-inline std::string ReadAll(const std::string& path) {
+inline std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+inline std::string ReadAll(const std::string& path) { return ReadAll(platform::PathOf(path)); }
 
-inline void WriteAll(const std::string& path, const std::string& content) {
+inline void WriteAll(const std::filesystem::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
+inline void WriteAll(const std::string& path, const std::string& content) { WriteAll(platform::PathOf(path), content); }
 
 }  // namespace tarnvik::test

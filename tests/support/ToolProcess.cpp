@@ -1,16 +1,10 @@
 #include "support/ToolProcess.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
-#include "support/TestFiles.h"
+#include "support/TestSystem.h"
 
 namespace tarnvik::test {
-
-namespace fs = std::filesystem;
 
 std::vector<std::string> ToolRun::lines() const {
   std::vector<std::string> all;
@@ -19,20 +13,6 @@ std::vector<std::string> ToolRun::lines() const {
   return all;
 }
 
-std::string ToolPath() { return (fs::read_symlink("/proc/self/exe").parent_path() / "tarnvik-cli").string(); }
-
-ToolRun RunShell(const std::string& line, const std::string& scratchFolder) {
-  const fs::path folder(scratchFolder);
-  WriteAll(folder / "run.sh", line + "\n");
-  const std::string command = "bash " + (folder / "run.sh").string() + " >" + (folder / "out.txt").string() + " 2>" +
-                              (folder / "err.txt").string();
-  const int raw = std::system(command.c_str());
-  const int status = WIFEXITED(raw) && WEXITSTATUS(raw) < 128 ? WEXITSTATUS(raw) : -1;
-  return {status, ReadAll(folder / "out.txt"), ReadAll(folder / "err.txt")};
-}
-
-ToolRun RunTool(const std::string& args, const std::string& scratchFolder, const std::string& env) {
-  return RunShell(env + " " + ToolPath() + " " + args, scratchFolder);
-}
+std::string ToolPath() { return ProgramBesideTests("tarnvik-cli"); }
 
 }  // namespace tarnvik::test

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built tarnvik-cli as a process, as a script or an operator would:
-// through the shell, its output streams caught in files.
+// through the shell on POSIX systems (started directly on Windows), its
+// output streams caught in files.
 
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ std::string ToolPath();
 // Runs one bash command line (pipes, redirections, process substitution)
 // and collects the standard output and error of all of it; the status is
 // that of its last command. The script and the output go through files in
-// `scratchFolder`.
+// `scratchFolder`. POSIX systems only.
 ToolRun RunShell(const std::string& line, const std::string& scratchFolder);
 
 // Runs "<env> tarnvik-cli <args>" (paths without blanks or quotes).

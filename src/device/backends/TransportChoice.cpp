@@ -1,8 +1,7 @@
 #include "device/backends/TransportChoice.h"
 
-#include <cstdlib>
-
 #include "device/simulated/SimulatedTransport.h"
+#include "platform/Process.h"
 
 // The system's HID stack: its own calls on Windows, hidapi elsewhere.
 #ifdef _WIN32
@@ -14,8 +13,7 @@
 namespace tarnvik {
 
 std::string SimulatedUnitFromEnvironment() {
-  const char* folder = std::getenv(kSimulatedUnitVariable);
-  return folder != nullptr ? folder : "";
+  return platform::EnvironmentVariable(kSimulatedUnitVariable).value_or("");
 }
 
 std::unique_ptr<HidTransport> MakeTransport(const std::string& simulatedFolder) {
@@ -27,6 +25,10 @@ std::unique_ptr<HidTransport> MakeTransport(const std::string& simulatedFolder) 
 #endif
 }
 
+#ifdef _WIN32
+std::string HidLibraryVersion() { return winhid::WindowsHidVersion(); }
+#else
 std::string HidLibraryVersion() { return HidapiVersion(); }
+#endif
 
 }  // namespace tarnvik

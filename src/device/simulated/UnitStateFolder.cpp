@@ -1,23 +1,21 @@
 #include "device/simulated/UnitStateFolder.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
 #include "core/OperationError.h"
 #include "device/simulated/SimulatedUnit.h"
 #include "platform/FileSystem.h"
+#include "platform/InputFile.h"
+#include "platform/PathText.h"
 
 namespace tarnvik {
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::PathOf;
+using platform::TextOf;
 
 // The most a text file of the folder may hold: far more than anyone writes
 // there, little enough that a file linked to an endless device costs nothing.
@@ -27,13 +25,13 @@ constexpr std::size_t kMaxText = 64 * 1024;
 constexpr const char* kEntries[] = {"",       "memory.bin", "firmware.bin", "version",
                                     "faults", "open-error", "unplugged",    "lock"};
 
-[[noreturn]] void Fail(const std::filesystem::path& path, const std::string& why) {
-  throw OperationError("Simulated unit: " + path.string() + ": " + why);
+[[noreturn]] void Fail(const std::string& path, const std::string& why) {
+  throw OperationError("Simulated unit: " + path + ": " + why);
 }
 
-void CreateIfMissing(const std::filesystem::path& path, const std::string& content) {
+void CreateIfMissing(const std::string& path, const std::string& content) {
   std::string why;
-  if (platform::CreateIfAbsent(path.string(), content, why) == platform::CreateOutcome::Failed) Fail(path, why);
+  if (platform::CreateIfAbsent(path, content, why) == platform::CreateOutcome::Failed) Fail(path, why);
 }
 
 // A new folder is writable by the caller alone, whatever the umask.
@@ -44,21 +42,21 @@ void MakeFolder(const fs::path& folder) {
                     fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
                         fs::perms::others_exec,
                     error);
-  if (error || !fs::is_directory(folder)) Fail(folder, error ? error.message() : "not a folder");
+  if (error || !fs::is_directory(folder)) Fail(TextOf(folder), error ? error.message() : "not a folder");
 }
 
 // The folder as it really is (a link to it is followed) and every file in it.
 void CheckOwnership(const fs::path& folder) {
   std::error_code error;
   const fs::path real = fs::canonical(folder, error);
-  if (error) Fail(folder, error.message());
+  if (error) Fail(TextOf(folder), error.message());
   for (const char* name : kEntries) {
-    const std::string why = platform::ForeignAccess((*name != '\0' ? real / name : real).string());
+    const std::string why = platform::ForeignAccess(TextOf(*name != '\0' ? real / name : real));
     if (!why.empty()) throw OperationError("Simulated unit: " + why);
   }
 }
 
-Fault ParseFault(const std::filesystem::path& path, const std::string& line) {
+Fault ParseFault(const std::string& path, const std::string& line) {
   std::istringstream words(line);
   std::string name;
   long long at = 0;
@@ -70,18 +68,20 @@ Fault ParseFault(const std::filesystem::path& path, const std::string& line) {
 
 }  // namespace
 
-UnitStateFolder::UnitStateFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
+UnitStateFolder::UnitStateFolder(const std::string& folder) : folder_(PathOf(folder)) {
   MakeFolder(folder_);
   CheckOwnership(folder_);
   CreateIfMissing(file("memory.bin"), std::string(ConfigImage::kSize, '\0'));
   CreateIfMissing(file("version"), std::to_string(SimulatedUnit::kDefaultVersion) + "\n");
 }
 
+std::string UnitStateFolder::file(const char* name) const { return TextOf(folder_ / name); }
+
+// A file that cannot be opened is taken as missing.
 std::string UnitStateFolder::text(const char* name, std::size_t limit) const {
-  std::ifstream in(file(name), std::ios::binary);
-  std::string content(limit + 1, '\0');
-  in.read(content.data(), static_cast<std::streamsize>(content.size()));
-  content.resize(static_cast<std::size_t>(in.gcount()));
+  platform::InputFile in(file(name), platform::InputFile::Wait::ForWriter);
+  std::string content;
+  if (in.isOpen() && !in.readUpTo(limit, content)) Fail(file(name), in.error());
   if (content.size() > limit) Fail(file(name), "may hold at most " + std::to_string(limit) + " bytes");
   return content;
 }
@@ -115,11 +115,11 @@ std::vector<Fault> UnitStateFolder::faults() const {
 std::string UnitStateFolder::openRefusal() const {
   std::string reason = text("open-error", kMaxText);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
-  if (reason.empty() && std::filesystem::exists(file("open-error"))) reason = "Permission denied";
+  if (reason.empty() && fs::exists(folder_ / "open-error")) reason = "Permission denied";
   return reason;
 }
 
-bool UnitStateFolder::unplugged() const { return std::filesystem::exists(file("unplugged")); }
+bool UnitStateFolder::unplugged() const { return fs::exists(folder_ / "unplugged"); }
 
 void UnitStateFolder::markUnplugged() const { CreateIfMissing(file("unplugged"), ""); }
 
@@ -132,13 +132,9 @@ void UnitStateFolder::storeFirmwarePage(std::size_t i, PageBytes data) const {
 }
 
 void UnitStateFolder::writeAt(const char* name, std::size_t offset, PageBytes data, bool truncate) const {
-  const std::string path = file(name).string();
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | (truncate ? O_TRUNC : 0) | O_CLOEXEC, 0644);
-  if (fd < 0) Fail(path, std::strerror(errno));
-  const ssize_t written = ::pwrite(fd, data.data(), data.size(), static_cast<off_t>(offset));
-  const int saved = errno;
-  ::close(fd);
-  if (written != static_cast<ssize_t>(data.size())) Fail(path, written < 0 ? std::strerror(saved) : "short write");
+  std::string why;
+  const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+  if (!platform::WriteAt(file(name), offset, bytes, truncate, why)) Fail(file(name), why);
 }
 
 }  // namespace tarnvik

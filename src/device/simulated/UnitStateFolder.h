@@ -39,10 +39,9 @@ class UnitStateFolder {
   // Creates the folder (0755) and its memory and version files when missing.
   // Throws OperationError when the folder cannot be used, or belongs to
   // another user, or another user may write it or one of its files.
-  explicit UnitStateFolder(std::filesystem::path folder);
+  explicit UnitStateFolder(const std::string& folder);
 
-  const std::filesystem::path& folder() const { return folder_; }
-  std::string lockFile() const { return file("lock").string(); }
+  std::string lockFile() const { return file("lock"); }
 
   ConfigImage memory() const;
   std::uint32_t version() const;
@@ -55,12 +54,12 @@ class UnitStateFolder {
   void markUnplugged() const;
 
  private:
-  std::filesystem::path file(const char* name) const { return folder_ / name; }
+  std::string file(const char* name) const;
   // The file's content, which must be at most `limit` bytes; empty when missing.
   std::string text(const char* name, std::size_t limit) const;
   void writeAt(const char* name, std::size_t offset, PageBytes data, bool truncate) const;
 
-  std::filesystem::path folder_;
+  std::filesystem::path folder_;  // the system's own path of it
 };
 
 }  // namespace tarnvik

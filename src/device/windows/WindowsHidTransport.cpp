@@ -7,9 +7,12 @@ extern "C" {
 #include <hidsdi.h>
 }
 #include <setupapi.h>
+#include <winver.h>
 
 #include <cwchar>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "device/DeviceLink.h"
 #include "device/windows/SystemError.h"
@@ -141,6 +144,22 @@ HidTransport::Opened WindowsHidTransport::open(const std::string& path) {
   // nobody's request now.
   HidD_FlushQueue(device);
   return {std::make_unique<WindowsHidConnection>(device, lengths.input, lengths.output), {}};
+}
+
+std::string WindowsHidVersion() {
+  std::wstring dll(MAX_PATH, L'\0');
+  dll.resize(GetSystemDirectoryW(dll.data(), MAX_PATH));
+  dll += L"\\hid.dll";
+  DWORD ignored = 0;
+  std::vector<BYTE> info(GetFileVersionInfoSizeW(dll.c_str(), &ignored));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (info.empty() || !GetFileVersionInfoW(dll.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+      !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || length < sizeof *fixed)
+    return "Windows HID (hid.dll)";
+  return "Windows HID (hid.dll " + std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+         std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+         std::to_string(LOWORD(fixed->dwFileVersionLS)) + ")";
 }
 
 }  // namespace tarnvik::winhid

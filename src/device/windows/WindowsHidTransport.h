@@ -10,6 +10,7 @@
 // alone.
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "device/HidTransport.h"
@@ -29,5 +30,10 @@ class WindowsHidTransport : public HidTransport {
  private:
   Filter filter_;
 };
+
+// The system's HID library and its version as it runs, for the About box:
+// "Windows HID (hid.dll 10.0.19041.1)"; without the version where the file
+// tells none.
+std::string WindowsHidVersion();
 
 }  // namespace tarnvik::winhid

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/posix/PosixFiles.h"
 #include "platform/posix/UniqueFd.h"
 
 namespace tarnvik::platform {
@@ -25,16 +26,6 @@ fs::path FolderOf(const fs::path& entry) { return entry.has_parent_path() ? entr
 // its maker (or the folder's owner) may remove it again.
 bool SharedSticky(const struct stat& folder) { return (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH); }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t count = ::write(fd, bytes.data(), bytes.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(count));
-  }
-  return true;
-}
-
 // A new hidden name beside `path` for each attempt; never an existing file.
 UniqueFd CreateTemporary(const fs::path& path, std::string& name) {
   const std::string stem = ".tarnvik-" + std::to_string(::getpid()) + "-";
@@ -46,19 +37,13 @@ UniqueFd CreateTemporary(const fs::path& path, std::string& name) {
   return UniqueFd();
 }
 
-void SyncFolder(const fs::path& folder) {
-  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) ::fsync(fd.get());
-}
-
 // Gives the temporary file the name unless something has it already: link()
 // refuses an existing name; a file system without hard links may still
 // rename without replacing.
 CreateOutcome TakeName(const std::string& temporary, const std::string& path) {
   if (::link(temporary.c_str(), path.c_str()) == 0) return CreateOutcome::Created;
   if (errno == EEXIST) return CreateOutcome::Existed;
-  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-    return CreateOutcome::Created;
+  if (RenameWithoutReplacing(temporary, path) == 0) return CreateOutcome::Created;
   return errno == EEXIST ? CreateOutcome::Existed : CreateOutcome::Failed;
 }
 
@@ -69,6 +54,38 @@ bool UsableFolder(const char* folder) {
 }
 
 }  // namespace
+
+FileStatus StatusOf(const std::string& path, Links links) {
+  struct stat info {};
+  const int result = links == Links::Follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info);
+  if (result != 0) {
+    if (errno == ENOENT) return {};
+    return {FileStatus::Kind::Unknown, {}, false, {}, SystemError()};
+  }
+  const FileStatus::Kind kind = S_ISREG(info.st_mode)   ? FileStatus::Kind::Regular
+                                : S_ISDIR(info.st_mode) ? FileStatus::Kind::Folder
+                                                        : FileStatus::Kind::Other;
+  return {kind, IdOf(info), (info.st_mode & 0222) == 0, {info.st_mode & 07777u, info.st_uid, info.st_gid}, {}};
+}
+
+std::string WriteRefusal(const std::string& path) { return ::access(path.c_str(), W_OK) == 0 ? "" : SystemError(); }
+
+bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool fresh, std::string& error) {
+  const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | (fresh ? O_TRUNC : 0) | O_CLOEXEC, 0644));
+  if (!fd.valid()) {
+    error = SystemError();
+    return false;
+  }
+  const ssize_t written = ::pwrite(fd.get(), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+  if (written == static_cast<ssize_t>(bytes.size())) return true;
+  error = written < 0 ? SystemError() : "short write";
+  return false;
+}
+
+void SyncFolder(const std::string& folder) {
+  const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
+}
 
 std::string LinkRefusal(const std::string& path) {
   fs::path walked;
@@ -100,11 +117,11 @@ CreateOutcome CreateIfAbsent(const std::string& path, std::string_view content, 
   std::string temporary;
   UniqueFd fd = CreateTemporary(path, temporary);
   const bool made = fd.valid();
-  const bool written = made && WriteAll(fd.get(), content) && ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0;
+  const bool written = made && WriteAll(fd.get(), content) && SyncToDisk(fd.get()) == 0 && ::close(fd.release()) == 0;
   const CreateOutcome outcome = written ? TakeName(temporary, path) : CreateOutcome::Failed;
   if (outcome == CreateOutcome::Failed) error = std::strerror(errno);
   if (made) ::unlink(temporary.c_str());
-  if (outcome == CreateOutcome::Created) SyncFolder(FolderOf(path));
+  if (outcome == CreateOutcome::Created) SyncFolder(FolderOf(path).string());
   return outcome;
 }
 

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/posix/PosixFiles.h"
+
 namespace tarnvik::platform {
 
 namespace {
@@ -45,8 +47,7 @@ bool RewritableFile::failed() {
 bool RewritableFile::identify(FileId& id) {
   struct stat info {};
   if (::fstat(Fd(handle_), &info) != 0) return failed();
-  id = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+  id = IdOf(info);
   return true;
 }
 
@@ -81,17 +82,25 @@ bool RewritableFile::writeAt(std::uint64_t offset, std::string_view bytes) {
 
 bool RewritableFile::reserve(std::uint64_t size) {
   if (size == 0) return true;
+#ifdef __APPLE__
+  // No posix_fallocate: growing the file takes the space where it is needed.
+  struct stat info {};
+  if (::fstat(Fd(handle_), &info) != 0) return failed();
+  if (static_cast<std::uint64_t>(info.st_size) >= size) return true;
+  return ::ftruncate(Fd(handle_), static_cast<off_t>(size)) == 0 || failed();
+#else
   const int result = ::posix_fallocate(Fd(handle_), 0, static_cast<off_t>(size));
   if (result == 0) return true;
   errno = result;
   return failed();
+#endif
 }
 
 bool RewritableFile::truncate(std::uint64_t size) {
   return ::ftruncate(Fd(handle_), static_cast<off_t>(size)) == 0 || failed();
 }
 
-bool RewritableFile::sync() { return ::fsync(Fd(handle_)) == 0 || failed(); }
+bool RewritableFile::sync() { return SyncToDisk(Fd(handle_)) == 0 || failed(); }
 
 bool RewritableFile::close() {
   const int fd = Fd(handle_);

@@ -1,0 +1,9 @@
+#include "platform/PathText.h"
+
+namespace tarnvik::platform {
+
+std::filesystem::path PathOf(std::string_view text) { return std::filesystem::path(std::string(text)); }
+
+std::string TextOf(const std::filesystem::path& path) { return path.string(); }
+
+}  // namespace tarnvik::platform

@@ -1,0 +1,7 @@
+#include "platform/UsbAccess.h"
+
+namespace tarnvik::platform {
+
+std::string_view UsbAccessSection() { return "USB access on Windows"; }
+
+}  // namespace tarnvik::platform
