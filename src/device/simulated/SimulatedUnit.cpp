@@ -1,8 +1,6 @@
 #include "device/simulated/SimulatedUnit.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <utility>
 
 #include "device/simulated/UnitStateFolder.h"
@@ -31,17 +29,6 @@ HidReport Answer(const HidReport& request) {
   return answer;
 }
 
-// The first line of a serial file, at most 64 characters of it; empty when
-// there is none.
-std::string SerialIn(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  char line[65] = {};
-  in.getline(line, sizeof line);
-  std::string serial(line);
-  while (!serial.empty() && (serial.back() == '\r' || serial.back() == ' ')) serial.pop_back();
-  return serial;
-}
-
 }  // namespace
 
 SimulatedUnit::SimulatedUnit() = default;
@@ -53,7 +40,7 @@ SimulatedUnit::SimulatedUnit(const std::string& folder)
   faults_ = folder_->faults();
   openRefusal_ = folder_->openRefusal();
   unplugged_ = folder_->unplugged();
-  if (std::string serial = SerialIn(folder_->folder() / "serial"); !serial.empty()) serial_ = std::move(serial);
+  if (std::string serial = folder_->serial(); !serial.empty()) serial_ = std::move(serial);
 }
 
 SimulatedUnit::~SimulatedUnit() = default;

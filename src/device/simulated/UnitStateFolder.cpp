@@ -1,5 +1,6 @@
 #include "device/simulated/UnitStateFolder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 
@@ -117,6 +118,13 @@ std::string UnitStateFolder::openRefusal() const {
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
   if (reason.empty() && fs::exists(folder_ / "open-error")) reason = "Permission denied";
   return reason;
+}
+
+std::string UnitStateFolder::serial() const {
+  std::string line = text("serial", kMaxText);
+  line = line.substr(0, std::min(line.find_first_of("\r\n"), std::size_t{64}));
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
 }
 
 bool UnitStateFolder::unplugged() const { return fs::exists(folder_ / "unplugged"); }

@@ -9,6 +9,8 @@
 //   faults        optional: lines "KIND N" (no-answer 5, unplug 40 ...), the
 //                 fault shown at the Nth request of each run; # starts a comment
 //   open-error    optional: opening the unit fails with this text as reason
+//   serial        optional: the serial number the unit is listed with (its
+//                 first line, at most 64 characters)
 //   unplugged     present after an unplug fault: the unit is not there until
 //                 the file is removed
 //   lock          what a program holds while it works with the unit
@@ -47,6 +49,7 @@ class UnitStateFolder {
   std::uint32_t version() const;
   std::vector<Fault> faults() const;
   std::string openRefusal() const;  // empty: the unit opens
+  std::string serial() const;       // empty: the folder names none
   bool unplugged() const;
 
   void storePage(std::size_t p, PageBytes data) const;
