@@ -4,9 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "platform/posix/UniqueFd.h"
 
@@ -99,13 +100,16 @@ bool ScanLines(const std::string& path, LineSink& sink) {
   struct stat info {};
   if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   LineSplitter splitter(sink);
-  std::vector<char> buffer(kChunkSize);
+  // No larger than the file needs (one byte more, so that the end shows at
+  // the second read), and not cleared: it is read into before it is used.
+  const std::size_t size = std::clamp<std::size_t>(static_cast<std::size_t>(info.st_size) + 1, 1, kChunkSize);
+  const auto buffer = std::make_unique_for_overwrite<char[]>(size);
   for (;;) {
-    const ssize_t count = ::read(fd.get(), buffer.data(), buffer.size());
+    const ssize_t count = ::read(fd.get(), buffer.get(), size);
     if (count == 0) break;
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) return false;
-    splitter.feed(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+    splitter.feed(std::string_view(buffer.get(), static_cast<std::size_t>(count)));
   }
   splitter.finish();
   return true;
