@@ -86,12 +86,13 @@ void LinesStreamAlike(std::string_view bytes) {
   std::string joined;
   for (const auto& [text, end] : whole.lines) joined += text + end;
   Require(joined == bytes, "the lines with their ends are the bytes");
-  ini::IniLineScanner scanner;
+  // Two scanners: a line's name and value are views of its scanner's buffers.
+  ini::IniLineScanner inOne;
+  ini::IniLineScanner byteByByte;
   for (const auto& [text, end] : whole.lines) {
-    scanner.feed(text);
-    const ini::IniLine inOne = scanner.finish();
-    for (char c : text) scanner.feed(std::string_view(&c, 1));
-    Require(SameLine(inOne, scanner.finish()), "a line means the same fed whole or byte by byte");
+    inOne.feed(text);
+    for (char c : text) byteByByte.feed(std::string_view(&c, 1));
+    Require(SameLine(inOne.finish(), byteByByte.finish()), "a line means the same fed whole or byte by byte");
   }
 }
 

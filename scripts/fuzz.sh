@@ -68,7 +68,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$finds/$target-merged"
   cp "$TARNVIK_ROOT/fuzz/corpus/$target"/* "$finds/$target-merged/"
   "$build/bin/${target}_fuzzer" -merge=1 -max_len="${max_len[$target]}" -timeout=20 \
-    "$finds/$target-merged" "$finds/$target" >"$finds/$target-merge.log" 2>&1 || true
+    -artifact_prefix="$finds/$target/" "$finds/$target-merged" "$finds/$target" >"$finds/$target-merge.log" 2>&1 || true
   added=$(comm -13 <(ls "$TARNVIK_ROOT/fuzz/corpus/$target") <(ls "$finds/$target-merged") | wc -l)
   echo "   $added new inputs add coverage: $finds/$target-merged/"
 done

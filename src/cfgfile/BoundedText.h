@@ -28,8 +28,8 @@ class BoundedText {
   char last() const { return last_; }
 
  private:
-  void append(std::string_view run);
-  void holdBlanks(std::string_view blanks);
+  void append(const char* from, const char* to);
+  void holdBlanks(const char* from, const char* to);
 
   std::size_t capacity_;
   std::string text_;

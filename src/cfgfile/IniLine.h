@@ -1,7 +1,7 @@
 #pragma once
 // What one line of a profile file means under the reading rules.
 
-#include <string>
+#include <string_view>
 
 namespace tarnvik::ini {
 
@@ -15,12 +15,13 @@ struct IniLine {
   Kind kind = Kind::Blank;
   // Section or key name without the blanks around it. A name longer than
   // kMaxNameLength is cut and marked too long: it matches no name.
-  std::string name;
+  // Name and value are views into the scanner that made the line.
+  std::string_view name;
   bool nameTooLong = false;
   // A key's value: the text after the "=" up to the first NUL byte, if any,
   // with blanks at both ends and one pair of matching enclosing quotes
   // removed, at most kMaxValueLength characters.
-  std::string value;
+  std::string_view value;
 };
 
 }  // namespace tarnvik::ini

@@ -1,9 +1,12 @@
 #include "cfgfile/IniLineScanner.h"
 
+#include <algorithm>
+
 namespace tarnvik::ini {
 
 // Each state takes what it can of the piece in one go and hands the rest on.
 void IniLineScanner::feed(std::string_view piece) {
+  if (finished_) reset();
   while (!piece.empty()) {
     switch (state_) {
       case State::Start: piece = start(piece); break;
@@ -19,10 +22,13 @@ void IniLineScanner::feed(std::string_view piece) {
 // Blanks before the first character mean nothing; "[" starts a header,
 // anything else a key name.
 std::string_view IniLineScanner::start(std::string_view piece) {
-  const std::size_t first = piece.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  state_ = piece[first] == '[' ? State::Header : State::KeyName;
-  return piece.substr(first + (state_ == State::Header ? 1 : 0));
+  const char* from = piece.data();
+  const char* const to = from + piece.size();
+  while (from != to && IsBlank(*from)) ++from;
+  if (from == to) return {};
+  state_ = *from == '[' ? State::Header : State::KeyName;
+  if (state_ == State::Header) ++from;
+  return {from, static_cast<std::size_t>(to - from)};
 }
 
 // Every "]" may be the last one; remember the name as it stands before the
@@ -30,7 +36,7 @@ std::string_view IniLineScanner::start(std::string_view piece) {
 std::string_view IniLineScanner::header(std::string_view piece) {
   const std::size_t close = piece.rfind(']');
   if (close != std::string_view::npos) {
-    name_.push(piece.substr(0, close));
+    name_.push({piece.data(), close});
     closed_ = true;
     closedLength_ = name_.text().size();
     closedOverflowed_ = name_.overflowed();
@@ -43,30 +49,30 @@ std::string_view IniLineScanner::header(std::string_view piece) {
 // A name too long to match anything makes the rest of the line irrelevant.
 std::string_view IniLineScanner::keyName(std::string_view piece) {
   const std::size_t equals = piece.find('=');
-  name_.push(piece.substr(0, equals));
+  const bool ended = equals != std::string_view::npos;
+  name_.push({piece.data(), ended ? equals : piece.size()});
   if (name_.overflowed()) {
     state_ = State::Skip;
     return {};
   }
-  if (equals == std::string_view::npos) return {};
+  if (!ended) return {};
   state_ = State::Value;
-  return piece.substr(equals + 1);
+  return {piece.data() + equals + 1, piece.size() - equals - 1};
 }
 
 // A value ends at its first NUL byte, as the C strings of the classic profile
 // functions do; the rest of the line is not part of it.
 std::string_view IniLineScanner::value(std::string_view piece) {
   const std::size_t nul = piece.find('\0');
-  value_.push(piece.substr(0, nul));
-  if (nul != std::string_view::npos) state_ = State::ValueEnded;
+  const bool ended = nul != std::string_view::npos;
+  value_.push({piece.data(), ended ? nul : piece.size()});
+  if (ended) state_ = State::ValueEnded;
   return {};
 }
 
 const IniLine& IniLineScanner::finish() {
-  line_.kind = IniLine::Kind::Blank;
-  line_.name.clear();
-  line_.nameTooLong = false;
-  line_.value.clear();
+  if (finished_) reset();
+  line_ = IniLine{};
   switch (state_) {
     case State::Start: break;
     case State::Header: headerLine(); break;
@@ -75,24 +81,25 @@ const IniLine& IniLineScanner::finish() {
     case State::KeyName:
     case State::Skip: line_.kind = IniLine::Kind::Other; break;
   }
-  reset();
+  finished_ = true;
   return line_;
 }
 
 void IniLineScanner::headerLine() {
   line_.kind = closed_ ? IniLine::Kind::Header : IniLine::Kind::Other;
   if (!closed_) return;
-  line_.name.assign(name_.text(), 0, closedLength_);  // trimmed: blanks before "]" were held back
+  line_.name = std::string_view(name_.text()).substr(0, closedLength_);  // trimmed: blanks before "]" were held back
   line_.nameTooLong = closedOverflowed_;
 }
 
 void IniLineScanner::keyLine() {
   line_.kind = IniLine::Kind::Key;
-  line_.name.assign(name_.text());
-  line_.value.assign(ValueOf(value_));
+  line_.name = name_.text();
+  line_.value = ValueOf(value_);
 }
 
 void IniLineScanner::reset() {
+  finished_ = false;
   state_ = State::Start;
   name_.clear();
   value_.clear();
@@ -109,7 +116,7 @@ std::string_view ValueOf(const BoundedText& value) {
     body.remove_prefix(1);
     if (!value.overflowed()) body.remove_suffix(1);
   }
-  return body.substr(0, kMaxValueLength);
+  return {body.data(), std::min(body.size(), kMaxValueLength)};
 }
 
 }  // namespace tarnvik::ini

@@ -17,9 +17,9 @@ class IniLineScanner {
   // The next bytes of the current line, without its line end.
   void feed(std::string_view piece);
   // The meaning of the line fed so far; the scanner is then ready for the
-  // next. The result stays valid until the next feed() or finish(); its
-  // buffers are reused from line to line, so millions of lines cost no
-  // allocation each.
+  // next. The result, whose name and value are views of the scanner's own
+  // buffers, stays valid until the next feed() or finish(); the buffers are
+  // reused from line to line, so millions of lines cost no allocation each.
   const IniLine& finish();
 
  private:
@@ -42,6 +42,7 @@ class IniLineScanner {
   bool closed_ = false;
   std::size_t closedLength_ = 0;
   bool closedOverflowed_ = false;
+  bool finished_ = false;  // line_ views the buffers: clear them at the next line
   IniLine line_;
 };
 

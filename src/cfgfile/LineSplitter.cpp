@@ -1,7 +1,7 @@
 #include "cfgfile/LineSplitter.h"
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "platform/InputFile.h"
 
@@ -92,11 +92,12 @@ bool ScanLines(const std::string& path, LineSink& sink) {
   platform::InputFile file(path, platform::InputFile::Wait::No);
   if (!file.isOpen() || !file.isRegular()) return false;
   LineSplitter splitter(sink);
-  std::vector<char> buffer(kChunkSize);
+  // Not cleared: it is read into before it is used.
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkSize);
   for (std::size_t count = 0;;) {
-    if (!file.read(buffer.data(), buffer.size(), count)) return false;
+    if (!file.read(buffer.get(), kChunkSize, count)) return false;
     if (count == 0) break;
-    splitter.feed(std::string_view(buffer.data(), count));
+    splitter.feed(std::string_view(buffer.get(), count));
   }
   splitter.finish();
   return true;

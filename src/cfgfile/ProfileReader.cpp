@@ -54,7 +54,7 @@ void ProfileReader::enterSection(const IniLine& line) {
 void ProfileReader::takeKey(const IniLine& line) {
   if (line.nameTooLong) return;
   const std::size_t key = keys_.key(current_, line.name);
-  if (key != ProfileKeys::kNone && !values_[key]) values_[key] = line.value;
+  if (key != ProfileKeys::kNone && !values_[key]) values_[key].emplace(line.value);
 }
 
 // A file that fails half-way reads as no file at all rather than as half of one.

@@ -1,7 +1,7 @@
 #include "settings/DeviceSettings.h"
 
+#include <functional>
 #include <stdexcept>
-#include <unordered_map>
 #include <utility>
 
 #include "settings/Families.h"
@@ -12,13 +12,42 @@ namespace tarnvik {
 
 namespace {
 
-const std::unordered_map<std::string_view, std::size_t>& NameIndex() {
-  static const auto index = [] {
-    std::unordered_map<std::string_view, std::size_t> map;
+// The settings' names in an open-addressed table of at least four slots per
+// setting, so that a name is found at its first or second slot: every read
+// and write of a setting looks its name up, hundreds of times per file read.
+class NameIndex {
+ public:
+  NameIndex() {
     const auto& table = SettingsTable();
-    for (std::size_t i = 0; i < table.size(); ++i) map.emplace(table[i].name, i);
-    return map;
-  }();
+    std::size_t size = 1;
+    while (size < 4 * table.size()) size *= 2;
+    slots_.assign(size, kEmpty);
+    for (std::size_t i = 0; i < table.size(); ++i) slots_[freeSlotFor(table[i].name)] = i;
+  }
+
+  std::size_t find(std::string_view name) const {
+    const auto& table = SettingsTable();
+    for (std::size_t at = start(name);; at = (at + 1) & (slots_.size() - 1)) {
+      const std::size_t index = slots_[at];
+      if (index == kEmpty || table[index].name == name) return index;
+    }
+  }
+
+  static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+
+ private:
+  std::size_t start(std::string_view name) const { return std::hash<std::string_view>{}(name) & (slots_.size() - 1); }
+  std::size_t freeSlotFor(std::string_view name) const {
+    std::size_t at = start(name);
+    while (slots_[at] != kEmpty) at = (at + 1) & (slots_.size() - 1);
+    return at;
+  }
+
+  std::vector<std::size_t> slots_;
+};
+
+const NameIndex& Names() {
+  static const NameIndex index;
   return index;
 }
 
@@ -41,13 +70,12 @@ const char* KindName(SettingKind kind) {
 DeviceSettings::DeviceSettings(const PcClock& clock) { construct(clock); }
 
 std::size_t DeviceSettings::indexOf(std::string_view name) {
-  const auto& index = NameIndex();
-  const auto found = index.find(name);
-  if (found == index.end()) throw std::logic_error("unknown setting '" + std::string(name) + "'");
-  return found->second;
+  const std::size_t index = Names().find(name);
+  if (index == NameIndex::kEmpty) throw std::logic_error("unknown setting '" + std::string(name) + "'");
+  return index;
 }
 
-bool DeviceSettings::has(std::string_view name) { return NameIndex().count(name) != 0; }
+bool DeviceSettings::has(std::string_view name) { return Names().find(name) != NameIndex::kEmpty; }
 
 const DeviceSettings::Value& DeviceSettings::slot(std::string_view name, SettingKind kind) const {
   const std::size_t index = indexOf(name);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 
@@ -159,6 +160,21 @@ TEST(Access, UnknownNamesAndWrongKindsAreProgrammingErrors) {
   EXPECT_THROW(s.setChoice("Uploadpctime", 0), std::logic_error);
   EXPECT_THROW(s.enabled("Nothing"), std::logic_error);
   EXPECT_EQ(s.text("Callsign"), "NOCALL");
+}
+
+// Every name finds its own setting; names that differ from one by a byte,
+// a case or a length find none.
+TEST(Access, EveryNameFindsItsOwnSetting) {
+  const auto& table = SettingsTable();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const std::string& name = table[i].name;
+    EXPECT_EQ(DeviceSettings::indexOf(name), i) << name;
+    for (const std::string& other : {name + "x", name.substr(0, name.size() - 1), std::string(1, '\0') + name})
+      EXPECT_EQ(DeviceSettings::has(other),
+                std::any_of(table.begin(), table.end(), [&](const auto& d) { return d.name == other; }))
+          << other;
+  }
+  EXPECT_FALSE(DeviceSettings::has(""));
 }
 
 TEST(Access, TextsAreStoredWholeAsBytes) {
