@@ -14,6 +14,7 @@
 #include <random>
 
 #include "app/Form1.h"
+#include "core/SilentOperator.h"
 #include "device/backends/TransportChoice.h"
 #include "device/simulated/SimulatedTransport.h"
 #include "device/simulated/SimulatedUnit.h"
@@ -40,16 +41,7 @@ ConfigImage OtherSettings() {
   for (int n = 1; n <= 8; ++n) settings.setText("Beacon" + std::to_string(n) + "_txrate_rf", "30");
   settings.setText("Weather_comment", "Elsewhere");
   ConfigImage image;
-  class Silent : public Operator {
-    void logLine(const std::string&) override {}
-    void progressStart(int) override {}
-    void progressStep() override {}
-    void progressReset() override {}
-    void informationBox(const std::string&, const std::string&) override {}
-    void plainBox(const std::string&) override {}
-    void errorBox(const std::string&) override {}
-    std::optional<std::string> chooseFile(const FileRequest&) override { return {}; }
-  } silent;
+  SilentOperator silent;
   EncodeSettings(settings, image, silent, [] { return std::uint16_t(1); });
   return image;
 }

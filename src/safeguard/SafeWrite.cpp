@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Operator.h"
+#include "core/SilentOperator.h"
 #include "device/ConfigTransfer.h"
 #include "device/UnitSession.h"
 #include "device/WriteVerify.h"
@@ -15,20 +16,6 @@
 namespace tarnvik {
 
 namespace {
-
-// Decoding an image for its backup says nothing to the operator: the log
-// line after it tells what became of the backup.
-class SilentOperator : public Operator {
- public:
-  void logLine(const std::string&) override {}
-  void progressStart(int) override {}
-  void progressStep() override {}
-  void progressReset() override {}
-  void informationBox(const std::string&, const std::string&) override {}
-  void plainBox(const std::string&) override {}
-  void errorBox(const std::string&) override {}
-  std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-};
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -78,7 +65,7 @@ bool SaveBackup(const ConfigImage& held, const BackupFolder& backups, const PcCl
   } catch (const FileWriteError& error) {
     return BackupFailed(op, "the folder for backups could not be made", error);
   }
-  SilentOperator quiet;
+  SilentOperator quiet;  // the log line after the decoding tells what became of the backup
   const BackupResult result = SaveUnitBackup(held, files, quiet, clock);
   if (result.outcome == BackupOutcome::ImageNotSaved || result.outcome == BackupOutcome::ConfigNotSaved)
     return BackupFailed(op, BackupFailureReason(result, files), result.writeError);

@@ -1,8 +1,5 @@
 #include "platform/InputFile.h"
 
-#include <algorithm>
-#include <array>
-
 #include "platform/posix/PosixFiles.h"
 
 namespace tarnvik::platform {
@@ -53,18 +50,6 @@ bool InputFile::read(char* buffer, std::size_t size, std::size_t& count) {
     count = static_cast<std::size_t>(got);
     return true;
   }
-}
-
-bool InputFile::readUpTo(std::size_t limit, std::string& content) {
-  std::array<char, 64 * 1024> buffer;
-  content.clear();
-  while (content.size() <= limit) {
-    std::size_t count = 0;
-    if (!read(buffer.data(), std::min(buffer.size(), limit + 1 - content.size()), count)) return false;
-    if (count == 0) return true;
-    content.append(buffer.data(), count);
-  }
-  return true;
 }
 
 }  // namespace tarnvik::platform

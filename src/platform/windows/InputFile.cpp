@@ -1,7 +1,6 @@
 #include "platform/InputFile.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/windows/WinFiles.h"
 
@@ -60,18 +59,6 @@ bool InputFile::read(char* buffer, std::size_t size, std::size_t& count) {
   }
   const DWORD code = GetLastError();
   return code == ERROR_BROKEN_PIPE || code == ERROR_HANDLE_EOF || failed();
-}
-
-bool InputFile::readUpTo(std::size_t limit, std::string& content) {
-  std::array<char, 64 * 1024> buffer;
-  content.clear();
-  while (content.size() <= limit) {
-    std::size_t count = 0;
-    if (!read(buffer.data(), std::min(buffer.size(), limit + 1 - content.size()), count)) return false;
-    if (count == 0) return true;
-    content.append(buffer.data(), count);
-  }
-  return true;
 }
 
 }  // namespace tarnvik::platform
