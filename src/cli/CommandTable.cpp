@@ -13,53 +13,53 @@ namespace {
 using A = Arguments;
 
 // The options several commands share, each written once.
-const OptionSpec kUtc{"--utc", "Use this UTC time (YYYY-MM-DDTHH:MM) in place of the PC clock", &A::utc};
-const OptionSpec kStamp{"--stamp", "Use this write stamp (0 to 9999) in place of a random one", &A::stamp, false, 0,
-                        9999};
-const OptionSpec kInput{"FILE",          "Input file, or - for standard input", &A::input, true, 0, 0, FileRole::Input,
-                        "the input file"};
-const OptionSpec kOutput{"-o,--output",
-                         "Output file, replaced only on success; - for standard output",
-                         &A::output,
-                         true,
-                         0,
-                         0,
-                         FileRole::Output,
-                         "the output file"};
-const OptionSpec kSimulate{"--simulate",
-                           "Talk to the simulated unit kept in this folder (created when missing) instead of USB; "
-                           "the default is the folder in TARNVIK_SIMULATED_UNIT, if set",
-                           &A::simulate,
-                           false,
-                           0,
-                           0,
-                           FileRole::UnitFolder};
-const OptionSpec kDevice{"--device", "Use the unit with this path, as list prints it, when several are attached",
-                         &A::device};
-const OptionSpec kTimeout{
+const OptionEntry kUtc{"--utc", "Use this UTC time (YYYY-MM-DDTHH:MM) in place of the PC clock", &A::utc};
+const OptionEntry kStamp{"--stamp", "Use this write stamp (0 to 9999) in place of a random one", &A::stamp, false, 0,
+                         9999};
+const OptionEntry kInput{"FILE",          "Input file, or - for standard input", &A::input, true, 0, 0, FileRole::Input,
+                         "the input file"};
+const OptionEntry kOutput{"-o,--output",
+                          "Output file, replaced only on success; - for standard output",
+                          &A::output,
+                          true,
+                          0,
+                          0,
+                          FileRole::Output,
+                          "the output file"};
+const OptionEntry kSimulate{"--simulate",
+                            "Talk to the simulated unit kept in this folder (created when missing) instead of USB; "
+                            "the default is the folder in TARNVIK_SIMULATED_UNIT, if set",
+                            &A::simulate,
+                            false,
+                            0,
+                            0,
+                            FileRole::UnitFolder};
+const OptionEntry kDevice{"--device", "Use the unit with this path, as list prints it, when several are attached",
+                          &A::device};
+const OptionEntry kTimeout{
     "--timeout-ms", "How long each exchange waits for the unit's answer (ms)", &A::timeoutMs, false, 1, 600000};
-const OptionSpec kTrace{"--trace",
-                        "Write every report sent and received to this file (a regular file, replaced)",
-                        &A::trace,
-                        false,
-                        0,
-                        0,
-                        FileRole::Trace,
-                        "the trace"};
+const OptionEntry kTrace{"--trace",
+                         "Write every report sent and received to this file (a regular file, replaced)",
+                         &A::trace,
+                         false,
+                         0,
+                         0,
+                         FileRole::Trace,
+                         "the trace"};
 
-std::vector<OptionSpec> FileOptions(std::initializer_list<OptionSpec> own) {
-  std::vector<OptionSpec> options(own);
+std::vector<OptionEntry> FileOptions(std::initializer_list<OptionEntry> own) {
+  std::vector<OptionEntry> options(own);
   options.insert(options.end(), {kUtc, kStamp});
   return options;
 }
 
-std::vector<OptionSpec> DeviceOptions(std::initializer_list<OptionSpec> own) {
-  std::vector<OptionSpec> options(own);
+std::vector<OptionEntry> DeviceOptions(std::initializer_list<OptionEntry> own) {
+  std::vector<OptionEntry> options(own);
   options.insert(options.end(), {kSimulate, kDevice, kTimeout, kTrace, kUtc});
   return options;
 }
 
-std::vector<CommandSpec> MakeTable() {
+std::vector<CommandEntry> MakeTable() {
   return {
       {"defaults",
        "Write the start-up settings as a configuration file, as Save to file does from a freshly started window.",
@@ -148,39 +148,39 @@ std::vector<CommandSpec> MakeTable() {
   };
 }
 
-void AddOption(CLI::App& command, const OptionSpec& spec, Arguments& args) {
+void AddOption(CLI::App& command, const OptionEntry& entry, Arguments& args) {
   CLI::Option* option = nullptr;
-  if (const auto* flag = std::get_if<bool A::*>(&spec.target)) {
-    command.add_flag(spec.name, args.*(*flag), spec.help);
+  if (const auto* flag = std::get_if<bool A::*>(&entry.target)) {
+    command.add_flag(entry.name, args.*(*flag), entry.help);
     return;
   }
   std::visit(
       [&](auto member) {
         if constexpr (!std::is_same_v<decltype(member), bool A::*>)
-          option = command.add_option(spec.name, args.*member, spec.help);
+          option = command.add_option(entry.name, args.*member, entry.help);
       },
-      spec.target);
-  if (spec.required) option->required();
-  if (spec.max > spec.min) option->check(CLI::Range(spec.min, spec.max));
+      entry.target);
+  if (entry.required) option->required();
+  if (entry.max > entry.min) option->check(CLI::Range(entry.min, entry.max));
 }
 
 }  // namespace
 
-const std::vector<CommandSpec>& CommandTable() {
-  static const std::vector<CommandSpec> table = MakeTable();
+const std::vector<CommandEntry>& CommandTable() {
+  static const std::vector<CommandEntry> table = MakeTable();
   return table;
 }
 
 void AddCommands(CLI::App& app, Arguments& args) {
-  for (const CommandSpec& spec : CommandTable()) {
-    CLI::App* command = app.add_subcommand(spec.name, spec.help);
-    for (const OptionSpec& option : spec.options) AddOption(*command, option, args);
+  for (const CommandEntry& entry : CommandTable()) {
+    CLI::App* command = app.add_subcommand(entry.name, entry.help);
+    for (const OptionEntry& option : entry.options) AddOption(*command, option, args);
   }
 }
 
-const CommandSpec* ChosenCommand(const CLI::App& app) {
-  for (const CommandSpec& spec : CommandTable())
-    if (app.got_subcommand(spec.name)) return &spec;
+const CommandEntry* ChosenCommand(const CLI::App& app) {
+  for (const CommandEntry& entry : CommandTable())
+    if (app.got_subcommand(entry.name)) return &entry;
   return nullptr;
 }
 

@@ -29,7 +29,7 @@ enum class FileRole {
   UnitFolder,  // the simulated unit's folder
 };
 
-struct OptionSpec {
+struct OptionEntry {
   const char* name;  // as the parser takes it: "FILE", "-o,--output", "--utc"
   const char* help;
   std::variant<std::string Arguments::*, int Arguments::*, bool Arguments::*, std::vector<std::string> Arguments::*>
@@ -40,10 +40,10 @@ struct OptionSpec {
   const char* what = "";  // for a file: what it is, as a message names it
 };
 
-struct CommandSpec {
+struct CommandEntry {
   const char* name;
   const char* help;
-  std::vector<OptionSpec> options;
+  std::vector<OptionEntry> options;
   const char* examples;
   int (*run)(const CommandContext& context, const Arguments& args);
   // Talks to the unit: its log lines go to standard output, so none of its
@@ -52,12 +52,12 @@ struct CommandSpec {
 };
 
 // Every command, in the order the help lists them.
-const std::vector<CommandSpec>& CommandTable();
+const std::vector<CommandEntry>& CommandTable();
 
 // Adds every command of the table, with its options bound to `args`.
 void AddCommands(CLI::App& app, Arguments& args);
 
 // The command the parsed command line names, or nullptr.
-const CommandSpec* ChosenCommand(const CLI::App& app);
+const CommandEntry* ChosenCommand(const CLI::App& app);
 
 }  // namespace tarnvik::cli

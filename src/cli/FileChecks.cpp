@@ -68,9 +68,9 @@ bool Writes(FileRole role) { return role == FileRole::Output || role == FileRole
 
 bool IsStandardStream(const Named& file) { return file.path == kStandardInput && file.role != FileRole::UnitFolder; }
 
-std::vector<Named> NamedFiles(const CommandSpec& command, const Arguments& args) {
+std::vector<Named> NamedFiles(const CommandEntry& command, const Arguments& args) {
   std::vector<Named> named;
-  for (const OptionSpec& option : command.options) {
+  for (const OptionEntry& option : command.options) {
     const auto* member = std::get_if<std::string Arguments::*>(&option.target);
     if (member == nullptr || option.role == FileRole::None || (args.*(*member)).empty()) continue;
     const std::string& path = args.*(*member);
@@ -87,7 +87,7 @@ std::vector<Named> NamedFiles(const CommandSpec& command, const Arguments& args)
 }
 
 // A device command's log goes to standard output: none of its files may.
-void CheckStandardStreams(const CommandSpec& command, const std::vector<Named>& named) {
+void CheckStandardStreams(const CommandEntry& command, const std::vector<Named>& named) {
   for (const Named& file : named)
     if (command.device && Writes(file.role) && IsStandardStream(file))
       throw SetupError{file.option + " -: standard output carries the unit's log; name a file."};
@@ -128,7 +128,7 @@ void CheckUnitFolder(const std::string& folder, const std::vector<Named>& named)
 
 }  // namespace
 
-void CheckFiles(const CommandSpec& command, const Arguments& args) {
+void CheckFiles(const CommandEntry& command, const Arguments& args) {
   const std::vector<Named> named = NamedFiles(command, args);
   CheckStandardStreams(command, named);
   CheckPairs(named);

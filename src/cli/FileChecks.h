@@ -17,9 +17,9 @@
 namespace tarnvik::cli {
 
 struct Arguments;
-struct CommandSpec;
+struct CommandEntry;
 
 // Throws SetupError naming the option and the file it would overwrite.
-void CheckFiles(const CommandSpec& command, const Arguments& args);
+void CheckFiles(const CommandEntry& command, const Arguments& args);
 
 }  // namespace tarnvik::cli

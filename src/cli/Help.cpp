@@ -20,7 +20,7 @@ constexpr const char* kToolExamples =
 
 std::vector<std::string> CommandNames() {
   std::vector<std::string> names;
-  for (const CommandSpec& command : CommandTable()) names.push_back(command.name);
+  for (const CommandEntry& command : CommandTable()) names.push_back(command.name);
   return names;
 }
 
@@ -67,7 +67,7 @@ std::string OptionHint(const CLI::App& app, const CLI::App& command, const std::
 
 void AddExamples(CLI::App& app) {
   app.footer(std::string("\n") + kToolExamples);
-  for (const CommandSpec& command : CommandTable())
+  for (const CommandEntry& command : CommandTable())
     app.get_subcommand(command.name)->footer(std::string("\n") + command.examples);
 }
 

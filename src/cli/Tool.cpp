@@ -35,7 +35,7 @@ std::optional<std::uint16_t> StampFrom(int stamp) {
   return static_cast<std::uint16_t>(stamp);
 }
 
-int Run(const CommandSpec& command, const Arguments& args, std::ostream& out, std::ostream& messages) {
+int Run(const CommandEntry& command, const Arguments& args, std::ostream& out, std::ostream& messages) {
   const CommandContext context{ClockFrom(args.utc), StampFrom(args.stamp), out, messages};
   CheckFiles(command, args);
   return command.run(context, args);
@@ -55,7 +55,7 @@ int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   } catch (const CLI::ParseError& error) {
     return app.exit(error, out, messages) == 0 ? kDone : kUsageOrIo;
   }
-  const CommandSpec* const command = ChosenCommand(app);
+  const CommandEntry* const command = ChosenCommand(app);
   if (command == nullptr) {  // the parser requires one: never silently another
     messages << "A subcommand is required\n";
     return kUsageOrIo;
