@@ -12,6 +12,7 @@
 #include "image/ConfigImage.h"
 #include "image/FieldDecoder.h"
 #include "image/ImageFields.h"
+#include "platform/PathText.h"
 #include "platform/UserFolders.h"
 #include "settings/DeviceSettings.h"
 
@@ -80,23 +81,23 @@ std::string BackupStem(std::time_t when, const std::string& callsign, const std:
 std::string BackupFolder::DefaultPath() {
   const std::string data = platform::UserDataFolder();
   if (data.empty()) return data;
-  return (fs::path(data) / "tarnvik-configurator" / "backups").string();
+  return platform::TextOf(platform::PathOf(data) / "tarnvik-configurator" / "backups");
 }
 
 void BackupFolder::make() const {
   std::error_code error;
-  fs::create_directories(path_, error);
+  fs::create_directories(platform::PathOf(path_), error);
   if (error) throw FileWriteError(path_, error.message());
-  if (!fs::is_directory(path_, error)) throw FileWriteError(path_, "not a folder");
+  if (!fs::is_directory(platform::PathOf(path_), error)) throw FileWriteError(path_, "not a folder");
 }
 
 BackupFiles BackupFolder::newNames(std::time_t when, const ConfigImage& image) const {
   const auto [callsign, ssid] = Station(image);
   const std::string base = BackupStem(when, callsign, ssid);
   std::string stem = base;
-  for (int n = 2; Taken(path_, stem); ++n) stem = base + "~" + std::to_string(n);
-  const fs::path folder(path_);
-  return {(folder / (stem + ".bin")).string(), (folder / (stem + ".cfg")).string()};
+  const fs::path folder = platform::PathOf(path_);
+  for (int n = 2; Taken(folder, stem); ++n) stem = base + "~" + std::to_string(n);
+  return {platform::TextOf(folder / (stem + ".bin")), platform::TextOf(folder / (stem + ".cfg"))};
 }
 
 // Backups are ordered by their names, the time first, and a second backup
@@ -104,9 +105,11 @@ BackupFiles BackupFolder::newNames(std::time_t when, const ConfigImage& image) c
 void BackupFolder::prune(std::size_t keep) const {
   std::map<std::pair<std::string, int>, std::vector<fs::path>> backups;
   std::error_code error;
-  for (fs::directory_iterator entry(path_, error), end; !error && entry != end; entry.increment(error)) {
-    const std::string name = entry->path().filename().string();
-    if (std::regex_match(name, BackupName())) backups[Order(entry->path().stem().string())].push_back(entry->path());
+  for (fs::directory_iterator entry(platform::PathOf(path_), error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = platform::TextOf(entry->path().filename());
+    if (std::regex_match(name, BackupName()))
+      backups[Order(platform::TextOf(entry->path().stem()))].push_back(entry->path());
   }
   std::size_t excess = backups.size() > keep ? backups.size() - keep : 0;
   for (auto it = backups.begin(); excess > 0; ++it, --excess)

@@ -10,6 +10,7 @@
 #include "core/Operator.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
+#include "platform/PathText.h"
 
 namespace tarnvik {
 
@@ -48,9 +49,9 @@ ConfigSource LoadImageBytes(std::string_view bytes, DeviceSettings& settings, Op
 // size is exact, from anything longer.
 ConfigSource LoadConfigOrImage(const std::string& path, DeviceSettings& settings, Operator& op) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return Unreadable(path, std::strerror(EISDIR), op);
+  if (std::filesystem::is_directory(platform::PathOf(path), error)) return Unreadable(path, std::strerror(EISDIR), op);
   errno = 0;
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  std::ifstream in(platform::PathOf(path), std::ios::binary);
   if (!in) return Unreadable(path, LastError(), op);
   std::string head(ConfigImage::kSize + 1, '\0');
   in.read(head.data(), static_cast<std::streamsize>(head.size()));

@@ -4,11 +4,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "image/ImageTestSupport.h"
+#include "platform/Process.h"
 #include "safeguard/BackupFolder.h"
 #include "support/FixedClock.h"
 #include "support/TestFiles.h"
+#include "support/TestSystem.h"
 
 namespace tarnvik {
 namespace {
@@ -41,7 +46,7 @@ TEST(BackupFolder, ANameTakenByEitherFileIsNotUsedAgain) {
   DeviceSettings station = test::FreshSettings();
   station.setText("Callsign", "OH2XYZ");
   const ConfigImage image = test::EncodeOrFail(station);
-  const std::string stem = folder.path("b") + "/2026-07-03_09-05-00Z_OH2XYZ-0";
+  const std::string stem = test::InFolder(folder.path("b"), "2026-07-03_09-05-00Z_OH2XYZ-0");
   const BackupFiles first = backups.newNames(kJuly, image);
   EXPECT_EQ(first.config, stem + ".cfg");
   EXPECT_EQ(first.image, stem + ".bin");
@@ -92,27 +97,36 @@ TEST(BackupFolder, OnlyTheNewestHundredStay) {
   EXPECT_EQ(Names(folder.root()), kept(stems.size() - 5));  // ~7 to ~11
 }
 
+// The user's data folder: XDG_DATA_HOME (when absolute) or HOME on POSIX
+// systems, LOCALAPPDATA or USERPROFILE on Windows, names in any language.
 TEST(BackupFolder, LivesInTheUsersDataFolder) {
-  const char* oldData = std::getenv("XDG_DATA_HOME");
-  const std::string savedData = oldData ? oldData : "";
-  const char* oldHome = std::getenv("HOME");
-  const std::string savedHome = oldHome ? oldHome : "";
-  const struct {
+  struct Case {
     const char* data;
     const char* home;
     std::string folder;
-  } cases[] = {
-      {"/srv/data", "/home/op", "/srv/data/tarnvik-configurator/backups"},
-      {nullptr, "/home/op", "/home/op/.local/share/tarnvik-configurator/backups"},
-      {"relative/data", "/home/op", "/home/op/.local/share/tarnvik-configurator/backups"},
   };
-  for (const auto& c : cases) {
-    test::SetEnvironment("XDG_DATA_HOME", c.data);
-    test::SetEnvironment("HOME", c.home);
-    EXPECT_EQ(BackupFolder::DefaultPath(), c.folder);
+  const bool posix = test::OnPosix();
+  const char* dataVariable = posix ? "XDG_DATA_HOME" : "LOCALAPPDATA";
+  const char* homeVariable = posix ? "HOME" : "USERPROFILE";
+  const std::vector<Case> cases =
+      posix ? std::vector<Case>{{"/srv/data", "/home/op", "/srv/data/tarnvik-configurator/backups"},
+                                {nullptr, "/home/op", "/home/op/.local/share/tarnvik-configurator/backups"},
+                                {"relative/data", "/home/op", "/home/op/.local/share/tarnvik-configurator/backups"}}
+            : std::vector<Case>{
+                  {"D:\\\xe6\x95\xb0\xe6\x8d\xae", "C:\\Users\\op",
+                   "D:\\\xe6\x95\xb0\xe6\x8d\xae\\tarnvik-configurator\\backups"},
+                  {nullptr, "C:\\Users\\K\xc3\xa4ytt\xc3\xa4j\xc3\xa4",
+                   "C:\\Users\\K\xc3\xa4ytt\xc3\xa4j\xc3\xa4\\AppData\\Local\\tarnvik-configurator\\backups"},
+                  {"relative", "C:\\Users\\op", "C:\\Users\\op\\AppData\\Local\\tarnvik-configurator\\backups"}};
+  const std::optional<std::string> savedData = platform::EnvironmentVariable(dataVariable);
+  const std::optional<std::string> savedHome = platform::EnvironmentVariable(homeVariable);
+  for (const Case& c : cases) {
+    test::SetEnvironment(dataVariable, c.data);
+    test::SetEnvironment(homeVariable, c.home);
+    EXPECT_EQ(BackupFolder::DefaultPath(), c.folder) << (c.data ? c.data : "(none)");
   }
-  test::SetEnvironment("XDG_DATA_HOME", oldData ? savedData.c_str() : nullptr);
-  test::SetEnvironment("HOME", oldHome ? savedHome.c_str() : nullptr);
+  test::SetEnvironment(dataVariable, savedData ? savedData->c_str() : nullptr);
+  test::SetEnvironment(homeVariable, savedHome ? savedHome->c_str() : nullptr);
 }
 
 TEST(UnitBackup, OnlyAnAllZeroOrErasedMemoryIsBlank) {

@@ -90,7 +90,7 @@ std::vector<Case> Cases() {
        UnitImage(),
        {},
        [](const std::string& f) {
-         return WholeWrite({"Backup of the unit: " + f + "/" + kStem + ".cfg"}, {kVerifySuccessLine});
+         return WholeWrite({"Backup of the unit: " + test::InFolder(f, kStem + ".cfg")}, {kVerifySuccessLine});
        },
        {kStem + ".bin", kStem + ".cfg"},
        true,
@@ -117,7 +117,7 @@ std::vector<Case> Cases() {
        OtherVersion(),
        {},
        [](const std::string& f) {
-         return WholeWrite({"Backup of the unit: " + f + "/" + kStem + ".bin",
+         return WholeWrite({"Backup of the unit: " + test::InFolder(f, kStem + ".bin"),
                             "The unit holds another configuration version: the backup holds its image only."},
                            {kVerifySuccessLine});
        },
@@ -128,7 +128,7 @@ std::vector<Case> Cases() {
        Damaged(),
        {},
        [](const std::string& f) {
-         return WholeWrite({"Backup of the unit: " + f + "/" + kStem + ".bin",
+         return WholeWrite({"Backup of the unit: " + test::InFolder(f, kStem + ".bin"),
                             "The unit's configuration fails its checksum: the backup holds its image only."},
                            {kVerifySuccessLine});
        },
@@ -150,7 +150,7 @@ std::vector<Case> Cases() {
        UnitImage(),
        {{FaultKind::BadStore, 64 + 6}},
        [=](const std::string& f) {
-         return WholeWrite({"Backup of the unit: " + f + "/" + kStem + ".cfg"}, {verifyError, page6});
+         return WholeWrite({"Backup of the unit: " + test::InFolder(f, kStem + ".cfg")}, {verifyError, page6});
        },
        {kStem + ".bin", kStem + ".cfg"},
        true,
@@ -171,7 +171,7 @@ std::vector<std::string> Files(const std::string& folder) {
 // configuration file its settings.
 void CheckBackupContent(const std::string& folder, const ConfigImage& held) {
   for (const std::string& name : Files(folder)) {
-    const std::string path = folder + "/" + name;
+    const std::string path = test::InFolder(folder, name);
     if (name.ends_with(".bin")) {
       EXPECT_EQ(test::ReadAll(path), std::string(held.bytes.begin(), held.bytes.end())) << name;
       continue;

@@ -24,6 +24,11 @@ inline std::filesystem::path MemoryBackedFolder() {
                                                           : std::filesystem::temp_directory_path();
 }
 
+// A file in a folder, its name joined as the system joins it.
+inline std::string InFolder(const std::string& folder, const std::string& name) {
+  return platform::TextOf(platform::PathOf(folder) / platform::PathOf(name));
+}
+
 class TempFolder {
  public:
   explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
@@ -37,9 +42,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  std::string path(const std::string& name) const {
-    return platform::TextOf(platform::PathOf(root_) / platform::PathOf(name));
-  }
+  std::string path(const std::string& name) const { return InFolder(root_, name); }
   const std::string& root() const { return root_; }
   std::vector<std::string> names() const {
     std::vector<std::string> found;

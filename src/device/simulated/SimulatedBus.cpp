@@ -4,6 +4,7 @@
 
 #include "device/simulated/SimulatedTransport.h"
 #include "device/simulated/SimulatedUnit.h"
+#include "platform/PathText.h"
 
 namespace tarnvik {
 
@@ -40,9 +41,9 @@ bool SimulatedBus::IsBus(const fs::path& folder) { return !HoldsUnit(folder) && 
 std::vector<std::pair<std::string, std::shared_ptr<SimulatedUnit>>> SimulatedBus::attached() {
   std::vector<std::pair<std::string, std::shared_ptr<SimulatedUnit>>> units;
   for (const fs::path& folder : UnitFolders(folder_)) {
-    const std::string path = kPrefix + folder.string();
+    const std::string path = kPrefix + platform::TextOf(folder);
     auto& unit = units_[path];
-    if (!unit) unit = std::make_shared<SimulatedUnit>(folder.string());
+    if (!unit) unit = std::make_shared<SimulatedUnit>(platform::TextOf(folder));
     units.emplace_back(path, unit);
   }
   return units;

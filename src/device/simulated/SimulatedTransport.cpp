@@ -4,6 +4,7 @@
 
 #include "device/simulated/SimulatedBus.h"
 #include "device/simulated/SimulatedUnit.h"
+#include "platform/PathText.h"
 
 namespace tarnvik {
 
@@ -63,7 +64,7 @@ std::string SimulatedTransport::lockFile(const std::string& path) const {
 }
 
 std::unique_ptr<HidTransport> SimulatedUnitInFolder(const std::string& folder) {
-  if (SimulatedBus::IsBus(folder)) return std::make_unique<SimulatedBus>(folder);
+  if (SimulatedBus::IsBus(platform::PathOf(folder))) return std::make_unique<SimulatedBus>(platform::PathOf(folder));
   auto transport = std::make_unique<SimulatedTransport>();
   transport->addOtherDevice("simulated:keyboard",
                             std::string("HID\\VID_046D&PID_C31C&REV_6400") + '\0' + "HID\\VID_046D&PID_C31C" + '\0');
