@@ -12,28 +12,26 @@
 #
 # Usage: scripts/windows.sh [--quick] [LINUX_BUILD_FOLDER, default build-test]
 #
-# --quick (what scripts/test.sh runs) builds the tool and the tests of what
-# is Windows's own (the platform layer's contract, the HID backend, the
-# Windows save cases) and runs them, the comparison with the Linux tool and
-# the package; without it every Qt-free test program is built and run too.
+# Without options (what scripts/test.sh runs) every Qt-free test program is
+# built and run, then the tool is compared with the Linux one and packaged.
+# --quick builds and runs only the tool and the tests of what is Windows's
+# own (the platform layer's contract, the HID backend, the Windows save
+# cases), for a fast look after a change to them.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
-# What the Windows build builds, and the CTest tests it runs under Wine: every
-# Qt-free test program (the sources that test what only POSIX systems have
-# are left out by tests/CMakeLists.txt) and the fuzzers' corpora replayed.
-WINDOWS_TEST_TARGETS=(platform_tests lock_holder settings_tests image_tests cfgfile_tests cli_tests cli_inprocess_tests
-  cli_device_tests cli_save_tests device_tests windows_hid_tests windows_hid_system_tests
-  image_replay cfgfile_replay ini_replay device_replay cli_replay)
-WINDOWS_TESTS=(platform_tests settings_tests image_tests cfgfile_tests cli_tests cli_inprocess_tests cli_device_tests
-  cli_save_tests device_tests windows_hid_tests windows_hid_system_tests
-  fuzz_replay_image fuzz_replay_cfgfile fuzz_replay_ini fuzz_replay_device fuzz_replay_cli)
-WINDOWS_PROGRAM_TARGETS=(tarnvik-cli)
+# What the Windows build builds and runs under Wine: by default everything it
+# has, that is every Qt-free test program (the sources that test what only
+# POSIX systems have are left out by tests/CMakeLists.txt) and the fuzzers'
+# corpora replayed; with --quick the tool and the tests of what is Windows's
+# own.
+build_targets=(all)
+tests_run=.
 if [ "${1:-}" = --quick ]; then
   shift
-  WINDOWS_TEST_TARGETS=(platform_tests lock_holder cli_save_tests windows_hid_tests windows_hid_system_tests)
-  WINDOWS_TESTS=(platform_tests cli_save_tests windows_hid_tests windows_hid_system_tests)
+  build_targets=(tarnvik-cli platform_tests lock_holder cli_save_tests windows_hid_tests windows_hid_system_tests)
+  tests_run="^(platform_tests|cli_save_tests|windows_hid_tests|windows_hid_system_tests)\$"
 fi
 
 # The Linux build whose tarnvik-cli the Windows one is compared with.
@@ -65,7 +63,7 @@ ln -sfn /usr/include/CLI "$deps/include/CLI"
 
 cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTARNVIK_WINDOWS_DEPS="$deps" "${flags[@]}" \
   -DTARNVIK_BUILD_WINDOW=OFF -DTARNVIK_WERROR=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target "${WINDOWS_TEST_TARGETS[@]}" "${WINDOWS_PROGRAM_TARGETS[@]}"
+cmake --build "$build" -j"$(nproc)" --target "${build_targets[@]}"
 
 
 # The tool's package: the executable and the README's sections on the tool,
@@ -116,8 +114,7 @@ stop_wine() {
 trap stop_wine EXIT
 "$wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
-tests=$(IFS='|' && echo "${WINDOWS_TESTS[*]}")
-ctest --test-dir "$build" -R "^($tests)\$" --output-on-failure -j"$(nproc)"
+ctest --test-dir "$build" -R "$tests_run" --output-on-failure -j"$(nproc)"
 
 # The tool under Wine against the Linux build's, byte for byte.
 bash "$TARNVIK_ROOT/scripts/windows-compare.sh" "$linux_build/bin/tarnvik-cli" "$build/bin/tarnvik-cli.exe" \

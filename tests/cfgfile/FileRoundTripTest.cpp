@@ -41,7 +41,7 @@ std::vector<std::string> Compared(const DeviceSettings& expected, const DeviceSe
 TEST(FileRoundTrip, RandomValidSettingsComeBackExactly) {
   test::TempFolder folder(test::MemoryBackedFolder());
   std::mt19937 rng(1604);
-  for (int round = 0; round < 2000; ++round) {
+  for (int round = 0; round < 150; ++round) {
     const DeviceSettings s = test::RandomValidSettings(rng, {.fileSafe = true});
     DeviceSettings expected = s;
     for (const FileKey& key : ConfigFileKeys())
@@ -86,7 +86,7 @@ TEST(FileRoundTrip, WildTextsAndIntegerFormsComeBackAsTheReadingRulesSay) {
   std::mt19937 rng(2207);
   std::uniform_int_distribution<std::int64_t> integer(std::numeric_limits<std::int32_t>::min(),
                                                       std::numeric_limits<std::int32_t>::max());
-  for (int round = 0; round < 1000; ++round) {
+  for (int round = 0; round < 100; ++round) {
     DeviceSettings s = test::RandomValidSettings(rng);
     DeviceSettings expected = s;
     for (const FileKey& key : ConfigFileKeys()) {

@@ -128,7 +128,7 @@ TEST(Robustness, RandomFilesReadAsThePlainRulesSayAndNeverCrashTheImport) {
   TempFolder dir;
   std::mt19937 random(20260703);
   const auto names = FileKeyNames();
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 60; ++round) {
     const std::string content = RandomProfile(random, names);
     WriteAll(dir.path("r.cfg"), content);
     const ini::ProfileReader file(dir.path("r.cfg"), names);

@@ -71,7 +71,7 @@ TEST(ImageRoundTrip, RandomImagesDecodeAndReencodeToTheSameSettings) {
   std::mt19937 rng(20260703);
   const ConfigImage base = test::EncodeOrFail(test::FreshSettings());
   int accepted = 0;
-  for (int round = 0; round < 600; ++round) {
+  for (int round = 0; round < 200; ++round) {
     const DeviceSettings first = Decode(RandomImage(rng, base));
     const auto image = TryEncode(first);
     if (!image) continue;
@@ -82,7 +82,7 @@ TEST(ImageRoundTrip, RandomImagesDecodeAndReencodeToTheSameSettings) {
     ASSERT_TRUE(again.has_value());
     ASSERT_EQ(again->bytes, image->bytes) << "round " << round;
   }
-  EXPECT_GT(accepted, 150);  // the property was really exercised
+  EXPECT_GT(accepted, 50);  // the property was really exercised
 }
 
 // What the encoder makes of the decoded settings: the same image, but a path
@@ -104,7 +104,7 @@ ConfigImage ImageOfDecoded(ConfigImage image, const DeviceSettings& s) {
 // but for paths of blanks only.
 TEST(ImageRoundTrip, RandomValidSettingsComeBackAsTheImageKeepsThem) {
   std::mt19937 rng(4711);
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 300; ++round) {
     const DeviceSettings s = test::RandomValidSettings(rng);
     const ConfigImage image = test::EncodeOrFail(s);
     ASSERT_FALSE(HasFailure()) << "round " << round << ": valid settings refused";

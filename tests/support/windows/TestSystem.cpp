@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <system_error>
 
@@ -77,14 +79,34 @@ HANDLE Start(const std::vector<std::string>& arguments, HANDLE in, HANDLE out, H
   return process.hProcess;
 }
 
-// An exit status above 255 is an exception code (a crash, an abort).
-int Wait(HANDLE process) {
-  if (process == nullptr) return -1;
+// The program's exit code, or the system's error code when it did not start.
+struct Ending {
+  bool started = false;
+  DWORD code = 0;
+};
+
+Ending Wait(HANDLE process) {
+  if (process == nullptr) return {false, GetLastError()};
   WaitForSingleObject(process, INFINITE);
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   CloseHandle(process);
-  return code <= 255 ? static_cast<int>(code) : -1;
+  return {true, code};
+}
+
+// An exit status above 255 is an exception code (a crash, an abort).
+int StatusOf(const Ending& ending) { return ending.started && ending.code <= 255 ? static_cast<int>(ending.code) : -1; }
+
+// Why there is no exit status, added to the end of what the program wrote to
+// its standard error, so that a failing test shows it.
+void NoteWhyNoStatus(const Ending& ending, HANDLE errors) {
+  if (StatusOf(ending) != -1 || errors == INVALID_HANDLE_VALUE) return;
+  char note[96];
+  std::snprintf(note, sizeof note, ending.started ? "[ended by exception 0x%08lX]" : "[not started: system error %lu]",
+                static_cast<unsigned long>(ending.code));
+  DWORD written = 0;
+  SetFilePointer(errors, 0, nullptr, FILE_END);
+  WriteFile(errors, note, static_cast<DWORD>(std::strlen(note)), &written, nullptr);
 }
 
 }  // namespace
@@ -120,10 +142,11 @@ std::string ProgramBesideTests(const std::string& name) {
 int RunProgram(const std::vector<std::string>& arguments, const std::string& input, const std::string& output,
                const std::string& errors, const std::vector<std::string>& environment) {
   const HANDLE in = Inheritable(input, false), out = Inheritable(output, true), err = Inheritable(errors, true);
-  const int status = Wait(Start(arguments, in, out, err, environment));
+  const Ending ending = Wait(Start(arguments, in, out, err, environment));
+  NoteWhyNoStatus(ending, err);
   for (const HANDLE handle : {in, out, err})
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  return status;
+  return StatusOf(ending);
 }
 
 struct OtherProcess::Handles {
@@ -182,7 +205,7 @@ int OtherProcess::finish() {
     if (*handle != nullptr) CloseHandle(*handle);
     *handle = nullptr;
   }
-  if (handles_->process != nullptr) handles_->status = Wait(std::exchange(handles_->process, nullptr));
+  if (handles_->process != nullptr) handles_->status = StatusOf(Wait(std::exchange(handles_->process, nullptr)));
   return handles_->status;
 }
 
