@@ -60,6 +60,14 @@ class FileLock {
  private:
   FileLock(Status status, std::string reason, std::shared_ptr<HeldLock> held = nullptr);
 
+  static constexpr const char* kBusyReason = "in use by another program";
+  // One look at the file at `path` for LockForChange, the system's part of it:
+  // Held with `held` set when its lock is had and the path still names the
+  // file locked; Replaced when it names another file by then; Busy when
+  // another program holds the lock; Absent as for LockForChange.
+  enum class ChangeTry { Held, Busy, Replaced, Absent };
+  static ChangeTry TryLockForChange(const std::string& path, std::shared_ptr<HeldLock>& held);
+
   Status status_ = Status::Absent;
   std::string reason_;
   std::shared_ptr<HeldLock> held_;

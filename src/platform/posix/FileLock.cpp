@@ -13,7 +13,6 @@
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "platform/posix/UniqueFd.h"
@@ -28,9 +27,6 @@ struct HeldLock {
 namespace {
 
 using FileKey = std::pair<dev_t, ino_t>;
-
-constexpr std::chrono::milliseconds kPollInterval{10};
-const char* const kBusy = "in use by another program";
 
 std::mutex& TableMutex() {
   static std::mutex mutex;
@@ -85,13 +81,6 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 }  // namespace
 
-FileLock::FileLock(Status status, std::string reason, std::shared_ptr<HeldLock> held)
-    : status_(status), reason_(std::move(reason)), held_(std::move(held)) {}
-
-FileLock::~FileLock() = default;
-FileLock::FileLock(FileLock&& other) noexcept = default;
-FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
-
 FileLock FileLock::TryLockFile(const std::string& lockFile) {
   UniqueFd fd = OpenLockFile(lockFile);
   if (!fd.valid()) return {Status::Failed, lockFile + ": " + SystemError()};
@@ -101,34 +90,25 @@ FileLock FileLock::TryLockFile(const std::string& lockFile) {
   std::shared_ptr<HeldLock> held;
   switch (LockOpenFile(fd, info, held)) {
     case Try::Held: return {Status::Held, {}, std::move(held)};
-    case Try::Busy: return {Status::Busy, kBusy};
+    case Try::Busy: return {Status::Busy, kBusyReason};
     case Try::Unsupported: break;
   }
   return {Status::Failed, lockFile + ": " + SystemError()};
 }
 
-// Polls rather than blocks, so that the wait has an end.
-FileLock FileLock::LockForChange(const std::string& path, std::chrono::milliseconds wait) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  for (;;) {
-    struct stat named {};
-    if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return {};
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat opened {};
-    if (!fd.valid() || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return {};
-    std::shared_ptr<HeldLock> held;
-    const Try result = LockOpenFile(fd, opened, held);
-    if (result == Try::Unsupported) return {};
-    if (result == Try::Busy) {
-      if (std::chrono::steady_clock::now() >= deadline) return {Status::Busy, kBusy};
-      std::this_thread::sleep_for(kPollInterval);
-      continue;
-    }
-    // Replaced while this process waited: the lock it got is on a file that
-    // no longer counts.
-    if (::stat(path.c_str(), &named) == 0 && SameFile(named, opened)) return {Status::Held, {}, std::move(held)};
-    if (std::chrono::steady_clock::now() >= deadline) return {Status::Busy, kBusy};
+FileLock::ChangeTry FileLock::TryLockForChange(const std::string& path, std::shared_ptr<HeldLock>& held) {
+  struct stat named {};
+  if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return ChangeTry::Absent;
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat opened {};
+  if (!fd.valid() || ::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return ChangeTry::Absent;
+  switch (LockOpenFile(fd, opened, held)) {
+    case Try::Unsupported: return ChangeTry::Absent;
+    case Try::Busy: return ChangeTry::Busy;
+    case Try::Held: break;
   }
+  const bool same = ::stat(path.c_str(), &named) == 0 && SameFile(named, opened);
+  return same ? ChangeTry::Held : ChangeTry::Replaced;
 }
 
 }  // namespace tarnvik::platform

@@ -11,7 +11,6 @@
 
 #include <map>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "platform/windows/WinFiles.h"
@@ -28,8 +27,6 @@ namespace {
 
 using FileKey = std::pair<std::uint64_t, std::uint64_t>;
 
-constexpr std::chrono::milliseconds kPollInterval{10};
-const char* const kBusy = "in use by another program";
 const char* const kNotRegular = "not a regular file";
 
 std::mutex& TableMutex() {
@@ -101,13 +98,6 @@ bool Identify(const std::string& path, Opening opening, FileId& id, std::string&
 
 }  // namespace
 
-FileLock::FileLock(Status status, std::string reason, std::shared_ptr<HeldLock> held)
-    : status_(status), reason_(std::move(reason)), held_(std::move(held)) {}
-
-FileLock::~FileLock() = default;
-FileLock::FileLock(FileLock&& other) noexcept = default;
-FileLock& FileLock::operator=(FileLock&& other) noexcept = default;
-
 FileLock FileLock::TryLockFile(const std::string& lockFile) {
   FileId id;
   std::string reason;
@@ -115,34 +105,25 @@ FileLock FileLock::TryLockFile(const std::string& lockFile) {
   std::shared_ptr<HeldLock> held;
   switch (LockFileKey(KeyOf(id), held, reason)) {
     case Try::Held: return {Status::Held, {}, std::move(held)};
-    case Try::Busy: return {Status::Busy, kBusy};
+    case Try::Busy: return {Status::Busy, kBusyReason};
     case Try::Failed: break;
   }
   return {Status::Failed, lockFile + ": " + reason};
 }
 
-// Polls, so that the wait has an end.
-FileLock FileLock::LockForChange(const std::string& path, std::chrono::milliseconds wait) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  for (;;) {
-    if (StatusOf(path, Links::Follow).kind != FileStatus::Kind::Regular) return {};
-    FileId opened;
-    std::string reason;
-    if (!Identify(path, Opening::Change, opened, reason)) return {};
-    std::shared_ptr<HeldLock> held;
-    const Try result = LockFileKey(KeyOf(opened), held, reason);
-    if (result == Try::Failed) return {};
-    if (result == Try::Busy) {
-      if (std::chrono::steady_clock::now() >= deadline) return {Status::Busy, kBusy};
-      std::this_thread::sleep_for(kPollInterval);
-      continue;
-    }
-    // Replaced while this process waited: the lock it got is on a file that
-    // no longer counts.
-    const FileStatus now = StatusOf(path, Links::Follow);
-    if (now.kind == FileStatus::Kind::Regular && now.id.sameFile(opened)) return {Status::Held, {}, std::move(held)};
-    if (std::chrono::steady_clock::now() >= deadline) return {Status::Busy, kBusy};
+FileLock::ChangeTry FileLock::TryLockForChange(const std::string& path, std::shared_ptr<HeldLock>& held) {
+  if (StatusOf(path, Links::Follow).kind != FileStatus::Kind::Regular) return ChangeTry::Absent;
+  FileId opened;
+  std::string reason;
+  if (!Identify(path, Opening::Change, opened, reason)) return ChangeTry::Absent;
+  switch (LockFileKey(KeyOf(opened), held, reason)) {
+    case Try::Failed: return ChangeTry::Absent;
+    case Try::Busy: return ChangeTry::Busy;
+    case Try::Held: break;
   }
+  const FileStatus now = StatusOf(path, Links::Follow);
+  const bool same = now.kind == FileStatus::Kind::Regular && now.id.sameFile(opened);
+  return same ? ChangeTry::Held : ChangeTry::Replaced;
 }
 
 }  // namespace tarnvik::platform
