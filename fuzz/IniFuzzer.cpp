@@ -21,8 +21,8 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FuzzSupport.h"

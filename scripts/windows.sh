@@ -25,10 +25,11 @@ source "$TARNVIK_ROOT/scripts/common.sh"
 # are left out by tests/CMakeLists.txt) and the fuzzers' corpora replayed.
 WINDOWS_TEST_TARGETS=(platform_tests lock_holder settings_tests image_tests cfgfile_tests cli_tests cli_inprocess_tests
   cli_device_tests cli_save_tests device_tests windows_hid_tests windows_hid_system_tests
-  image_replay cfgfile_replay ini_replay device_replay cli_replay)
+  image_replay cfgfile_replay cfgfile_save_replay ini_replay ini_lines_replay device_replay cli_replay)
 WINDOWS_TESTS=(platform_tests settings_tests image_tests cfgfile_tests cli_tests cli_inprocess_tests cli_device_tests
   cli_save_tests device_tests windows_hid_tests windows_hid_system_tests
-  fuzz_replay_image fuzz_replay_cfgfile fuzz_replay_ini fuzz_replay_device fuzz_replay_cli)
+  fuzz_replay_image fuzz_replay_cfgfile fuzz_replay_cfgfile_save fuzz_replay_ini fuzz_replay_ini_lines fuzz_replay_device
+  fuzz_replay_cli)
 WINDOWS_PROGRAM_TARGETS=(tarnvik-cli)
 if [ "${1:-}" = --quick ]; then
   shift

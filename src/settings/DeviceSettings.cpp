@@ -73,7 +73,18 @@ const char* KindName(SettingKind kind) {
 
 }  // namespace
 
-DeviceSettings::DeviceSettings(const PcClock& clock) { construct(clock); }
+DeviceSettings::DeviceSettings(const PcClock& clock) : values_(StartUpValues()) { CopyPcClock(*this, clock); }
+
+// Building them runs the presets and the port rules, which cost far more than
+// a copy: the tool builds settings for every file it reads.
+const std::vector<DeviceSettings::Value>& DeviceSettings::StartUpValues() {
+  static const std::vector<Value> values = [] {
+    DeviceSettings s(Unbuilt{});
+    s.construct();
+    return s.values_;
+  }();
+  return values;
+}
 
 std::size_t DeviceSettings::indexOf(std::string_view name) {
   const std::size_t index = Names().find(name);
@@ -161,11 +172,12 @@ void DeviceSettings::setEnabled(std::string_view name, bool editable) {
   changed(index);
 }
 
-// The order of these steps makes the start-up values: the clock first, then
-// every choice but the serial roles, the presets (which read the channel
-// sources and overwrite the channel texts), and last the serial roles with
-// their reactions, port 1 before port 2.
-void DeviceSettings::construct(const PcClock& clock) {
+// The order of these steps makes the start-up values: every choice but the
+// serial roles, the presets (which read the channel sources and overwrite the
+// channel texts), and last the serial roles with their reactions, port 1
+// before port 2. The clock fields are left to the constructor: nothing here
+// reads them.
+void DeviceSettings::construct() {
   const auto& table = SettingsTable();
   values_.resize(table.size());
   for (std::size_t i = 0; i < table.size(); ++i) {
@@ -173,8 +185,6 @@ void DeviceSettings::construct(const PcClock& clock) {
     values_[i].flag = table[i].initialFlag;
   }
   for (const char* field : kClockFields) values_[indexOf(field)].enabled = false;
-
-  CopyPcClock(*this, clock);
   for (const SettingDefinition& d : table)
     if (d.kind == SettingKind::Choice && !IsSerialRole(d.name)) setChoice(d.name, d.startChoice);
   for (int n : families::kAnalogChannels.numbers()) ApplyAnalogPreset(*this, n);

@@ -74,7 +74,11 @@ class DeviceSettings {
   // The index of a setting of that kind (std::logic_error for another kind).
   static std::size_t indexOf(std::string_view name, SettingKind kind);
   void changed(std::size_t index) const;
-  void construct(const PcClock& clock);
+  // The start-up values but the clock fields', made once.
+  static const std::vector<Value>& StartUpValues();
+  struct Unbuilt {};
+  explicit DeviceSettings(Unbuilt) {}
+  void construct();
 
   std::vector<Value> values_;
   std::vector<std::pair<ListenerId, Listener>> listeners_;
