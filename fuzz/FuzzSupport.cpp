@@ -57,6 +57,7 @@ void Violated(std::string_view property, const std::string& detail) {
 
 void RequireSameSettings(const DeviceSettings& expected, const DeviceSettings& actual, test::Compare what,
                          std::string_view property) {
+  if (expected == actual) return;  // the common case, without looking each setting up by name
   const auto differences = test::Differences(expected, actual, what);
   if (differences.empty()) return;
   std::string detail;

@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets (clang 14 with AddressSanitizer and
 # UndefinedBehaviorSanitizer, folder build-fuzz) and runs each in turn for its
 # share of SECONDS (default 300), starting from its checked-in corpus: all
-# five, or only the TARGETs named.
+# seven, or only the TARGETs named.
 #
 # Everything a run finds goes to a scratch folder,
 # build-fuzz/finds/<date-time>/, never into the repository: per target the
@@ -12,7 +12,7 @@
 # crashed (<target>/crash-*). Copy the inputs worth keeping into
 # fuzz/corpus/<target>/ by hand, under names that say what they show.
 #
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (image cfgfile ini device cli)
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (image cfgfile cfgfile_save ini ini_lines device cli)
 # Exit status: 0 when no target found anything, 1 otherwise.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -22,7 +22,7 @@ usage() {
   echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (total time, at least 3 s a target; targets: ${all_targets[*]})" >&2
   exit 2
 }
-all_targets=(image cfgfile ini device cli)
+all_targets=(image cfgfile cfgfile_save ini ini_lines device cli)
 seconds=${1:-300}
 [ $# -gt 0 ] && shift
 targets=("$@")
@@ -40,7 +40,9 @@ cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUI
   -DTARNVIK_FUZZ=ON -DTARNVIK_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-declare -A max_len=([image]=2100 [cfgfile]=8192 [ini]=4096 [device]=4096 [cli]=8192)
+declare -A max_len=([image]=2100 [cfgfile]=8192 [cfgfile_save]=8192 [ini]=4096 [ini_lines]=4096 [device]=4096 [cli]=8192)
+# Targets that take the words of another's dictionary.
+declare -A dict=([cfgfile_save]=cfgfile [ini_lines]=ini)
 share=$((seconds / ${#targets[@]}))
 finds=$build/finds/$(date +%Y%m%d-%H%M%S)
 mkdir -p "$finds"
@@ -55,7 +57,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$finds/$target"
   status=0
   "$build/bin/${target}_fuzzer" "$finds/$target" "$TARNVIK_ROOT/fuzz/corpus/$target" \
-    $([ -f "$TARNVIK_ROOT/fuzz/$target.dict" ] && echo "-dict=$TARNVIK_ROOT/fuzz/$target.dict") -max_total_time="$share" -max_len="${max_len[$target]}" -timeout=20 \
+    $([ -f "$TARNVIK_ROOT/fuzz/${dict[$target]:-$target}.dict" ] && echo "-dict=$TARNVIK_ROOT/fuzz/${dict[$target]:-$target}.dict") -max_total_time="$share" -max_len="${max_len[$target]}" -timeout=20 \
     -artifact_prefix="$finds/$target/" -print_final_stats=1 >"$finds/$target.log" 2>&1 || status=$?
   if [ "$status" -ne 0 ]; then
     found=1

@@ -1,5 +1,7 @@
 // Read from file.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,28 +26,41 @@ constexpr const char* kOtherVersion =
     "Some configuration fields my change between firmware versions.";
 constexpr const char* kUnknown = "unknown";
 
-// Made once: every read wants the same keys.
-const ini::ProfileKeys& WantedKeys() {
-  static const ini::ProfileKeys keys = [] {
+// Made once: every read wants the same keys, each of which is then found by
+// its number rather than by its name.
+struct WantedKeys {
+  ini::ProfileKeys names;
+  std::vector<std::size_t> numbers;  // by position in ConfigFileKeys()
+};
+
+const WantedKeys& Wanted() {
+  static const WantedKeys wanted = [] {
     std::vector<ini::KeyName> names;
     for (const FileKey& key : ConfigFileKeys()) names.push_back({key.section, key.key});
-    return ini::ProfileKeys(names);
+    WantedKeys made{ini::ProfileKeys(names), {}};
+    for (const ini::KeyName& name : names)
+      made.numbers.push_back(made.names.key(made.names.section(name.section), name.key));
+    return made;
   }();
-  return keys;
+  return wanted;
 }
 
 std::int32_t NumberDefault(const FileKey& key) { return ParseFileInteger(key.value).value_or(0); }
 
+std::int32_t Number(const std::optional<std::string>& text, const FileKey& key) {
+  const auto number = text ? ParseFileInteger(*text) : std::nullopt;
+  return number ? *number : NumberDefault(key);
+}
+
 // Applying a choice selects without the list's reaction; a flag that changes
 // runs its click reaction (DeviceSettings does that for Uploadpctime).
-void Apply(DeviceSettings& s, const ini::ProfileReader& file, const FileKey& key) {
-  const auto number = [&] { return file.readInteger(key.section, key.key, NumberDefault(key)); };
+void Apply(DeviceSettings& s, const std::optional<std::string>& text, const FileKey& key) {
   switch (key.kind) {
     case FileValueKind::Identity: return;
-    case FileValueKind::Text: s.setText(key.setting, file.readText(key.section, key.key, key.value)); break;
-    case FileValueKind::Integer: s.setText(key.setting, std::to_string(number())); break;
-    case FileValueKind::Choice: s.setChoice(key.setting, number()); break;
-    case FileValueKind::Flag: s.setFlag(key.setting, number() != 0); break;
+    case FileValueKind::Text: s.setText(key.setting, text ? *text : key.value); break;
+    case FileValueKind::Integer: s.setText(key.setting, std::to_string(Number(text, key))); break;
+    case FileValueKind::Choice: s.setChoice(key.setting, Number(text, key)); break;
+    case FileValueKind::Flag: s.setFlag(key.setting, Number(text, key) != 0); break;
   }
   RunAfterProgramSet(s, key.setting);
 }
@@ -56,18 +71,19 @@ bool Load(DeviceSettings& s, const ini::ProfileReader& file, Operator& op) {
     return false;
   }
   if (file.readText(kIdentitySection, "Version", kUnknown) != kConfigVersion) op.informationBox(kOtherVersion);
-  for (const FileKey& key : ConfigFileKeys()) Apply(s, file, key);
+  const auto& keys = ConfigFileKeys();
+  for (std::size_t i = 0; i < keys.size(); ++i) Apply(s, file.valueAt(Wanted().numbers[i]), keys[i]);
   return true;
 }
 
 }  // namespace
 
 bool LoadConfigFile(DeviceSettings& s, const std::string& path, Operator& op) {
-  return Load(s, ini::ProfileReader(path, WantedKeys()), op);
+  return Load(s, ini::ProfileReader(path, Wanted().names), op);
 }
 
 bool LoadConfigText(DeviceSettings& s, std::string_view content, Operator& op) {
-  return Load(s, ini::ProfileReader(ini::ProfileText{content}, WantedKeys()), op);
+  return Load(s, ini::ProfileReader(ini::ProfileText{content}, Wanted().names), op);
 }
 
 }  // namespace tarnvik

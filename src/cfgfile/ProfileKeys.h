@@ -26,7 +26,7 @@ class ProfileKeys {
 
   explicit ProfileKeys(std::span<const KeyName> names);
 
-  std::size_t sectionCount() const { return keys_.size(); }
+  std::size_t sectionCount() const { return sections_.size(); }
   std::size_t keyCount() const { return keyCount_; }
   // The number of a wanted section, or kNone.
   std::size_t section(std::string_view name) const;
@@ -34,8 +34,20 @@ class ProfileKeys {
   std::size_t key(std::size_t section, std::string_view name) const;
 
  private:
+  // The keys of all sections in one open-addressed table, each slot with its
+  // hash, at most half full: a key line of a file costs one hash of its name.
+  struct Slot {
+    std::size_t hash = 0;
+    std::size_t section = kNone;
+    std::size_t number = kNone;
+    std::string name;
+  };
+  static std::size_t Hash(std::size_t section, std::string_view name);
+  // The slot of that key, or the empty slot where it would go.
+  std::size_t slotFor(std::size_t section, std::size_t hash, std::string_view name) const;
+
   NoCaseMap<std::size_t> sections_;
-  std::vector<NoCaseMap<std::size_t>> keys_;
+  std::vector<Slot> slots_;
   std::size_t keyCount_ = 0;
 };
 

@@ -6,19 +6,24 @@ namespace tarnvik::ini {
 
 namespace {
 
-std::string KeyLine(const std::string& key, const std::string& value) {
-  return key + "=" + value + std::string(kLineEnd);
+void AppendKeyLine(std::string& to, const std::string& key, const std::string& value) {
+  to.append(key).append("=").append(value).append(kLineEnd);
 }
 
 }  // namespace
 
-ProfileMergePlan::ProfileMergePlan(const std::vector<ProfileEntry>& entries) : entries_(entries) {
+// Writes mostly come section by section: a key of the section before is
+// placed without looking its section up.
+ProfileMergePlan::ProfileMergePlan(const std::vector<ProfileEntry>& entries, const ProfileEntryIndex& index)
+    : entries_(entries), index_(index), keys_(entries.size()) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0 && entries[i].section == entries[i - 1].section) {
+      keys_[i].section = keys_[i - 1].section;
+      continue;
+    }
     const auto [at, added] = sectionIndex_.try_emplace(entries[i].section, sections_.size());
-    if (added) sections_.push_back({entries[i].section});
-    keys_.emplace_back().section = at->second;
-    keyIndex_.resize(sections_.size());
-    keyIndex_[at->second].try_emplace(entries[i].key, i);
+    if (added) sections_.push_back({entries[i].section, ProfileEntryIndex::SectionHash(entries[i].section)});
+    keys_[i].section = at->second;
   }
 }
 
@@ -51,35 +56,32 @@ void ProfileMergePlan::enterSection(const IniLine& line) {
 void ProfileMergePlan::locateKey(const IniLine& line) {
   sections_[current_].lastContent = line_;
   if (line.kind != IniLine::Kind::Key || line.nameTooLong) return;
-  const auto found = keyIndex_[current_].find(line.name);
-  if (found == keyIndex_[current_].end() || keys_[found->second].found) return;
-  KeyPlace& key = keys_[found->second];
+  const SectionPlace& section = sections_[current_];
+  const std::size_t hash = ProfileEntryIndex::KeyHash(section.hash, line.name);
+  const std::size_t found = index_.find(entries_, hash, section.name, line.name);
+  if (found == ProfileEntryIndex::kNone || keys_[found].found) return;
+  KeyPlace& key = keys_[found];
   key.found = true;
   key.line = line_;
-  if (line.name != entries_[found->second].key) key.spelling = line.name;
+  if (line.name != entries_[found].key) key.spelling = line.name;
 }
 
 void ProfileMergePlan::settle() {
-  std::map<std::size_t, std::string> added;  // new sections' key lines, by section
+  std::vector<std::string> added(sections_.size());  // new sections' key lines, by section
   for (std::size_t i = 0; i < entries_.size(); ++i) place(entries_[i], keys_[i], added);
   for (std::size_t i = 0; i < entries_.size(); ++i)
     if (keys_[i].found) replaced_.emplace_back(keys_[i].line, i);
   std::sort(replaced_.begin(), replaced_.end());
   for (std::size_t s = 0; s < sections_.size(); ++s) {
     if (sections_[s].found) continue;
-    appendix_ += "[" + sections_[s].name + "]" + std::string(kLineEnd);
-    appendix_ += added[s];
+    appendix_.append("[").append(sections_[s].name).append("]").append(kLineEnd).append(added[s]);
   }
 }
 
-void ProfileMergePlan::place(const ProfileEntry& entry, const KeyPlace& key,
-                             std::map<std::size_t, std::string>& added) {
+void ProfileMergePlan::place(const ProfileEntry& entry, const KeyPlace& key, std::vector<std::string>& added) {
   const SectionPlace& section = sections_[key.section];
   if (key.found) return;
-  if (section.found)
-    insertions_[section.lastContent] += KeyLine(entry.key, entry.value);
-  else
-    added[key.section] += KeyLine(entry.key, entry.value);
+  AppendKeyLine(section.found ? insertions_[section.lastContent] : added[key.section], entry.key, entry.value);
 }
 
 std::optional<ProfileMergePlan::Replacement> ProfileMergePlan::replacement(std::uint64_t line) const {

@@ -21,12 +21,14 @@
 #include "cfgfile/IniText.h"
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileEntry.h"
+#include "cfgfile/ProfileEntryIndex.h"
 
 namespace tarnvik::ini {
 
 class ProfileMergePlan : private LineSink {
  public:
-  explicit ProfileMergePlan(const std::vector<ProfileEntry>& entries);
+  // `index` finds the entries; both must outlive the plan.
+  ProfileMergePlan(const std::vector<ProfileEntry>& entries, const ProfileEntryIndex& index);
 
   // Reads the existing file's layout; false when it cannot be read. Without
   // it the plan is that of a new file.
@@ -52,6 +54,7 @@ class ProfileMergePlan : private LineSink {
  private:
   struct SectionPlace {
     std::string name;
+    std::size_t hash = 0;  // ProfileEntryIndex::SectionHash
     bool found = false;
     std::uint64_t lastContent = 0;  // the header or the last line that is not blank
   };
@@ -66,14 +69,14 @@ class ProfileMergePlan : private LineSink {
   void lineEnd(std::string_view terminator) override;
   void enterSection(const IniLine& line);
   void locateKey(const IniLine& line);
-  void place(const ProfileEntry& entry, const KeyPlace& key, std::map<std::size_t, std::string>& added);
+  void place(const ProfileEntry& entry, const KeyPlace& key, std::vector<std::string>& added);
 
   const std::vector<ProfileEntry>& entries_;
+  const ProfileEntryIndex& index_;
   std::vector<SectionPlace> sections_;
   std::vector<KeyPlace> keys_;
-  // Entry numbers by name, without regard to case: sections, and keys per section.
+  // Section numbers by name, without regard to case.
   NoCaseViewMap<std::size_t> sectionIndex_;
-  std::vector<NoCaseViewMap<std::size_t>> keyIndex_;
 
   IniLineScanner scanner_;
   std::uint64_t line_ = 0;

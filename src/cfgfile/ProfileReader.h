@@ -42,6 +42,11 @@ class ProfileReader : private LineSink {
   // that was not wanted is a programming error (std::logic_error).
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
 
+  // The value of wanted key number `key` as ProfileKeys numbers it, found
+  // without comparing a name: for readers that ask for the same keys in every
+  // file (std::out_of_range for a number that is not a wanted key's).
+  const std::optional<std::string>& valueAt(std::size_t key) const { return values_.at(key); }
+
   std::string readText(std::string_view section, std::string_view key, std::string_view fallback) const;
   // The fallback also stands for a value that is not a 32-bit integer.
   std::int32_t readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;

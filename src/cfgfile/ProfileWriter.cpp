@@ -12,19 +12,18 @@ namespace tarnvik::ini {
 
 namespace {
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-bool IsLineBreakOrNul(char c) { return IsLineBreak(c) || c == '\0'; }
+// Each a search for one byte (memchr), not a test of every byte.
+bool Holds(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+void ReplaceAll(std::string& text, char c, char by) {
+  for (std::size_t at = text.find(c); at != std::string::npos; at = text.find(c, at + 1)) text[at] = by;
+}
 
 void CheckName(std::string_view name, bool isKey) {
   const bool fits = !name.empty() && name.size() <= kMaxNameLength && TrimBlanks(name) == name;
-  const bool plain = std::none_of(name.begin(), name.end(), IsLineBreakOrNul);
-  const bool keyLike = !isKey || (name.find('=') == std::string_view::npos && name.front() != '[');
+  const bool plain = !Holds(name, '\r') && !Holds(name, '\n') && !Holds(name, '\0');
+  const bool keyLike = !isKey || (!Holds(name, '=') && name.front() != '[');
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
-}
-
-std::size_t KeyHash(std::string_view section, std::string_view key) {
-  const std::size_t s = NoCaseHash{}(section);
-  return s ^ (NoCaseHash{}(key) + 0x9e3779b97f4a7c15ull + (s << 6) + (s >> 2));
 }
 
 }  // namespace
@@ -33,23 +32,21 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   CheckName(section, false);
   CheckName(key, true);
   std::string clean(value.substr(0, value.find('\0')));
-  std::replace_if(clean.begin(), clean.end(), IsLineBreak, ' ');
-  const std::size_t hash = KeyHash(section, key);
-  for (auto [at, end] = index_.equal_range(hash); at != end; ++at) {
-    ProfileEntry& entry = entries_[at->second];
-    if (EqualNoCase(entry.section, section) && EqualNoCase(entry.key, key)) {
-      entry.value = std::move(clean);
-      return;
-    }
+  ReplaceAll(clean, '\r', ' ');
+  ReplaceAll(clean, '\n', ' ');
+  const std::size_t hash = ProfileEntryIndex::KeyHash(ProfileEntryIndex::SectionHash(section), key);
+  if (const std::size_t earlier = index_.find(entries_, hash, section, key); earlier != ProfileEntryIndex::kNone) {
+    entries_[earlier].value = std::move(clean);
+    return;
   }
-  index_.emplace(hash, entries_.size());
+  index_.add(hash, entries_.size());
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
 }
 
 void ProfileWriter::commit(const std::string& path) const {
   if (entries_.empty()) return;
   AtomicFile out(path);
-  ProfileMergePlan plan(entries_);
+  ProfileMergePlan plan(entries_, index_);
   if (out.targetExists() && !plan.scan(out.target())) out.fail();
   plan.settle();
   ProfileMerger merger(plan, [&out](std::string_view bytes) { out.write(bytes); });
@@ -59,13 +56,13 @@ void ProfileWriter::commit(const std::string& path) const {
 }
 
 std::string ProfileWriter::newFileText() const {
-  ProfileMergePlan plan(entries_);
+  ProfileMergePlan plan(entries_, index_);
   plan.settle();
   return plan.appendix();
 }
 
 std::string ProfileWriter::mergedText(std::string_view existing) const {
-  ProfileMergePlan plan(entries_);
+  ProfileMergePlan plan(entries_, index_);
   plan.scanText(existing);
   plan.settle();
   std::string merged;

@@ -14,10 +14,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "cfgfile/ProfileEntry.h"
+#include "cfgfile/ProfileEntryIndex.h"
 
 namespace tarnvik::ini {
 
@@ -43,10 +43,7 @@ class ProfileWriter {
 
  private:
   std::vector<ProfileEntry> entries_;
-  // Entry numbers by a hash of section and key name without regard to case,
-  // so that a write finds an earlier one of the same key at once however many
-  // came before.
-  std::unordered_multimap<std::size_t, std::size_t> index_;
+  ProfileEntryIndex index_;
 };
 
 }  // namespace tarnvik::ini

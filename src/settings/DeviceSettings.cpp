@@ -15,35 +15,41 @@ namespace {
 // The settings' names in an open-addressed table of at least four slots per
 // setting, so that a name is found at its first or second slot: every read
 // and write of a setting looks its name up, hundreds of times per file read.
+// Each slot holds its name's hash, so that only the name sought is compared.
 class NameIndex {
  public:
   NameIndex() {
     const auto& table = SettingsTable();
     std::size_t size = 1;
     while (size < 4 * table.size()) size *= 2;
-    slots_.assign(size, kEmpty);
-    for (std::size_t i = 0; i < table.size(); ++i) slots_[freeSlotFor(table[i].name)] = i;
+    slots_.assign(size, Slot{});
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const std::size_t hash = Hash(table[i].name);
+      std::size_t at = hash & (size - 1);
+      while (slots_[at].index != kEmpty) at = (at + 1) & (size - 1);
+      slots_[at] = {hash, i, table[i].name};
+    }
   }
 
   std::size_t find(std::string_view name) const {
-    const auto& table = SettingsTable();
-    for (std::size_t at = start(name);; at = (at + 1) & (slots_.size() - 1)) {
-      const std::size_t index = slots_[at];
-      if (index == kEmpty || table[index].name == name) return index;
+    const std::size_t hash = Hash(name);
+    for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+      const Slot& slot = slots_[at];
+      if (slot.index == kEmpty || (slot.hash == hash && slot.name == name)) return slot.index;
     }
   }
 
   static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
 
  private:
-  std::size_t start(std::string_view name) const { return std::hash<std::string_view>{}(name) & (slots_.size() - 1); }
-  std::size_t freeSlotFor(std::string_view name) const {
-    std::size_t at = start(name);
-    while (slots_[at] != kEmpty) at = (at + 1) & (slots_.size() - 1);
-    return at;
-  }
+  struct Slot {
+    std::size_t hash = 0;
+    std::size_t index = kEmpty;
+    std::string_view name;  // of the setting table, which lives as long as the program
+  };
+  static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
 
-  std::vector<std::size_t> slots_;
+  std::vector<Slot> slots_;
 };
 
 const NameIndex& Names() {
@@ -67,7 +73,18 @@ const char* KindName(SettingKind kind) {
 
 }  // namespace
 
-DeviceSettings::DeviceSettings(const PcClock& clock) { construct(clock); }
+DeviceSettings::DeviceSettings(const PcClock& clock) : values_(StartUpValues()) { CopyPcClock(*this, clock); }
+
+// Building them runs the presets and the port rules, which cost far more than
+// a copy: the tool builds settings for every file it reads.
+const std::vector<DeviceSettings::Value>& DeviceSettings::StartUpValues() {
+  static const std::vector<Value> values = [] {
+    DeviceSettings s(Unbuilt{});
+    s.construct();
+    return s.values_;
+  }();
+  return values;
+}
 
 std::size_t DeviceSettings::indexOf(std::string_view name) {
   const std::size_t index = Names().find(name);
@@ -77,15 +94,11 @@ std::size_t DeviceSettings::indexOf(std::string_view name) {
 
 bool DeviceSettings::has(std::string_view name) { return Names().find(name) != NameIndex::kEmpty; }
 
-const DeviceSettings::Value& DeviceSettings::slot(std::string_view name, SettingKind kind) const {
+std::size_t DeviceSettings::indexOf(std::string_view name, SettingKind kind) {
   const std::size_t index = indexOf(name);
   if (SettingsTable()[index].kind != kind)
     throw std::logic_error("setting '" + std::string(name) + "' is not a " + KindName(kind));
-  return values_[index];
-}
-
-DeviceSettings::Value& DeviceSettings::slot(std::string_view name, SettingKind kind) {
-  return const_cast<Value&>(std::as_const(*this).slot(name, kind));
+  return index;
 }
 
 void DeviceSettings::changed(std::size_t index) const {
@@ -113,36 +126,39 @@ DeviceSettings& DeviceSettings::operator=(const DeviceSettings& other) {
   return *this;
 }
 
-const std::string& DeviceSettings::text(std::string_view name) const { return slot(name, SettingKind::Text).text; }
+const std::string& DeviceSettings::text(std::string_view name) const {
+  return values_[indexOf(name, SettingKind::Text)].text;
+}
 
 // A text ends at a NUL byte, as the text of any edit control does: what
 // follows one could never be shown, typed or sent to the unit.
 void DeviceSettings::setText(std::string_view name, std::string value) {
   if (const auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
-  Value& v = slot(name, SettingKind::Text);
+  const std::size_t index = indexOf(name, SettingKind::Text);
+  Value& v = values_[index];
   if (v.text == value) return;
   v.text = std::move(value);
-  changed(indexOf(name));
+  changed(index);
 }
 
-int DeviceSettings::choice(std::string_view name) const { return slot(name, SettingKind::Choice).choice; }
+int DeviceSettings::choice(std::string_view name) const { return values_[indexOf(name, SettingKind::Choice)].choice; }
 
 void DeviceSettings::setChoice(std::string_view name, int index) {
-  Value& v = slot(name, SettingKind::Choice);
-  const int count = static_cast<int>(definition(name).choices->size());
+  const std::size_t at = indexOf(name, SettingKind::Choice);
+  const int count = static_cast<int>(SettingsTable()[at].choices->size());
   const int selected = (index >= 0 && index < count) ? index : -1;
-  if (v.choice == selected) return;
-  v.choice = selected;
-  changed(indexOf(name));
+  if (values_[at].choice == selected) return;
+  values_[at].choice = selected;
+  changed(at);
 }
 
-bool DeviceSettings::flag(std::string_view name) const { return slot(name, SettingKind::Flag).flag; }
+bool DeviceSettings::flag(std::string_view name) const { return values_[indexOf(name, SettingKind::Flag)].flag; }
 
 void DeviceSettings::setFlag(std::string_view name, bool checked) {
-  Value& v = slot(name, SettingKind::Flag);
-  if (v.flag == checked) return;
-  v.flag = checked;
-  changed(indexOf(name));
+  const std::size_t index = indexOf(name, SettingKind::Flag);
+  if (values_[index].flag == checked) return;
+  values_[index].flag = checked;
+  changed(index);
   const ReactionEntry* reaction = FindReaction(name);
   if (reaction != nullptr && reaction->runs == ReactionRuns::OnEveryStateChange) reaction->reaction(*this);
 }
@@ -156,11 +172,12 @@ void DeviceSettings::setEnabled(std::string_view name, bool editable) {
   changed(index);
 }
 
-// The order of these steps makes the start-up values: the clock first, then
-// every choice but the serial roles, the presets (which read the channel
-// sources and overwrite the channel texts), and last the serial roles with
-// their reactions, port 1 before port 2.
-void DeviceSettings::construct(const PcClock& clock) {
+// The order of these steps makes the start-up values: every choice but the
+// serial roles, the presets (which read the channel sources and overwrite the
+// channel texts), and last the serial roles with their reactions, port 1
+// before port 2. The clock fields are left to the constructor: nothing here
+// reads them.
+void DeviceSettings::construct() {
   const auto& table = SettingsTable();
   values_.resize(table.size());
   for (std::size_t i = 0; i < table.size(); ++i) {
@@ -168,8 +185,6 @@ void DeviceSettings::construct(const PcClock& clock) {
     values_[i].flag = table[i].initialFlag;
   }
   for (const char* field : kClockFields) values_[indexOf(field)].enabled = false;
-
-  CopyPcClock(*this, clock);
   for (const SettingDefinition& d : table)
     if (d.kind == SettingKind::Choice && !IsSerialRole(d.name)) setChoice(d.name, d.startChoice);
   for (int n : families::kAnalogChannels.numbers()) ApplyAnalogPreset(*this, n);

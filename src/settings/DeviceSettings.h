@@ -51,6 +51,9 @@ class DeviceSettings {
   bool enabled(std::string_view name) const;
   void setEnabled(std::string_view name, bool editable);
 
+  // Every value and enabled state alike (listeners aside).
+  bool operator==(const DeviceSettings& other) const { return values_ == other.values_; }
+
   static std::size_t indexOf(std::string_view name);  // throws std::logic_error for unknown names
   static const SettingDefinition& definition(std::string_view name) { return SettingsTable()[indexOf(name)]; }
   static bool has(std::string_view name);
@@ -68,10 +71,14 @@ class DeviceSettings {
     bool operator==(const Value&) const = default;
   };
 
-  Value& slot(std::string_view name, SettingKind kind);
-  const Value& slot(std::string_view name, SettingKind kind) const;
+  // The index of a setting of that kind (std::logic_error for another kind).
+  static std::size_t indexOf(std::string_view name, SettingKind kind);
   void changed(std::size_t index) const;
-  void construct(const PcClock& clock);
+  // The start-up values but the clock fields', made once.
+  static const std::vector<Value>& StartUpValues();
+  struct Unbuilt {};
+  explicit DeviceSettings(Unbuilt) {}
+  void construct();
 
   std::vector<Value> values_;
   std::vector<std::pair<ListenerId, Listener>> listeners_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <set>
 #include <stdexcept>
 
@@ -149,6 +150,28 @@ TEST(StartUp, ClockCrossesMidnightAndYearIntoUtc) {
   EXPECT_EQ(s.text("Rtcday"), "31");
   EXPECT_EQ(s.text("Rtchour"), "23");
   EXPECT_EQ(s.text("Rtcmin"), "0");
+}
+
+// Start-up values are made once and copied: what an earlier record changed,
+// or which time its clock gave, never shows in a later one. Equal records are
+// those whose every value and enabled state are alike.
+TEST(StartUp, EachRecordStartsAloneAndComparesWhole) {
+  const auto clockAt = [](std::time_t t) { return [t] { return t; }; };
+  DeviceSettings first(clockAt(1783069500));
+  const DeviceSettings untouched(clockAt(1783069500));
+  EXPECT_TRUE(first == untouched);
+  first.setText("Callsign", "CHANGED");
+  first.setChoice("Serial1_mode", 0);
+  first.setFlag("Uploadpctime", false);
+  const DeviceSettings later(clockAt(1783069500)), otherTime(clockAt(1783069500 + 86400 + 3600 + 60));
+  EXPECT_TRUE(later == untouched);
+  EXPECT_FALSE(first == later);
+  EXPECT_FALSE(otherTime == later);
+  DeviceSettings sameTime = otherTime;
+  for (const char* field : kClockFields) sameTime.setText(field, later.text(field));
+  EXPECT_TRUE(sameTime == later);  // only the clock fields differed
+  sameTime.setEnabled("Callsign", false);
+  EXPECT_FALSE(sameTime == later);  // an enabled state counts
 }
 
 TEST(Access, UnknownNamesAndWrongKindsAreProgrammingErrors) {
