@@ -7,8 +7,16 @@ set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
+# Each stage's time, so that a slow one shows.
+stage_start=$SECONDS
+stage_done() {
+  echo "== $1 took $((SECONDS - stage_start)) s (total $SECONDS s)"
+  stage_start=$SECONDS
+}
+
 tarnvik_ensure_packages "${TARNVIK_PACKAGES[@]}" "${TARNVIK_TEST_PACKAGES[@]}"
 export QT_QPA_PLATFORM=offscreen
+stage_done "Packages"
 
 tarnvik_check_format
 
@@ -17,16 +25,22 @@ tarnvik_check_format
 # makes every compile a quarter slower. The package strips it anyway.
 tarnvik_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
   -DTARNVIK_WERROR=ON
+stage_done "Normal build"
 ctest --test-dir "$TARNVIK_ROOT/build-test" --output-on-failure -j"$(nproc)"
+stage_done "Normal build's tests"
 # The Debian package, built and checked (a few seconds once the build is there).
 bash "$TARNVIK_ROOT/scripts/package.sh" build-test
+stage_done "Package"
 
 tarnvik_build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTARNVIK_SANITIZE=ON -DTARNVIK_WERROR=ON
+stage_done "Sanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions="$TARNVIK_ROOT/scripts/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$TARNVIK_ROOT/build-asan" --output-on-failure -j"$(nproc)"
+stage_done "Sanitizer build's tests"
 
 # The Windows build with MinGW-w64: every Qt-free test program run under
 # Wine, and its tool compared byte for byte with this normal build's.
 bash "$TARNVIK_ROOT/scripts/windows.sh" build-test
+stage_done "Windows build and its tests under Wine"
