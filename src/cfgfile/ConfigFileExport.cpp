@@ -1,5 +1,6 @@
 // Save to file.
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,22 @@ std::string ExportValue(const DeviceSettings& s, const FileKey& key) {
   return {};
 }
 
+// Every save writes the same keys: their names are checked and indexed once,
+// and each save sets the values of a copy, entry i being key i.
+const ini::ProfileWriter& Layout() {
+  static const ini::ProfileWriter layout = [] {
+    ini::ProfileWriter writer;
+    for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, {});
+    if (writer.entries().size() != ConfigFileKeys().size()) throw std::logic_error("a file key is listed twice");
+    return writer;
+  }();
+  return layout;
+}
+
 ini::ProfileWriter Writer(const DeviceSettings& s) {
-  ini::ProfileWriter writer;
-  for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, ExportValue(s, key));
+  ini::ProfileWriter writer = Layout();
+  const auto& keys = ConfigFileKeys();
+  for (std::size_t i = 0; i < keys.size(); ++i) writer.setValue(i, ExportValue(s, keys[i]));
   return writer;
 }
 
