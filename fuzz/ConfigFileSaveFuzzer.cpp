@@ -34,7 +34,7 @@ namespace {
 DeviceSettings AsSavedAndRead(const DeviceSettings& s) {
   DeviceSettings expected = s;
   for (const FileKey& key : ConfigFileKeys())
-    if (key.kind == FileValueKind::Text) expected.setText(key.setting, test::AsReadBack(s.text(key.setting)));
+    if (key.kind == FileValueKind::Text) expected.setTextAt(key.index, test::AsReadBack(s.textAt(key.index)));
   test::RunPortRulesAsReaders(expected);
   return expected;
 }

@@ -18,10 +18,10 @@ namespace {
 std::string ExportValue(const DeviceSettings& s, const FileKey& key) {
   switch (key.kind) {
     case FileValueKind::Identity: return key.value;
-    case FileValueKind::Text: return s.text(key.setting);
-    case FileValueKind::Integer: return std::to_string(ConvertFileInteger(s.text(key.setting)));
-    case FileValueKind::Choice: return std::to_string(s.choice(key.setting));
-    case FileValueKind::Flag: return s.flag(key.setting) ? "1" : "0";
+    case FileValueKind::Text: return s.textAt(key.index);
+    case FileValueKind::Integer: return std::to_string(ConvertFileInteger(s.textAt(key.index)));
+    case FileValueKind::Choice: return std::to_string(s.choiceAt(key.index));
+    case FileValueKind::Flag: return s.flagAt(key.index) ? "1" : "0";
   }
   return {};
 }
