@@ -92,6 +92,15 @@ std::optional<ProfileMergePlan::Replacement> ProfileMergePlan::replacement(std::
   return Replacement{key.spelling.empty() ? std::string_view(entry.key) : key.spelling, entry.value};
 }
 
+std::uint64_t ProfileMergePlan::nextChange(std::uint64_t line) const {
+  std::uint64_t next = kNoLine;
+  const auto replaced = std::lower_bound(replaced_.begin(), replaced_.end(), std::pair(line, std::size_t{0}));
+  if (replaced != replaced_.end()) next = replaced->first;
+  const auto inserted = insertions_.lower_bound(line);
+  if (inserted != insertions_.end()) next = std::min(next, inserted->first);
+  return next;
+}
+
 const std::string& ProfileMergePlan::insertionAfter(std::uint64_t line) const {
   static const std::string none;
   const auto found = insertions_.find(line);

@@ -46,6 +46,10 @@ class ProfileMergePlan : private LineSink {
   };
   // Nothing when the line stays as it is.
   std::optional<Replacement> replacement(std::uint64_t line) const;
+  // The first line from `line` on that is replaced or has lines added after
+  // it, kNoLine when none is: every line before it stays as it is.
+  static constexpr std::uint64_t kNoLine = static_cast<std::uint64_t>(-1);
+  std::uint64_t nextChange(std::uint64_t line) const;
   // The lines to add after line `line`, each with its line end.
   const std::string& insertionAfter(std::uint64_t line) const;
   // The sections to add at the end of the file, with their keys.

@@ -35,6 +35,7 @@ class ProfileMerger : private LineSink {
   const ProfileMergePlan& plan_;
   TextOut out_;
   std::uint64_t line_ = 0;
+  std::uint64_t nextChange_;  // lines before it go through as they are, without asking the plan
   std::optional<ProfileMergePlan::Replacement> replacement_;
 };
 

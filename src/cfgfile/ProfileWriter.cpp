@@ -73,6 +73,7 @@ std::string ProfileWriter::mergedText(std::string_view existing) const {
   plan.scanText(existing);
   plan.settle();
   std::string merged;
+  merged.reserve(existing.size() + plan.appendix().size());
   ProfileMerger merger(plan, [&merged](std::string_view bytes) { merged += bytes; });
   merger.copyText(existing);
   merger.finish();
