@@ -1,7 +1,5 @@
 #include "cfgfile/ProfileMergePlan.h"
 
-#include <algorithm>
-
 namespace tarnvik::ini {
 
 namespace {
@@ -63,6 +61,7 @@ void ProfileMergePlan::locateKey(const IniLine& line) {
   KeyPlace& key = keys_[found];
   key.found = true;
   key.line = line_;
+  replaced_.emplace_back(line_, found);
   if (line.name != entries_[found].key) key.spelling = line.name;
 }
 
@@ -84,15 +83,11 @@ void ProfileMergePlan::place(const ProfileEntry& entry, const KeyPlace& key, std
 
 // The replaced lines and the lines with insertions after them, merged by line.
 void ProfileMergePlan::listChanges() {
-  std::vector<std::pair<std::uint64_t, std::size_t>> replaced;  // line and entry
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (keys_[i].found) replaced.emplace_back(keys_[i].line, i);
-  std::sort(replaced.begin(), replaced.end());
-  auto r = replaced.begin();
+  auto r = replaced_.begin();
   auto inserted = insertions_.begin();
-  while (r != replaced.end() || inserted != insertions_.end()) {
-    const bool replaces = r != replaced.end() && (inserted == insertions_.end() || r->first <= inserted->first);
-    const bool inserts = inserted != insertions_.end() && (r == replaced.end() || inserted->first <= r->first);
+  while (r != replaced_.end() || inserted != insertions_.end()) {
+    const bool replaces = r != replaced_.end() && (inserted == insertions_.end() || r->first <= inserted->first);
+    const bool inserts = inserted != insertions_.end() && (r == replaced_.end() || inserted->first <= r->first);
     Change change{replaces ? r->first : inserted->first, std::nullopt, {}};
     if (replaces) change.replacement = replacementOf((r++)->second);
     if (inserts) change.insertion = (inserted++)->second;

@@ -92,7 +92,8 @@ class ProfileMergePlan : private LineSink {
   Replacement replacementOf(std::size_t entry) const;
   void listChanges();
 
-  std::map<std::uint64_t, std::string> insertions_;  // by the line they follow
+  std::vector<std::pair<std::uint64_t, std::size_t>> replaced_;  // line and entry, found in line order
+  std::map<std::uint64_t, std::string> insertions_;              // by the line they follow
   std::vector<Change> changes_;
   std::string appendix_;
 };
