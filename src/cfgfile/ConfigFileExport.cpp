@@ -1,5 +1,6 @@
 // Save to file.
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,17 +18,30 @@ namespace {
 std::string ExportValue(const DeviceSettings& s, const FileKey& key) {
   switch (key.kind) {
     case FileValueKind::Identity: return key.value;
-    case FileValueKind::Text: return s.text(key.setting);
-    case FileValueKind::Integer: return std::to_string(ConvertFileInteger(s.text(key.setting)));
-    case FileValueKind::Choice: return std::to_string(s.choice(key.setting));
-    case FileValueKind::Flag: return s.flag(key.setting) ? "1" : "0";
+    case FileValueKind::Text: return s.textAt(key.index);
+    case FileValueKind::Integer: return std::to_string(ConvertFileInteger(s.textAt(key.index)));
+    case FileValueKind::Choice: return std::to_string(s.choiceAt(key.index));
+    case FileValueKind::Flag: return s.flagAt(key.index) ? "1" : "0";
   }
   return {};
 }
 
+// Every save writes the same keys: their names are checked and indexed once,
+// and each save sets the values of a copy, entry i being key i.
+const ini::ProfileWriter& Layout() {
+  static const ini::ProfileWriter layout = [] {
+    ini::ProfileWriter writer;
+    for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, {});
+    if (writer.entries().size() != ConfigFileKeys().size()) throw std::logic_error("a file key is listed twice");
+    return writer;
+  }();
+  return layout;
+}
+
 ini::ProfileWriter Writer(const DeviceSettings& s) {
-  ini::ProfileWriter writer;
-  for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, ExportValue(s, key));
+  ini::ProfileWriter writer = Layout();
+  const auto& keys = ConfigFileKeys();
+  for (std::size_t i = 0; i < keys.size(); ++i) writer.setValue(i, ExportValue(s, keys[i]));
   return writer;
 }
 

@@ -57,10 +57,10 @@ std::int32_t Number(const std::optional<std::string>& text, const FileKey& key) 
 void Apply(DeviceSettings& s, const std::optional<std::string>& text, const FileKey& key) {
   switch (key.kind) {
     case FileValueKind::Identity: return;
-    case FileValueKind::Text: s.setText(key.setting, text ? *text : key.value); break;
-    case FileValueKind::Integer: s.setText(key.setting, std::to_string(Number(text, key))); break;
-    case FileValueKind::Choice: s.setChoice(key.setting, Number(text, key)); break;
-    case FileValueKind::Flag: s.setFlag(key.setting, Number(text, key) != 0); break;
+    case FileValueKind::Text: s.setTextAt(key.index, text ? *text : key.value); break;
+    case FileValueKind::Integer: s.setTextAt(key.index, std::to_string(Number(text, key))); break;
+    case FileValueKind::Choice: s.setChoiceAt(key.index, Number(text, key)); break;
+    case FileValueKind::Flag: s.setFlagAt(key.index, Number(text, key) != 0); break;
   }
   RunAfterProgramSet(s, key.setting);
 }

@@ -19,10 +19,11 @@ class KeyTableBuilder {
   void section(const std::string& name) { section_ = name; }
   // A key named after its setting; `setting` only where the names differ.
   void add(Kind kind, const std::string& key, const std::string& value, const std::string& setting = {}) {
-    table_.push_back({section_, key, setting.empty() ? key : setting, kind, value});
+    const std::string& name = setting.empty() ? key : setting;
+    table_.push_back({section_, key, name, kind, value, DeviceSettings::indexOf(name)});
   }
   void identity(const std::string& key, const std::string& text) {
-    table_.push_back({section_, key, {}, Kind::Identity, text});
+    table_.push_back({section_, key, {}, Kind::Identity, text, 0});
   }
   void address(const std::string& prefix) {
     add(Kind::Text, prefix + "_dest_string", "APQX03");
@@ -172,7 +173,7 @@ const std::vector<std::size_t>& FileKeptSettings() {
   static const std::vector<std::size_t> kept = [] {
     std::vector<std::size_t> indexes;
     for (const FileKey& key : ConfigFileKeys())
-      if (!key.setting.empty()) indexes.push_back(DeviceSettings::indexOf(key.setting));
+      if (!key.setting.empty()) indexes.push_back(key.index);
     std::sort(indexes.begin(), indexes.end());
     return indexes;
   }();

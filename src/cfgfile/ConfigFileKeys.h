@@ -26,6 +26,9 @@ struct FileKey {
   // Read from file: the value taken when the key is missing (or, for the
   // number kinds, not a number). Identity keys: the text Save writes.
   std::string value;
+  // The setting's index in SettingsTable() (0 for the identity keys), so that
+  // whoever walks the keys reaches each setting without looking its name up.
+  std::size_t index = 0;
 };
 
 const std::vector<FileKey>& ConfigFileKeys();

@@ -1,7 +1,5 @@
 #include "cfgfile/ProfileMergePlan.h"
 
-#include <algorithm>
-
 namespace tarnvik::ini {
 
 namespace {
@@ -63,15 +61,14 @@ void ProfileMergePlan::locateKey(const IniLine& line) {
   KeyPlace& key = keys_[found];
   key.found = true;
   key.line = line_;
+  replaced_.emplace_back(line_, found);
   if (line.name != entries_[found].key) key.spelling = line.name;
 }
 
 void ProfileMergePlan::settle() {
   std::vector<std::string> added(sections_.size());  // new sections' key lines, by section
   for (std::size_t i = 0; i < entries_.size(); ++i) place(entries_[i], keys_[i], added);
-  for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (keys_[i].found) replaced_.emplace_back(keys_[i].line, i);
-  std::sort(replaced_.begin(), replaced_.end());
+  listChanges();
   for (std::size_t s = 0; s < sections_.size(); ++s) {
     if (sections_[s].found) continue;
     appendix_.append("[").append(sections_[s].name).append("]").append(kLineEnd).append(added[s]);
@@ -84,18 +81,24 @@ void ProfileMergePlan::place(const ProfileEntry& entry, const KeyPlace& key, std
   AppendKeyLine(section.found ? insertions_[section.lastContent] : added[key.section], entry.key, entry.value);
 }
 
-std::optional<ProfileMergePlan::Replacement> ProfileMergePlan::replacement(std::uint64_t line) const {
-  const auto at = std::lower_bound(replaced_.begin(), replaced_.end(), std::pair(line, std::size_t{0}));
-  if (at == replaced_.end() || at->first != line) return std::nullopt;
-  const KeyPlace& key = keys_[at->second];
-  const ProfileEntry& entry = entries_[at->second];
-  return Replacement{key.spelling.empty() ? std::string_view(entry.key) : key.spelling, entry.value};
+// The replaced lines and the lines with insertions after them, merged by line.
+void ProfileMergePlan::listChanges() {
+  auto r = replaced_.begin();
+  auto inserted = insertions_.begin();
+  while (r != replaced_.end() || inserted != insertions_.end()) {
+    const bool replaces = r != replaced_.end() && (inserted == insertions_.end() || r->first <= inserted->first);
+    const bool inserts = inserted != insertions_.end() && (r == replaced_.end() || inserted->first <= r->first);
+    Change change{replaces ? r->first : inserted->first, std::nullopt, {}};
+    if (replaces) change.replacement = replacementOf((r++)->second);
+    if (inserts) change.insertion = (inserted++)->second;
+    changes_.push_back(change);
+  }
 }
 
-const std::string& ProfileMergePlan::insertionAfter(std::uint64_t line) const {
-  static const std::string none;
-  const auto found = insertions_.find(line);
-  return found == insertions_.end() ? none : found->second;
+ProfileMergePlan::Replacement ProfileMergePlan::replacementOf(std::size_t entry) const {
+  const KeyPlace& key = keys_[entry];
+  return Replacement{key.spelling.empty() ? std::string_view(entries_[entry].key) : key.spelling,
+                     entries_[entry].value};
 }
 
 }  // namespace tarnvik::ini

@@ -44,10 +44,16 @@ class ProfileMergePlan : private LineSink {
     std::string_view key;
     std::string_view value;
   };
-  // Nothing when the line stays as it is.
-  std::optional<Replacement> replacement(std::uint64_t line) const;
-  // The lines to add after line `line`, each with its line end.
-  const std::string& insertionAfter(std::uint64_t line) const;
+  // A line of the file that the merge changes: replaced by a key line, or
+  // followed by lines to add (each with its line end), or both.
+  struct Change {
+    std::uint64_t line = 0;
+    std::optional<Replacement> replacement;
+    std::string_view insertion;
+  };
+  // One per changed line, in the order of the lines, so that a copy walks
+  // them along; every other line stays as it is.
+  const std::vector<Change>& changes() const { return changes_; }
   // The sections to add at the end of the file, with their keys.
   const std::string& appendix() const { return appendix_; }
 
@@ -83,8 +89,12 @@ class ProfileMergePlan : private LineSink {
   std::size_t current_ = 0;
   bool inSection_ = false;
 
-  std::vector<std::pair<std::uint64_t, std::size_t>> replaced_;  // line and entry, by line
-  std::map<std::uint64_t, std::string> insertions_;
+  Replacement replacementOf(std::size_t entry) const;
+  void listChanges();
+
+  std::vector<std::pair<std::uint64_t, std::size_t>> replaced_;  // line and entry, found in line order
+  std::map<std::uint64_t, std::string> insertions_;              // by the line they follow
+  std::vector<Change> changes_;
   std::string appendix_;
 };
 

@@ -34,8 +34,11 @@ class ProfileMerger : private LineSink {
 
   const ProfileMergePlan& plan_;
   TextOut out_;
+  // The plan's change of the current line, or nullptr.
+  const ProfileMergePlan::Change* change() const;
+
   std::uint64_t line_ = 0;
-  std::optional<ProfileMergePlan::Replacement> replacement_;
+  std::size_t next_ = 0;  // the first of the plan's changes not yet made
 };
 
 }  // namespace tarnvik::ini

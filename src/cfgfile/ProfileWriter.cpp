@@ -26,14 +26,19 @@ void CheckName(std::string_view name, bool isKey) {
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
 
+std::string Clean(std::string_view value) {
+  std::string clean(value.substr(0, value.find('\0')));
+  ReplaceAll(clean, '\r', ' ');
+  ReplaceAll(clean, '\n', ' ');
+  return clean;
+}
+
 }  // namespace
 
 void ProfileWriter::write(std::string_view section, std::string_view key, std::string_view value) {
   CheckName(section, false);
   CheckName(key, true);
-  std::string clean(value.substr(0, value.find('\0')));
-  ReplaceAll(clean, '\r', ' ');
-  ReplaceAll(clean, '\n', ' ');
+  std::string clean = Clean(value);
   const std::size_t hash = ProfileEntryIndex::KeyHash(ProfileEntryIndex::SectionHash(section), key);
   if (const std::size_t earlier = index_.find(entries_, hash, section, key); earlier != ProfileEntryIndex::kNone) {
     entries_[earlier].value = std::move(clean);
@@ -42,6 +47,8 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   index_.add(hash, entries_.size());
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
 }
+
+void ProfileWriter::setValue(std::size_t entry, std::string_view value) { entries_.at(entry).value = Clean(value); }
 
 void ProfileWriter::commit(const std::string& path) const {
   if (entries_.empty()) return;
@@ -66,6 +73,7 @@ std::string ProfileWriter::mergedText(std::string_view existing) const {
   plan.scanText(existing);
   plan.settle();
   std::string merged;
+  merged.reserve(existing.size() + plan.appendix().size());
   ProfileMerger merger(plan, [&merged](std::string_view bytes) { merged += bytes; });
   merger.copyText(existing);
   merger.finish();

@@ -30,6 +30,10 @@ class ProfileWriter {
   // is written.
   // Names must be ones the reader can find again (std::logic_error if not).
   void write(std::string_view section, std::string_view key, std::string_view value);
+  // Replaces the value of entry number `entry` of entries(), as a second
+  // write of its key would: for a caller that writes the same keys each time
+  // and so copies a writer that holds them rather than naming them anew.
+  void setValue(std::size_t entry, std::string_view value);
 
   const std::vector<ProfileEntry>& entries() const { return entries_; }
 

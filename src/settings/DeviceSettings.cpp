@@ -94,10 +94,9 @@ std::size_t DeviceSettings::indexOf(std::string_view name) {
 
 bool DeviceSettings::has(std::string_view name) { return Names().find(name) != NameIndex::kEmpty; }
 
-std::size_t DeviceSettings::indexOf(std::string_view name, SettingKind kind) {
-  const std::size_t index = indexOf(name);
-  if (SettingsTable()[index].kind != kind)
-    throw std::logic_error("setting '" + std::string(name) + "' is not a " + KindName(kind));
+std::size_t DeviceSettings::ofKind(std::size_t index, SettingKind kind) {
+  const SettingDefinition& d = SettingsTable().at(index);
+  if (d.kind != kind) throw std::logic_error("setting '" + std::string(d.name) + "' is not a " + KindName(kind));
   return index;
 }
 
@@ -126,40 +125,49 @@ DeviceSettings& DeviceSettings::operator=(const DeviceSettings& other) {
   return *this;
 }
 
-const std::string& DeviceSettings::text(std::string_view name) const {
-  return values_[indexOf(name, SettingKind::Text)].text;
+const std::string& DeviceSettings::text(std::string_view name) const { return textAt(indexOf(name)); }
+
+void DeviceSettings::setText(std::string_view name, std::string value) { setTextAt(indexOf(name), std::move(value)); }
+
+int DeviceSettings::choice(std::string_view name) const { return choiceAt(indexOf(name)); }
+
+void DeviceSettings::setChoice(std::string_view name, int index) { setChoiceAt(indexOf(name), index); }
+
+bool DeviceSettings::flag(std::string_view name) const { return flagAt(indexOf(name)); }
+
+void DeviceSettings::setFlag(std::string_view name, bool checked) { setFlagAt(indexOf(name), checked); }
+
+const std::string& DeviceSettings::textAt(std::size_t index) const {
+  return values_[ofKind(index, SettingKind::Text)].text;
 }
 
 // A text ends at a NUL byte, as the text of any edit control does: what
 // follows one could never be shown, typed or sent to the unit.
-void DeviceSettings::setText(std::string_view name, std::string value) {
+void DeviceSettings::setTextAt(std::size_t index, std::string value) {
   if (const auto nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
-  const std::size_t index = indexOf(name, SettingKind::Text);
-  Value& v = values_[index];
+  Value& v = values_[ofKind(index, SettingKind::Text)];
   if (v.text == value) return;
   v.text = std::move(value);
   changed(index);
 }
 
-int DeviceSettings::choice(std::string_view name) const { return values_[indexOf(name, SettingKind::Choice)].choice; }
+int DeviceSettings::choiceAt(std::size_t index) const { return values_[ofKind(index, SettingKind::Choice)].choice; }
 
-void DeviceSettings::setChoice(std::string_view name, int index) {
-  const std::size_t at = indexOf(name, SettingKind::Choice);
-  const int count = static_cast<int>(SettingsTable()[at].choices->size());
-  const int selected = (index >= 0 && index < count) ? index : -1;
-  if (values_[at].choice == selected) return;
-  values_[at].choice = selected;
-  changed(at);
+void DeviceSettings::setChoiceAt(std::size_t index, int entry) {
+  const int count = static_cast<int>(SettingsTable()[ofKind(index, SettingKind::Choice)].choices->size());
+  const int selected = (entry >= 0 && entry < count) ? entry : -1;
+  if (values_[index].choice == selected) return;
+  values_[index].choice = selected;
+  changed(index);
 }
 
-bool DeviceSettings::flag(std::string_view name) const { return values_[indexOf(name, SettingKind::Flag)].flag; }
+bool DeviceSettings::flagAt(std::size_t index) const { return values_[ofKind(index, SettingKind::Flag)].flag; }
 
-void DeviceSettings::setFlag(std::string_view name, bool checked) {
-  const std::size_t index = indexOf(name, SettingKind::Flag);
-  if (values_[index].flag == checked) return;
+void DeviceSettings::setFlagAt(std::size_t index, bool checked) {
+  if (values_[ofKind(index, SettingKind::Flag)].flag == checked) return;
   values_[index].flag = checked;
   changed(index);
-  const ReactionEntry* reaction = FindReaction(name);
+  const ReactionEntry* reaction = FindReaction(SettingsTable()[index].name);
   if (reaction != nullptr && reaction->runs == ReactionRuns::OnEveryStateChange) reaction->reaction(*this);
 }
 

@@ -48,6 +48,14 @@ class DeviceSettings {
   // A change of Uploadpctime runs UploadpctimeClick, as the operator's click does.
   void setFlag(std::string_view name, bool checked);
   // Editable or not. Only the serial port roles and the clock fields change it.
+  // The same by index in SettingsTable(), for callers that walk a table of
+  // the settings anyway (std::logic_error for a setting of another kind).
+  const std::string& textAt(std::size_t index) const;
+  void setTextAt(std::size_t index, std::string value);
+  int choiceAt(std::size_t index) const;
+  void setChoiceAt(std::size_t index, int entry);
+  bool flagAt(std::size_t index) const;
+  void setFlagAt(std::size_t index, bool checked);
   bool enabled(std::string_view name) const;
   void setEnabled(std::string_view name, bool editable);
 
@@ -72,7 +80,7 @@ class DeviceSettings {
   };
 
   // The index of a setting of that kind (std::logic_error for another kind).
-  static std::size_t indexOf(std::string_view name, SettingKind kind);
+  static std::size_t ofKind(std::size_t index, SettingKind kind);
   void changed(std::size_t index) const;
   // The start-up values but the clock fields', made once.
   static const std::vector<Value>& StartUpValues();

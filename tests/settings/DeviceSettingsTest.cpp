@@ -183,6 +183,13 @@ TEST(Access, UnknownNamesAndWrongKindsAreProgrammingErrors) {
   EXPECT_THROW(s.setChoice("Uploadpctime", 0), std::logic_error);
   EXPECT_THROW(s.enabled("Nothing"), std::logic_error);
   EXPECT_EQ(s.text("Callsign"), "NOCALL");
+  // By index the same: the kind is checked, and an index past the table is no setting.
+  const std::size_t callsign = DeviceSettings::indexOf("Callsign"), digion = DeviceSettings::indexOf("Digion");
+  EXPECT_THROW(s.choiceAt(callsign), std::logic_error);
+  EXPECT_THROW(s.setFlagAt(callsign, true), std::logic_error);
+  EXPECT_THROW(s.setTextAt(digion, "1"), std::logic_error);
+  EXPECT_THROW(s.textAt(SettingsTable().size()), std::logic_error);
+  EXPECT_EQ(&s.textAt(callsign), &s.text("Callsign"));
 }
 
 // Every name finds its own setting; names that differ from one by a byte,
