@@ -48,7 +48,9 @@ class DeviceSettings {
   // A change of Uploadpctime runs UploadpctimeClick, as the operator's click does.
   void setFlag(std::string_view name, bool checked);
   // Editable or not. Only the serial port roles and the clock fields change it.
-  // The same by index in SettingsTable(), for callers that walk a table of
+  bool enabled(std::string_view name) const;
+  void setEnabled(std::string_view name, bool editable);
+  // The values again, by index in SettingsTable(), for callers that walk a table of
   // the settings anyway (std::logic_error for a setting of another kind).
   const std::string& textAt(std::size_t index) const;
   void setTextAt(std::size_t index, std::string value);
@@ -56,8 +58,6 @@ class DeviceSettings {
   void setChoiceAt(std::size_t index, int entry);
   bool flagAt(std::size_t index) const;
   void setFlagAt(std::size_t index, bool checked);
-  bool enabled(std::string_view name) const;
-  void setEnabled(std::string_view name, bool editable);
 
   // Every value and enabled state alike (listeners aside).
   bool operator==(const DeviceSettings& other) const { return values_ == other.values_; }
