@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/OperationError.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "platform/RewritableFile.h"
 
@@ -22,7 +23,7 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr int kMaxLinks = 40;  // as the kernel's own limit on link chains
 
 const char* const kChanged = "changed by another program meanwhile";
-const char* const kNotRegular = "not a regular file";
+using platform::kNotRegular;
 const char* const kTooLarge = "the folder takes no new file and the file is too large to rewrite in place";
 
 fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }

@@ -30,12 +30,12 @@ struct Named {
 
 // How the system knows a file: device and inode when it is there, else its
 // full path with every link resolved.
-struct FileKey {
+struct FileIdentity {
   bool exists = false;
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
   fs::path path;
-  bool operator==(const FileKey&) const = default;
+  bool operator==(const FileIdentity&) const = default;
 };
 
 // The path a name leads to when it (or the link it is) leads nowhere yet.
@@ -50,7 +50,7 @@ fs::path Resolved(fs::path path) {
   return error ? fs::absolute(path, error).lexically_normal() : full;
 }
 
-FileKey KeyOf(const fs::path& path) {
+FileIdentity KeyOf(const fs::path& path) {
   const platform::FileStatus status = platform::StatusOf(platform::TextOf(path), platform::Links::Follow);
   if (status.kind != platform::FileStatus::Kind::Missing && status.kind != platform::FileStatus::Kind::Unknown)
     return {true, status.id.device, status.id.file, {}};
@@ -58,7 +58,7 @@ FileKey KeyOf(const fs::path& path) {
 }
 
 // The folder a file written at `path` lands in.
-FileKey FolderOf(const fs::path& path) {
+FileIdentity FolderOf(const fs::path& path) {
   std::error_code error;
   const fs::path full = fs::canonical(path, error);
   return KeyOf((error ? Resolved(path) : full).parent_path());
@@ -95,7 +95,7 @@ void CheckStandardStreams(const CommandEntry& command, const std::vector<Named>&
 
 // Only an output may be an input, which is read whole before it is written.
 void CheckPairs(const std::vector<Named>& named) {
-  std::vector<FileKey> keys;
+  std::vector<FileIdentity> keys;
   for (const Named& file : named) keys.push_back(KeyOf(PathOf(file.path)));
   for (std::size_t w = 0; w < named.size(); ++w) {
     if (!Writes(named[w].role) || IsStandardStream(named[w])) continue;
@@ -112,16 +112,16 @@ void CheckPairs(const std::vector<Named>& named) {
 // What the simulated unit keeps in its folder is no place for a file of the
 // command: not in the folder, and not one of its files by another name.
 void CheckUnitFolder(const std::string& folder, const std::vector<Named>& named) {
-  const FileKey unit = KeyOf(PathOf(folder));
-  std::vector<FileKey> unitFiles;
+  const FileIdentity unit = KeyOf(PathOf(folder));
+  std::vector<FileIdentity> unitFiles;
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(PathOf(folder), error))
     unitFiles.push_back(KeyOf(entry.path()));
   for (const Named& file : named) {
     if (!Writes(file.role) || IsStandardStream(file)) continue;
-    const FileKey key = KeyOf(PathOf(file.path));
+    const FileIdentity key = KeyOf(PathOf(file.path));
     bool inside = FolderOf(PathOf(file.path)) == unit;
-    for (const FileKey& unitFile : unitFiles) inside = inside || (key.exists && key == unitFile);
+    for (const FileIdentity& unitFile : unitFiles) inside = inside || (key.exists && key == unitFile);
     if (inside) Refuse(file, "write into the simulated unit in " + folder);
   }
 }

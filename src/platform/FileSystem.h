@@ -29,6 +29,10 @@ struct FileId {
 // group and permission bits on POSIX; the attributes a user may set (hidden,
 // system, archive, not indexed) on Windows, where the replacement's security
 // comes from its folder as any new file's does.
+// The reason given when a path names a folder, a device or a pipe where the
+// program wants a file.
+inline constexpr const char* kNotRegular = "not a regular file";
+
 struct Ownership {
   std::uint32_t mode = 0;
   std::uint32_t owner = 0;

@@ -5,12 +5,12 @@
 namespace tarnvik {
 
 namespace {
-constexpr int kDenseRowGap = 1;  // a head row and eight beacons fill the page
+constexpr int kBeaconRowGap = 1;  // a head row and eight beacons fill the page
 }
 
 BeaconsTab::BeaconsTab(SettingsBinder& binder) : TabPage("TabBeacons") {
   AreaGrid* grid = stack(binder, {Area::Beacons}).front();
-  grid->setVerticalSpacing(kDenseRowGap);
+  grid->setVerticalSpacing(kBeaconRowGap);
   // The button shares the head row with the message column's head, at its right end.
   grid->setAlignment(findChild<QPushButton*>(QStringLiteral("Button11")), Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -14,8 +14,7 @@
 namespace tarnvik {
 namespace {
 
-// The system's own, as the dialogs are given folders.
-const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+using test::kSeparator;
 
 using test::TempFolder;
 using test::WriteAll;
@@ -40,7 +39,7 @@ std::vector<std::string> Snapshot(const DeviceSettings& s) {
   return values;
 }
 
-class LoadConfigFile : public ::testing::Test {
+class ConfigFileLoad : public ::testing::Test {
  protected:
   // Loads `content` into `s`; the boxes shown end up in op.
   bool load(const std::string& content) {
@@ -52,7 +51,7 @@ class LoadConfigFile : public ::testing::Test {
   test::RecordingOperator op;
 };
 
-TEST_F(LoadConfigFile, RefusesFilesThatDoNotNameThisProgram) {
+TEST_F(ConfigFileLoad, RefusesFilesThatDoNotNameThisProgram) {
   const auto before = Snapshot(s);
   for (const std::string& content : {std::string(), std::string("[!WARNING]\r\nApplication=tarnvik configurator\r\n"),
                                      std::string("[Radio]\r\nApplication=Tarnvik Configurator\r\nCallsign=X\r\n"),
@@ -69,7 +68,7 @@ TEST_F(LoadConfigFile, RefusesFilesThatDoNotNameThisProgram) {
   EXPECT_EQ(Snapshot(s), before);
 }
 
-TEST_F(LoadConfigFile, AcceptsBlanksAndAnyCaseInNamesAndWarnsAboutOtherVersions) {
+TEST_F(ConfigFileLoad, AcceptsBlanksAndAnyCaseInNamesAndWarnsAboutOtherVersions) {
   EXPECT_TRUE(load("[!warning]\r\n  APPLICATION =  Tarnvik Configurator \r\nversion=v1.04\r\n"));
   EXPECT_TRUE(op.boxes.empty());
   EXPECT_TRUE(load("[!WARNING]\nApplication=Tarnvik Configurator\nVersion=v1.03\n[radio]\ncallSIGN=OTHER\n"));
@@ -83,7 +82,7 @@ TEST_F(LoadConfigFile, AcceptsBlanksAndAnyCaseInNamesAndWarnsAboutOtherVersions)
 // Only the identity: every setting takes its import default, and the port
 // rules then lock serial port 1 to the negative voltage the WS-2300 on port 2
 // needs. The import defaults are the start-up values but for these.
-TEST_F(LoadConfigFile, IdentityOnlyGivesTheImportDefaults) {
+TEST_F(ConfigFileLoad, IdentityOnlyGivesTheImportDefaults) {
   s.setText("Beacon5_msg", "changed");
   s.setFlag("Pathn5_active", true);
   ASSERT_TRUE(load(kIdentity));
@@ -118,7 +117,7 @@ TEST_F(LoadConfigFile, IdentityOnlyGivesTheImportDefaults) {
   EXPECT_EQ(Snapshot(s), Snapshot(expected));
 }
 
-TEST_F(LoadConfigFile, ConvertsNumbersAndChoicesAndIgnoresKeysInOtherSections) {
+TEST_F(ConfigFileLoad, ConvertsNumbersAndChoicesAndIgnoresKeysInOtherSections) {
   const struct {
     const char *txdelay, *expected;
   } delays[] = {{"abc", "250"}, {"", "250"}, {"0x20", "32"}, {"99999", "99999"}, {" $1F ", "31"}, {"-0", "0"}};
@@ -140,7 +139,7 @@ TEST_F(LoadConfigFile, ConvertsNumbersAndChoicesAndIgnoresKeysInOtherSections) {
 
 // The clock fields follow the box only when its state changes, and their
 // values never change.
-TEST_F(LoadConfigFile, UploadpctimeRunsItsClickReactionOnlyOnAChange) {
+TEST_F(ConfigFileLoad, UploadpctimeRunsItsClickReactionOnlyOnAChange) {
   const std::string clock = s.text("Rtcyear");
   ASSERT_TRUE(load(kIdentity + "[RTC]\r\nUploadpctime=0\r\n"));
   EXPECT_FALSE(s.flag("Uploadpctime"));
@@ -153,7 +152,7 @@ TEST_F(LoadConfigFile, UploadpctimeRunsItsClickReactionOnlyOnAChange) {
   EXPECT_EQ(s.text("Rtcyear"), clock);
 }
 
-TEST_F(LoadConfigFile, SerialPortsPassThroughThePortRulesInOrder) {
+TEST_F(ConfigFileLoad, SerialPortsPassThroughThePortRulesInOrder) {
   ASSERT_TRUE(load(kIdentity + "[Weather]\nWeather_stationtype=0\n[SerialPorts]\nSerial1=1\nSerial2=1\n"));
   EXPECT_EQ(s.choice("Serial1_mode"), 0);
   EXPECT_EQ(s.choice("Serial2_mode"), 1);
@@ -166,7 +165,7 @@ TEST_F(LoadConfigFile, SerialPortsPassThroughThePortRulesInOrder) {
 
 // The station type is set without its reaction: nothing touches the ports
 // until their own keys, after everything else.
-TEST_F(LoadConfigFile, StationTypeIsSetWithoutItsReaction) {
+TEST_F(ConfigFileLoad, StationTypeIsSetWithoutItsReaction) {
   std::vector<std::string> changes;
   s.addListener([&](std::size_t index) { changes.push_back(SettingsTable()[index].name); });
   ASSERT_TRUE(load(kIdentity + "[Weather]\nWeather_stationtype=5\n[Telemetry]\nSorbex_output4=1\n"));

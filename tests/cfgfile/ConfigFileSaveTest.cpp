@@ -17,8 +17,7 @@
 namespace tarnvik {
 namespace {
 
-// The system's own, as the dialogs are given folders.
-const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+using test::kSeparator;
 
 using test::ReadAll;
 using test::TempFolder;

@@ -31,7 +31,7 @@ void Replace(const test::TempFolder& dir) {
   fs::rename(platform::PathOf(dir.path("other")), platform::PathOf(dir.path("target")));
 }
 
-const ReasonCase kCases[] = {
+const ReasonCase kReasonCases[] = {
     {"Folder", [](const auto& d) { fs::create_directory(platform::PathOf(d.path("target"))); }, nullptr,
      "not a regular file"},
     {"Pipe", [](const auto& d) { test::MakeNamedPipe(d.path("target")); }, nullptr, "not a regular file", true},
@@ -72,7 +72,7 @@ TEST_P(SaveReason, TravelsWithTheMessage) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFailure, SaveReason, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(EveryFailure, SaveReason, ::testing::ValuesIn(kReasonCases),
                          [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "CliFixture.h"
+#include "support/FoundLine.h"
 
 namespace tarnvik::test {
-
-inline const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
 
 class DeviceCli : public Cli {
  protected:

@@ -14,6 +14,7 @@ namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Filled;
 using test::ReadAll;
 using test::WriteAll;
 
@@ -72,11 +73,6 @@ const FileCase kRefused[] = {
 };
 
 [[maybe_unused]] void PrintTo(const FileCase& c, std::ostream* out) { *out << c.name; }
-
-std::string Filled(std::string text, const std::string& folder) {
-  for (std::size_t at; (at = text.find('%')) != std::string::npos;) text.replace(at, 1, folder + "/");
-  return text;
-}
 
 class FileChecks : public ::testing::TestWithParam<FileCase> {
  protected:

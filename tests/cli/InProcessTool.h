@@ -51,4 +51,11 @@ inline std::map<std::string, std::string> Snapshot(const std::string& root) {
   return entries;
 }
 
+// `text` with every '%' replaced by `folder` and a slash: the cases' file
+// names, placed in the test's folder.
+inline std::string Filled(std::string text, const std::string& folder) {
+  for (std::size_t at; (at = text.find('%')) != std::string::npos;) text.replace(at, 1, folder + "/");
+  return text;
+}
+
 }  // namespace tarnvik::test

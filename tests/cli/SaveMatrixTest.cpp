@@ -180,7 +180,7 @@ struct SaveCase {
   bool refused;
 };
 
-const SaveCase kCases[] = {
+const SaveCase kSaveCases[] = {
     {"PlainSave", Place::File, kAsIs, Meanwhile::Nothing, Left::New, false},
     {"PlainNewFile", Place::NewFile, kAsIs, Meanwhile::Nothing, Left::New, false},
     {"FullDisk", Place::File, kFullDisk, Meanwhile::Nothing, Left::AsBefore, true},
@@ -430,7 +430,8 @@ std::string MatrixName(const ::testing::TestParamInfo<SaveMatrix::ParamType>& in
 std::string WriterName(const ::testing::TestParamInfo<Writer>& info) { return info.param.name; }
 
 INSTANTIATE_TEST_SUITE_P(EveryWriter, SaveMatrix,
-                         ::testing::Combine(::testing::ValuesIn(kCases), ::testing::ValuesIn(kWriters)), MatrixName);
+                         ::testing::Combine(::testing::ValuesIn(kSaveCases), ::testing::ValuesIn(kWriters)),
+                         MatrixName);
 INSTANTIATE_TEST_SUITE_P(EveryWriter, SaveAfterKill, ::testing::ValuesIn(kWriters), WriterName);
 
 }  // namespace

@@ -16,6 +16,7 @@ namespace tarnvik {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Filled;
 using test::ReadAll;
 using test::WriteAll;
 
@@ -32,7 +33,7 @@ struct StatusCase {
   test::OnlyOn only = test::OnlyOn::Any;
 };
 
-const StatusCase kCases[] = {
+const StatusCase kStatusCases[] = {
     {"DecodeOfJunk", "decode %junk.bin -o %o.cfg", 1,
      "%junk.bin is not a configuration image: an image is exactly 2048 bytes long, this file holds 5.\n"},
     {"CheckOfJunk", "check %junk.bin", 1, kNotOurs},
@@ -66,11 +67,6 @@ const StatusCase kCases[] = {
 };
 
 [[maybe_unused]] void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
-
-std::string Filled(std::string text, const std::string& folder) {
-  for (std::size_t at; (at = text.find('%')) != std::string::npos;) text.replace(at, 1, folder + "/");
-  return text;
-}
 
 // The messages as expected, where a reason line after "Unable to write to
 // X." (the system's words, which the expectation leaves open) may come too.
@@ -125,7 +121,7 @@ TEST_P(Statuses, EndWithTheirMessageAndStatus) {
   EXPECT_EQ(ReadAll(path("u/memory.bin")), memory);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCommand, Statuses, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(EveryCommand, Statuses, ::testing::ValuesIn(kStatusCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

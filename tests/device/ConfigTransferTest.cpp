@@ -7,6 +7,7 @@
 #include "device/DeviceLink.h"
 #include "device/UnitOnDesk.h"
 #include "image/ImageTestSupport.h"
+#include "support/FoundLine.h"
 
 namespace tarnvik {
 namespace {
@@ -15,7 +16,7 @@ using test::Lines;
 using test::PageLines;
 using test::UnitOnDesk;
 
-const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+using test::kFound;
 
 ConfigImage Filled(std::uint8_t value) {
   ConfigImage image;

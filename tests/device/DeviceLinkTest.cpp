@@ -14,11 +14,13 @@
 #include "image/ImageTestSupport.h"
 #include "platform/UsbAccess.h"
 #include "support/FixedClock.h"
+#include "support/FoundLine.h"
 #include "support/FreshSettings.h"
 
 namespace tarnvik {
 namespace {
 
+using test::kFound;
 using test::UnitOnDesk;
 
 std::string Ids(std::initializer_list<const char*> ids) {
@@ -60,7 +62,6 @@ TEST(DeviceLink, NoUnitLogsNotFoundForEveryOperationAndAsksNothing) {
 // Several units: the first listed is used unless one is chosen by path, and
 // the log names the one used when none was chosen.
 TEST(DeviceLink, WithSeveralUnitsTheChosenOrTheFirstListedIsUsedAndNamed) {
-  const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
   struct Case {
     int units;
     UnitChoice choice;

@@ -8,6 +8,7 @@
 #include "image/ImageLayout.h"
 #include "image/ImageTestSupport.h"
 #include "support/FixedClock.h"
+#include "support/FoundLine.h"
 #include "support/FreshSettings.h"
 
 namespace tarnvik {
@@ -17,16 +18,11 @@ using test::Lines;
 using test::PageLines;
 using test::UnitOnDesk;
 
-const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+using test::kFound;
 const std::string kChecksumError = "Eeprom checksum error. Please reload configuration.";
 const std::string kReadError = "Eeprom read error. Please reload configuration.";
 
-DeviceSettings UnitSettings() {
-  DeviceSettings settings = test::FreshSettings();
-  settings.setText("Callsign", "SP9ABC");
-  settings.setText("Txdelay", "450");
-  return settings;
-}
+using test::UnitSettings;
 
 class DeviceOperations : public ::testing::Test {
  protected:

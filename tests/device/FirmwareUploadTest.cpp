@@ -8,6 +8,7 @@
 
 #include "device/FirmwareUpload.h"
 #include "device/UnitOnDesk.h"
+#include "support/FoundLine.h"
 #include "support/TestFiles.h"
 #include "support/TestSystem.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+using test::kFound;
 
 class FirmwareUpload : public ::testing::Test {
  protected:

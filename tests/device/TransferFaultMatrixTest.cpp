@@ -12,6 +12,7 @@
 #include "device/FirmwareUpload.h"
 #include "device/UnitOnDesk.h"
 #include "image/ImageTestSupport.h"
+#include "support/FoundLine.h"
 #include "support/FreshSettings.h"
 #include "support/TestFiles.h"
 
@@ -23,7 +24,7 @@ using std::chrono::milliseconds;
 using test::Lines;
 using test::PageLines;
 
-const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+using test::kFound;
 const std::string kNotFound = "Tarnvik not found.";
 constexpr milliseconds kLimit = 50ms;
 // What the program's own work may add to its waits on a busy machine; far
@@ -71,12 +72,7 @@ enum class Where { First, Middle, Last };
   *out << (where == Where::First ? "first page" : where == Where::Middle ? "middle page" : "last page");
 }
 
-DeviceSettings UnitSettings() {
-  DeviceSettings settings = test::FreshSettings();
-  settings.setText("Callsign", "SP9ABC");
-  settings.setText("Txdelay", "450");
-  return settings;
-}
+using test::UnitSettings;
 
 DeviceSettings WindowSettings() {
   DeviceSettings settings = test::FreshSettings();

@@ -1,5 +1,7 @@
 #include "device/UnitOnDesk.h"
 
+#include "support/FreshSettings.h"
+
 namespace tarnvik::test {
 
 UnitOnDesk::UnitOnDesk() {
@@ -11,6 +13,13 @@ std::vector<std::string> PageLines(const std::string& prefix, int from, int to, 
   std::vector<std::string> lines;
   for (int n = from; n <= to; ++n) lines.push_back(prefix + std::to_string(n) + "/" + std::to_string(total));
   return lines;
+}
+
+DeviceSettings UnitSettings() {
+  DeviceSettings settings = FreshSettings();
+  settings.setText("Callsign", "SP9ABC");
+  settings.setText("Txdelay", "450");
+  return settings;
 }
 
 std::vector<std::string> Lines(std::initializer_list<std::vector<std::string>> parts) {

@@ -26,6 +26,10 @@ struct UnitOnDesk {
 // "<prefix>from/total" ... "<prefix>to/total".
 std::vector<std::string> PageLines(const std::string& prefix, int from, int to, int total);
 
+// Start-up settings with a call sign and a TX delay of their own: what the
+// simulated unit holds before a test changes it.
+DeviceSettings UnitSettings();
+
 // Concatenation, for building expected logs.
 std::vector<std::string> Lines(std::initializer_list<std::vector<std::string>> parts);
 

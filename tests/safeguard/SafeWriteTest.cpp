@@ -11,6 +11,7 @@
 #include "safeguard/BackupFolder.h"
 #include "safeguard/SafeWrite.h"
 #include "safeguard/UnitBench.h"
+#include "support/FoundLine.h"
 
 namespace tarnvik {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 using test::Backend;
 using test::UnitBench;
 
-const std::string kFound = "Tarnvik found, vid: Vid_0483, pid: A04A";
+using test::kFound;
 const std::string kStem = "2026-07-03_09-05-00Z_OH2XYZ-4";
 
 std::vector<std::string> Pages(const std::string& prefix) {

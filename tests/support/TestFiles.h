@@ -16,6 +16,9 @@
 
 namespace tarnvik::test {
 
+// The system's own, as the dialogs are given folders.
+inline const std::string kSeparator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+
 // Where tests that save thousands of files put them: in memory when the
 // system offers it, since every save syncs its file to the disk.
 inline std::filesystem::path MemoryBackedFolder() {

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/posix/PosixFiles.h"
 #include "platform/posix/UniqueFd.h"
 
 namespace tarnvik::platform {
@@ -37,8 +38,6 @@ std::map<FileKey, std::weak_ptr<HeldLock>>& Table() {
   static std::map<FileKey, std::weak_ptr<HeldLock>> table;
   return table;
 }
-
-std::string SystemError() { return std::strerror(errno); }
 
 enum class Try { Held, Busy, Unsupported };
 

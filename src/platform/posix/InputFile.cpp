@@ -4,12 +4,6 @@
 
 namespace tarnvik::platform {
 
-namespace {
-
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
-
-}  // namespace
-
 InputFile::InputFile(const std::string& path, Wait wait) {
   // Without waiting, opening a pipe for reading does not wait for a writer.
   const int flags = O_RDONLY | O_CLOEXEC | (wait == Wait::No ? O_NONBLOCK : 0);

@@ -6,10 +6,6 @@ namespace tarnvik::platform {
 
 namespace {
 
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
-
-constexpr const char* kNotRegular = "not a regular file";
-
 bool IsRegular(int fd) {
   struct stat info {};
   return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,6 +19,10 @@
 namespace tarnvik::platform {
 
 inline std::string SystemError() { return std::strerror(errno); }
+
+// The descriptor behind a platform handle (the handles are kept as integers
+// wide enough for a Windows HANDLE).
+inline int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
 // Down to the disk itself: on macOS fsync() stops at the drive's cache.
 inline int SyncToDisk(int fd) {

@@ -13,12 +13,6 @@
 
 namespace tarnvik::platform {
 
-namespace {
-
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
-
-}  // namespace
-
 RewritableFile::RewritableFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {

@@ -6,12 +6,6 @@
 
 namespace tarnvik::platform {
 
-namespace {
-
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
-
-}  // namespace
-
 StagedFile::StagedFile(const std::string& folder) {
   const std::string stem = ".tarnvik-" + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {

@@ -27,8 +27,6 @@ namespace {
 
 using FileKey = std::pair<std::uint64_t, std::uint64_t>;
 
-const char* const kNotRegular = "not a regular file";
-
 std::mutex& TableMutex() {
   static std::mutex mutex;
   return mutex;

@@ -9,12 +9,6 @@ namespace tarnvik::platform {
 
 using windows::AsHandle;
 
-namespace {
-
-constexpr const char* kNotRegular = "not a regular file";
-
-}  // namespace
-
 // What is there already is looked at first (NUL, CON and COM1 are devices);
 // others may read the file while it is written.
 OutputFile::OutputFile(const std::string& path) {

@@ -85,9 +85,9 @@ FileId IdOf(const BY_HANDLE_FILE_INFORMATION& info) {
 
 bool IsRegular(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION info{};
-  constexpr DWORD kNotRegular = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
   return GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) &&
-         (info.dwFileAttributes & kNotRegular) == 0;
+         (info.dwFileAttributes & kNotAFile) == 0;
 }
 
 }  // namespace tarnvik::platform::windows

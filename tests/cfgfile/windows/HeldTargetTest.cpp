@@ -27,7 +27,7 @@ struct HoldCase {
 
 [[maybe_unused]] void PrintTo(const HoldCase& c, std::ostream* out) { *out << c.name; }
 
-const HoldCase kCases[] = {
+const HoldCase kHoldCases[] = {
     {"LetGoWithinTheRetries", milliseconds(300), true},
     {"HeldLongerThanTheRetries", milliseconds(3000), false},
 };
@@ -66,7 +66,7 @@ TEST_P(HeldTarget, IsReplacedOnceLetGoOrLeftWhole) {
   EXPECT_EQ(dir.names(), std::vector<std::string>{"unit \xC3\xA4.cfg"}) << "nothing left beside it";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryHold, HeldTarget, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(EveryHold, HeldTarget, ::testing::ValuesIn(kHoldCases),
                          [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace

@@ -25,7 +25,7 @@ struct WindowsSaveCase {
 
 [[maybe_unused]] void PrintTo(const WindowsSaveCase& c, std::ostream* out) { *out << c.name; }
 
-const WindowsSaveCase kCases[] = {
+const WindowsSaveCase kWindowsSaveCases[] = {
     {"ReadOnly", FILE_ATTRIBUTE_READONLY, false, 2, "Unable to write to %.\nPermission denied.\n"},
     {"HeldOpen", 0, true, 2, "Unable to write to %.\n"},
     {"Hidden", FILE_ATTRIBUTE_HIDDEN, false, 0, ""},
@@ -56,7 +56,7 @@ TEST_P(WindowsSave, LeavesTheOldFileWholeOrKeepsItsAttributes) {
   EXPECT_EQ(dir.names().size(), 1u) << "nothing left beside it";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryAttribute, WindowsSave, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(EveryAttribute, WindowsSave, ::testing::ValuesIn(kWindowsSaveCases),
                          [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
