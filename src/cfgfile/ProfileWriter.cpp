@@ -26,10 +26,15 @@ void CheckName(std::string_view name, bool isKey) {
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
 
+void CleanInto(std::string& to, std::string_view value) {
+  to.assign(value.substr(0, value.find('\0')));
+  ReplaceAll(to, '\r', ' ');
+  ReplaceAll(to, '\n', ' ');
+}
+
 std::string Clean(std::string_view value) {
-  std::string clean(value.substr(0, value.find('\0')));
-  ReplaceAll(clean, '\r', ' ');
-  ReplaceAll(clean, '\n', ' ');
+  std::string clean;
+  CleanInto(clean, value);
   return clean;
 }
 
@@ -48,7 +53,7 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
 }
 
-void ProfileWriter::setValue(std::size_t entry, std::string_view value) { entries_.at(entry).value = Clean(value); }
+void ProfileWriter::setValue(std::size_t entry, std::string_view value) { CleanInto(entries_.at(entry).value, value); }
 
 void ProfileWriter::commit(const std::string& path) const {
   if (entries_.empty()) return;

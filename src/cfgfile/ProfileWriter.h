@@ -32,7 +32,8 @@ class ProfileWriter {
   void write(std::string_view section, std::string_view key, std::string_view value);
   // Replaces the value of entry number `entry` of entries(), as a second
   // write of its key would: for a caller that writes the same keys each time
-  // and so copies a writer that holds them rather than naming them anew.
+  // and so copies or keeps a writer that holds them rather than naming them
+  // anew. The old value's room is reused.
   void setValue(std::size_t entry, std::string_view value);
 
   const std::vector<ProfileEntry>& entries() const { return entries_; }
