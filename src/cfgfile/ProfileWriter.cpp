@@ -51,6 +51,7 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   }
   index_.add(hash, entries_.size());
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
+  sections_.addEntry(section);
 }
 
 void ProfileWriter::setValue(std::size_t entry, std::string_view value) { CleanInto(entries_.at(entry).value, value); }
@@ -58,7 +59,7 @@ void ProfileWriter::setValue(std::size_t entry, std::string_view value) { CleanI
 void ProfileWriter::commit(const std::string& path) const {
   if (entries_.empty()) return;
   AtomicFile out(path);
-  ProfileMergePlan plan(entries_, index_);
+  ProfileMergePlan plan(entries_, index_, sections_);
   if (out.targetExists() && !plan.scan(out.target())) out.fail();
   plan.settle();
   ProfileMerger merger(plan, [&out](std::string_view bytes) { out.write(bytes); });
@@ -68,13 +69,13 @@ void ProfileWriter::commit(const std::string& path) const {
 }
 
 std::string ProfileWriter::newFileText() const {
-  ProfileMergePlan plan(entries_, index_);
+  ProfileMergePlan plan(entries_, index_, sections_);
   plan.settle();
   return plan.appendix();
 }
 
 std::string ProfileWriter::mergedText(std::string_view existing) const {
-  ProfileMergePlan plan(entries_, index_);
+  ProfileMergePlan plan(entries_, index_, sections_);
   plan.scanText(existing);
   plan.settle();
   std::string merged;

@@ -18,6 +18,7 @@
 
 #include "cfgfile/ProfileEntry.h"
 #include "cfgfile/ProfileEntryIndex.h"
+#include "cfgfile/ProfileSections.h"
 
 namespace tarnvik::ini {
 
@@ -49,6 +50,7 @@ class ProfileWriter {
  private:
   std::vector<ProfileEntry> entries_;
   ProfileEntryIndex index_;
+  ProfileSections sections_;
 };
 
 }  // namespace tarnvik::ini
