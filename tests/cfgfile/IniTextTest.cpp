@@ -27,7 +27,9 @@ TEST(NoCaseHash, AgreesWithEqualNoCaseAtEveryLengthAndPosition) {
       for (const char other : {'@', '`', '[', '{', '\xC1', '\xE1', '\0'}) {
         std::string changed = name;
         changed[at] = other;
-        if (!EqualNoCase(changed, name)) EXPECT_NE(hash(changed), hash(name)) << name << " at " << at;
+        if (!EqualNoCase(changed, name)) {
+          EXPECT_NE(hash(changed), hash(name)) << name << " at " << at;
+        }
       }
     }
     EXPECT_NE(hash(name), hash(name + '\0')) << name;  // the length counts
