@@ -15,33 +15,34 @@ namespace tarnvik {
 
 namespace {
 
-std::string ExportValue(const DeviceSettings& s, const FileKey& key) {
+// The key's value as written; a number is formed in `number`.
+std::string_view ExportValue(const DeviceSettings& s, const FileKey& key, std::string& number) {
   switch (key.kind) {
     case FileValueKind::Identity: return key.value;
     case FileValueKind::Text: return s.textAt(key.index);
-    case FileValueKind::Integer: return std::to_string(ConvertFileInteger(s.textAt(key.index)));
-    case FileValueKind::Choice: return std::to_string(s.choiceAt(key.index));
+    case FileValueKind::Integer: return number = std::to_string(ConvertFileInteger(s.textAt(key.index)));
+    case FileValueKind::Choice: return number = std::to_string(s.choiceAt(key.index));
     case FileValueKind::Flag: return s.flagAt(key.index) ? "1" : "0";
   }
   return {};
 }
 
-// Every save writes the same keys: their names are checked and indexed once,
-// and each save sets the values of a copy, entry i being key i.
-const ini::ProfileWriter& Layout() {
-  static const ini::ProfileWriter layout = [] {
-    ini::ProfileWriter writer;
-    for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, {});
-    if (writer.entries().size() != ConfigFileKeys().size()) throw std::logic_error("a file key is listed twice");
-    return writer;
-  }();
-  return layout;
+ini::ProfileWriter Layout() {
+  ini::ProfileWriter writer;
+  for (const FileKey& key : ConfigFileKeys()) writer.write(key.section, key.key, {});
+  if (writer.entries().size() != ConfigFileKeys().size()) throw std::logic_error("a file key is listed twice");
+  return writer;
 }
 
-ini::ProfileWriter Writer(const DeviceSettings& s) {
-  ini::ProfileWriter writer = Layout();
+// Every save writes the same keys: their names are checked and indexed once
+// per thread, in a writer whose values every save sets anew, all of them,
+// entry i being key i, before it is used. A save thus neither copies the
+// names nor, mostly, allocates for the values.
+const ini::ProfileWriter& Writer(const DeviceSettings& s) {
+  thread_local ini::ProfileWriter writer = Layout();
   const auto& keys = ConfigFileKeys();
-  for (std::size_t i = 0; i < keys.size(); ++i) writer.setValue(i, ExportValue(s, keys[i]));
+  std::string number;
+  for (std::size_t i = 0; i < keys.size(); ++i) writer.setValue(i, ExportValue(s, keys[i], number));
   return writer;
 }
 

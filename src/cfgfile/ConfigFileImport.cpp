@@ -27,19 +27,21 @@ constexpr const char* kOtherVersion =
 constexpr const char* kUnknown = "unknown";
 
 // Made once: every read wants the same keys, each of which is then found by
-// its number rather than by its name.
+// its number rather than by its name, and runs the reaction looked up here.
 struct WantedKeys {
   ini::ProfileKeys names;
   std::vector<std::size_t> numbers;  // by position in ConfigFileKeys()
+  std::vector<Reaction> reactions;   // the same; AfterProgramSetReaction of the key's setting
 };
 
 const WantedKeys& Wanted() {
   static const WantedKeys wanted = [] {
     std::vector<ini::KeyName> names;
     for (const FileKey& key : ConfigFileKeys()) names.push_back({key.section, key.key});
-    WantedKeys made{ini::ProfileKeys(names), {}};
+    WantedKeys made{ini::ProfileKeys(names), {}, {}};
     for (const ini::KeyName& name : names)
       made.numbers.push_back(made.names.key(made.names.section(name.section), name.key));
+    for (const FileKey& key : ConfigFileKeys()) made.reactions.push_back(AfterProgramSetReaction(key.setting));
     return made;
   }();
   return wanted;
@@ -54,7 +56,7 @@ std::int32_t Number(const std::optional<std::string>& text, const FileKey& key) 
 
 // Applying a choice selects without the list's reaction; a flag that changes
 // runs its click reaction (DeviceSettings does that for Uploadpctime).
-void Apply(DeviceSettings& s, const std::optional<std::string>& text, const FileKey& key) {
+void Apply(DeviceSettings& s, const std::optional<std::string>& text, const FileKey& key, Reaction reaction) {
   switch (key.kind) {
     case FileValueKind::Identity: return;
     case FileValueKind::Text: s.setTextAt(key.index, text ? *text : key.value); break;
@@ -62,7 +64,7 @@ void Apply(DeviceSettings& s, const std::optional<std::string>& text, const File
     case FileValueKind::Choice: s.setChoiceAt(key.index, Number(text, key)); break;
     case FileValueKind::Flag: s.setFlagAt(key.index, Number(text, key) != 0); break;
   }
-  RunAfterProgramSet(s, key.setting);
+  if (reaction != nullptr) reaction(s);
 }
 
 bool Load(DeviceSettings& s, const ini::ProfileReader& file, Operator& op) {
@@ -72,7 +74,8 @@ bool Load(DeviceSettings& s, const ini::ProfileReader& file, Operator& op) {
   }
   if (file.readText(kIdentitySection, "Version", kUnknown) != kConfigVersion) op.informationBox(kOtherVersion);
   const auto& keys = ConfigFileKeys();
-  for (std::size_t i = 0; i < keys.size(); ++i) Apply(s, file.valueAt(Wanted().numbers[i]), keys[i]);
+  const WantedKeys& wanted = Wanted();
+  for (std::size_t i = 0; i < keys.size(); ++i) Apply(s, file.valueAt(wanted.numbers[i]), keys[i], wanted.reactions[i]);
   return true;
 }
 

@@ -10,20 +10,9 @@ void AppendKeyLine(std::string& to, const std::string& key, const std::string& v
 
 }  // namespace
 
-// Writes mostly come section by section: a key of the section before is
-// placed without looking its section up.
-ProfileMergePlan::ProfileMergePlan(const std::vector<ProfileEntry>& entries, const ProfileEntryIndex& index)
-    : entries_(entries), index_(index), keys_(entries.size()) {
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (i > 0 && entries[i].section == entries[i - 1].section) {
-      keys_[i].section = keys_[i - 1].section;
-      continue;
-    }
-    const auto [at, added] = sectionIndex_.try_emplace(entries[i].section, sections_.size());
-    if (added) sections_.push_back({entries[i].section, ProfileEntryIndex::SectionHash(entries[i].section)});
-    keys_[i].section = at->second;
-  }
-}
+ProfileMergePlan::ProfileMergePlan(const std::vector<ProfileEntry>& entries, const ProfileEntryIndex& index,
+                                   const ProfileSections& sections)
+    : entries_(entries), index_(index), sections_(sections), places_(sections.size()), keys_(entries.size()) {}
 
 bool ProfileMergePlan::scan(const std::string& path) { return ScanLines(path, *this); }
 
@@ -43,20 +32,19 @@ void ProfileMergePlan::lineEnd(std::string_view) {
 void ProfileMergePlan::enterSection(const IniLine& line) {
   inSection_ = false;
   if (line.nameTooLong) return;
-  const auto found = sectionIndex_.find(line.name);
-  if (found == sectionIndex_.end() || sections_[found->second].found) return;
-  current_ = found->second;
+  const std::size_t found = sections_.find(line.name);
+  if (found == ProfileSections::kNone || places_[found].found) return;
+  current_ = found;
   inSection_ = true;
-  sections_[current_].found = true;
-  sections_[current_].lastContent = line_;
+  places_[current_].found = true;
+  places_[current_].lastContent = line_;
 }
 
 void ProfileMergePlan::locateKey(const IniLine& line) {
-  sections_[current_].lastContent = line_;
+  places_[current_].lastContent = line_;
   if (line.kind != IniLine::Kind::Key || line.nameTooLong) return;
-  const SectionPlace& section = sections_[current_];
-  const std::size_t hash = ProfileEntryIndex::KeyHash(section.hash, line.name);
-  const std::size_t found = index_.find(entries_, hash, section.name, line.name);
+  const std::size_t hash = ProfileEntryIndex::KeyHash(sections_.hash(current_), line.name);
+  const std::size_t found = index_.find(entries_, hash, sections_.name(current_), line.name);
   if (found == ProfileEntryIndex::kNone || keys_[found].found) return;
   KeyPlace& key = keys_[found];
   key.found = true;
@@ -67,18 +55,20 @@ void ProfileMergePlan::locateKey(const IniLine& line) {
 
 void ProfileMergePlan::settle() {
   std::vector<std::string> added(sections_.size());  // new sections' key lines, by section
-  for (std::size_t i = 0; i < entries_.size(); ++i) place(entries_[i], keys_[i], added);
+  for (std::size_t i = 0; i < entries_.size(); ++i) place(i, added);
   listChanges();
   for (std::size_t s = 0; s < sections_.size(); ++s) {
-    if (sections_[s].found) continue;
-    appendix_.append("[").append(sections_[s].name).append("]").append(kLineEnd).append(added[s]);
+    if (places_[s].found) continue;
+    appendix_.append("[").append(sections_.name(s)).append("]").append(kLineEnd).append(added[s]);
   }
 }
 
-void ProfileMergePlan::place(const ProfileEntry& entry, const KeyPlace& key, std::vector<std::string>& added) {
-  const SectionPlace& section = sections_[key.section];
-  if (key.found) return;
-  AppendKeyLine(section.found ? insertions_[section.lastContent] : added[key.section], entry.key, entry.value);
+void ProfileMergePlan::place(std::size_t entry, std::vector<std::string>& added) {
+  if (keys_[entry].found) return;
+  const std::size_t s = sections_.ofEntry(entry);
+  const SectionPlace& section = places_[s];
+  AppendKeyLine(section.found ? insertions_[section.lastContent] : added[s], entries_[entry].key,
+                entries_[entry].value);
 }
 
 // The replaced lines and the lines with insertions after them, merged by line.

@@ -22,13 +22,16 @@
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileEntry.h"
 #include "cfgfile/ProfileEntryIndex.h"
+#include "cfgfile/ProfileSections.h"
 
 namespace tarnvik::ini {
 
 class ProfileMergePlan : private LineSink {
  public:
-  // `index` finds the entries; both must outlive the plan.
-  ProfileMergePlan(const std::vector<ProfileEntry>& entries, const ProfileEntryIndex& index);
+  // `index` finds the entries, `sections` holds their sections; all must
+  // outlive the plan.
+  ProfileMergePlan(const std::vector<ProfileEntry>& entries, const ProfileEntryIndex& index,
+                   const ProfileSections& sections);
 
   // Reads the existing file's layout; false when it cannot be read. Without
   // it the plan is that of a new file.
@@ -59,13 +62,10 @@ class ProfileMergePlan : private LineSink {
 
  private:
   struct SectionPlace {
-    std::string name;
-    std::size_t hash = 0;  // ProfileEntryIndex::SectionHash
     bool found = false;
     std::uint64_t lastContent = 0;  // the header or the last line that is not blank
   };
   struct KeyPlace {
-    std::size_t section = 0;
     bool found = false;
     std::uint64_t line = 0;
     std::string spelling;  // as the file spells the key, when not as the write does
@@ -75,14 +75,13 @@ class ProfileMergePlan : private LineSink {
   void lineEnd(std::string_view terminator) override;
   void enterSection(const IniLine& line);
   void locateKey(const IniLine& line);
-  void place(const ProfileEntry& entry, const KeyPlace& key, std::vector<std::string>& added);
+  void place(std::size_t entry, std::vector<std::string>& added);
 
   const std::vector<ProfileEntry>& entries_;
   const ProfileEntryIndex& index_;
-  std::vector<SectionPlace> sections_;
-  std::vector<KeyPlace> keys_;
-  // Section numbers by name, without regard to case.
-  NoCaseViewMap<std::size_t> sectionIndex_;
+  const ProfileSections& sections_;
+  std::vector<SectionPlace> places_;  // by section number
+  std::vector<KeyPlace> keys_;        // by entry number
 
   IniLineScanner scanner_;
   std::uint64_t line_ = 0;

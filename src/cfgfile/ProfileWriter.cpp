@@ -26,10 +26,15 @@ void CheckName(std::string_view name, bool isKey) {
   if (!fits || !plain || !keyLike) throw std::logic_error("unusable profile name '" + std::string(name) + "'");
 }
 
+void CleanInto(std::string& to, std::string_view value) {
+  to.assign(value.substr(0, value.find('\0')));
+  ReplaceAll(to, '\r', ' ');
+  ReplaceAll(to, '\n', ' ');
+}
+
 std::string Clean(std::string_view value) {
-  std::string clean(value.substr(0, value.find('\0')));
-  ReplaceAll(clean, '\r', ' ');
-  ReplaceAll(clean, '\n', ' ');
+  std::string clean;
+  CleanInto(clean, value);
   return clean;
 }
 
@@ -46,14 +51,15 @@ void ProfileWriter::write(std::string_view section, std::string_view key, std::s
   }
   index_.add(hash, entries_.size());
   entries_.push_back({std::string(section), std::string(key), std::move(clean)});
+  sections_.addEntry(section);
 }
 
-void ProfileWriter::setValue(std::size_t entry, std::string_view value) { entries_.at(entry).value = Clean(value); }
+void ProfileWriter::setValue(std::size_t entry, std::string_view value) { CleanInto(entries_.at(entry).value, value); }
 
 void ProfileWriter::commit(const std::string& path) const {
   if (entries_.empty()) return;
   AtomicFile out(path);
-  ProfileMergePlan plan(entries_, index_);
+  ProfileMergePlan plan(entries_, index_, sections_);
   if (out.targetExists() && !plan.scan(out.target())) out.fail();
   plan.settle();
   ProfileMerger merger(plan, [&out](std::string_view bytes) { out.write(bytes); });
@@ -63,13 +69,13 @@ void ProfileWriter::commit(const std::string& path) const {
 }
 
 std::string ProfileWriter::newFileText() const {
-  ProfileMergePlan plan(entries_, index_);
+  ProfileMergePlan plan(entries_, index_, sections_);
   plan.settle();
   return plan.appendix();
 }
 
 std::string ProfileWriter::mergedText(std::string_view existing) const {
-  ProfileMergePlan plan(entries_, index_);
+  ProfileMergePlan plan(entries_, index_, sections_);
   plan.scanText(existing);
   plan.settle();
   std::string merged;

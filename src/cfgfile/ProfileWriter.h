@@ -18,6 +18,7 @@
 
 #include "cfgfile/ProfileEntry.h"
 #include "cfgfile/ProfileEntryIndex.h"
+#include "cfgfile/ProfileSections.h"
 
 namespace tarnvik::ini {
 
@@ -32,7 +33,8 @@ class ProfileWriter {
   void write(std::string_view section, std::string_view key, std::string_view value);
   // Replaces the value of entry number `entry` of entries(), as a second
   // write of its key would: for a caller that writes the same keys each time
-  // and so copies a writer that holds them rather than naming them anew.
+  // and so copies or keeps a writer that holds them rather than naming them
+  // anew. The old value's room is reused.
   void setValue(std::size_t entry, std::string_view value);
 
   const std::vector<ProfileEntry>& entries() const { return entries_; }
@@ -48,6 +50,7 @@ class ProfileWriter {
  private:
   std::vector<ProfileEntry> entries_;
   ProfileEntryIndex index_;
+  ProfileSections sections_;
 };
 
 }  // namespace tarnvik::ini

@@ -61,8 +61,12 @@ const ReactionEntry* FindReaction(std::string_view setting) {
 }
 
 void RunAfterProgramSet(DeviceSettings& settings, std::string_view setting) {
+  if (const Reaction reaction = AfterProgramSetReaction(setting)) reaction(settings);
+}
+
+Reaction AfterProgramSetReaction(std::string_view setting) {
   const ReactionEntry* entry = FindReaction(setting);
-  if (entry != nullptr && entry->runs == ReactionRuns::AfterProgramSet) entry->reaction(settings);
+  return entry != nullptr && entry->runs == ReactionRuns::AfterProgramSet ? entry->reaction : nullptr;
 }
 
 }  // namespace tarnvik

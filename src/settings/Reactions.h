@@ -43,5 +43,8 @@ const ReactionEntry* FindReaction(std::string_view setting);
 // For writers that set settings by program (decoder, file import, start-up):
 // runs the setting's reaction when its entry says AfterProgramSet.
 void RunAfterProgramSet(DeviceSettings& settings, std::string_view setting);
+// The reaction RunAfterProgramSet runs for that setting, or nullptr: for
+// writers that set the same settings again and again and look it up once.
+Reaction AfterProgramSetReaction(std::string_view setting);
 
 }  // namespace tarnvik

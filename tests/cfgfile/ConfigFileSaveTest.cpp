@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <set>
+#include <string>
+#include <thread>
 #include <utility>
 
 #include "FileTestSupport.h"
@@ -132,6 +134,32 @@ TEST(ConfigFileText, IsWhatSaveWritesToANewFile) {
   EXPECT_EQ(back.text("Txdelay"), "32");
   s.setText("Quiettime", "x");
   EXPECT_THROW(ConfigFileText(s), ConversionError);
+}
+
+// A save's text holds its own settings' values only, whatever was saved before
+// on the same thread, a save stopped half-way by a bad number included: the
+// same as the first save of a thread.
+TEST(ConfigFileText, HoldsOnlyItsOwnValuesAfterEarlierSaves) {
+  DeviceSettings earlier = test::FreshSettings();
+  earlier.setText("Beacon1_msg", std::string(300, 'e'));
+  earlier.setText("Callsign", "EARLIER-CALLSIGN");
+  DeviceSettings stopped = earlier;
+  stopped.setText("Beacon1_msg", std::string(40, 's'));
+  stopped.setText("Teledata_txrate_rf", "12a");  // the last integer key: the keys before it are set
+  DeviceSettings s = test::FreshSettings();
+  s.setText("Beacon1_msg", "mine");
+  const std::string existing = "[Radio]\r\nCallsign=OLD\r\n";
+  std::string firstNew, firstMerged;
+  std::thread([&] {
+    firstNew = ConfigFileText(s);
+    firstMerged = ConfigFileText(s, existing);
+  }).join();
+  ASSERT_TRUE(HasLine(firstNew, "Beacon1_msg=mine"));
+  (void)ConfigFileText(earlier);
+  EXPECT_THROW(ConfigFileText(stopped), ConversionError);
+  EXPECT_EQ(ConfigFileText(s), firstNew);
+  (void)ConfigFileText(earlier, existing);
+  EXPECT_EQ(ConfigFileText(s, existing), firstMerged);
 }
 
 // Every number is converted before the disk is touched: the first bad one

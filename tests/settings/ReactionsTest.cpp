@@ -128,6 +128,18 @@ TEST(ProgramWriters, RunOnlyThePortRulesAfterSetting) {
   ASSERT_NE(FindReaction("Weather_stationtype"), nullptr);
   EXPECT_EQ(FindReaction("Weather_stationtype")->handler, "Weather_stationtypeChange");
   EXPECT_EQ(FindReaction("Ptt"), nullptr);
+
+  // What a writer that looks the reaction up once gets to run.
+  const struct {
+    const char* setting;
+    Reaction reaction;
+  } once[] = {{"Serial1_mode", Serial1_modeChange},
+              {"Serial2_mode", Serial2_modeChange},
+              {"Weather_stationtype", nullptr},
+              {"Uploadpctime", nullptr},
+              {"Callsign", nullptr},
+              {"", nullptr}};
+  for (const auto& c : once) EXPECT_EQ(AfterProgramSetReaction(c.setting), c.reaction) << c.setting;
 }
 
 }  // namespace
