@@ -2,9 +2,8 @@
 // The sections a profile writer's entries belong to, each with a number in
 // the order of its first entry, found by name without regard to case (the
 // first spelling stands for all), and the section of each entry. Kept by the
-// writer as it queues entries, so
-// that a merge, which needs them for every file it writes, never lists them
-// anew.
+// writer as it queues entries, so that a merge, which needs them for every
+// file it writes, never lists them anew.
 
 #include <cstddef>
 #include <string>
