@@ -1,8 +1,11 @@
 // Save to file.
 
+#include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cfgfile/ConfigFileKeys.h"
@@ -34,28 +37,72 @@ ini::ProfileWriter Layout() {
   return writer;
 }
 
-// Every save writes the same keys: their names are checked and indexed once
-// per thread, in a writer whose values every save sets anew, all of them,
-// entry i being key i, before it is used. A save thus neither copies the
-// names nor, mostly, allocates for the values.
-const ini::ProfileWriter& Writer(const DeviceSettings& s) {
-  thread_local ini::ProfileWriter writer = Layout();
-  const auto& keys = ConfigFileKeys();
-  std::string number;
-  for (std::size_t i = 0; i < keys.size(); ++i) writer.setValue(i, ExportValue(s, keys[i], number));
-  return writer;
-}
+// Every save writes the same keys: their names are checked and indexed once,
+// in writers whose values every save sets anew, all of them, entry i being key
+// i, before it is used. A save thus neither copies the names nor, mostly,
+// allocates for the values. A writer is lent to one save at a time and kept
+// for the next; the spare ones live as long as the process. They are not kept
+// per thread: with the MinGW-w64 runtime a thread_local object that frees
+// memory crashed its thread at the thread's end.
+class LentWriter {
+ public:
+  LentWriter() : writer_(Take()) {}
+  ~LentWriter() { GiveBack(std::move(writer_)); }
+  LentWriter(const LentWriter&) = delete;
+  LentWriter& operator=(const LentWriter&) = delete;
+
+  // The writer holding the values of `s`; a bad number throws, and the
+  // writer still goes back to the spares.
+  const ini::ProfileWriter& filledWith(const DeviceSettings& s) {
+    const auto& keys = ConfigFileKeys();
+    std::string number;
+    for (std::size_t i = 0; i < keys.size(); ++i) writer_->setValue(i, ExportValue(s, keys[i], number));
+    return *writer_;
+  }
+
+ private:
+  struct Spares {
+    std::mutex lock;
+    std::vector<std::unique_ptr<ini::ProfileWriter>> writers;
+  };
+  static Spares& TheSpares() {
+    static Spares spares;
+    return spares;
+  }
+  static std::unique_ptr<ini::ProfileWriter> Take() {
+    Spares& spares = TheSpares();
+    {
+      std::lock_guard held(spares.lock);
+      if (!spares.writers.empty()) {
+        auto writer = std::move(spares.writers.back());
+        spares.writers.pop_back();
+        return writer;
+      }
+    }
+    return std::make_unique<ini::ProfileWriter>(Layout());
+  }
+  static void GiveBack(std::unique_ptr<ini::ProfileWriter> writer) noexcept {
+    Spares& spares = TheSpares();
+    try {
+      std::lock_guard held(spares.lock);
+      spares.writers.push_back(std::move(writer));
+    } catch (...) {  // no room to keep it: the next save lays out a new one
+    }
+  }
+
+  std::unique_ptr<ini::ProfileWriter> writer_;
+};
 
 }  // namespace
 
 // Every value is formed, and so every number converted, before the disk is
 // touched: a field that is not a number stops the save with the file intact.
-void SaveConfigFile(const DeviceSettings& s, const std::string& path) { Writer(s).commit(path); }
+void SaveConfigFile(const DeviceSettings& s, const std::string& path) { LentWriter().filledWith(s).commit(path); }
 
-std::string ConfigFileText(const DeviceSettings& s) { return Writer(s).newFileText(); }
+std::string ConfigFileText(const DeviceSettings& s) { return LentWriter().filledWith(s).newFileText(); }
 
 std::string ConfigFileText(const DeviceSettings& s, std::string_view existing) {
-  return Writer(s).mergedText(existing);
+  return LentWriter().filledWith(s).mergedText(existing);
 }
 
 }  // namespace tarnvik

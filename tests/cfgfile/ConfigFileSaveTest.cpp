@@ -136,10 +136,11 @@ TEST(ConfigFileText, IsWhatSaveWritesToANewFile) {
   EXPECT_THROW(ConfigFileText(s), ConversionError);
 }
 
-// A save's text holds its own settings' values only, whatever was saved before
-// on the same thread, a save stopped half-way by a bad number included: the
-// same as the first save of a thread.
-TEST(ConfigFileText, HoldsOnlyItsOwnValuesAfterEarlierSaves) {
+// A save's text holds its own settings' values only, whatever was saved before,
+// a save stopped half-way by a bad number included: the same as the first save
+// of the process. The first saves run on a thread of their own, which must end
+// cleanly (under Wine a writer kept per thread crashed it at its end).
+TEST(ConfigFileText, HoldsOnlyItsOwnValuesAfterEarlierSavesOnAnyThread) {
   DeviceSettings earlier = test::FreshSettings();
   earlier.setText("Beacon1_msg", std::string(300, 'e'));
   earlier.setText("Callsign", "EARLIER-CALLSIGN");
