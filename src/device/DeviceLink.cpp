@@ -84,7 +84,7 @@ void DeviceLink::logOpenFailure(const std::string& error) const {
   std::string reason = error.empty() ? "the system gave no reason" : error;
   if (reason.back() == '.') reason.pop_back();
   op_.logLine("Tarnvik cannot be opened: " + reason + ". See \"" + std::string(platform::UsbAccessSection()) +
-              "\" in README.md.");
+              "\" in " + std::string(platform::UsbAccessReadme()) + ".");
 }
 
 void DeviceLink::CloseLink() { connection_.reset(); }

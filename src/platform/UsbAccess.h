@@ -6,7 +6,12 @@
 
 namespace tarnvik::platform {
 
-// The title of that section of README.md.
+// The title of that section of the README.
 std::string_view UsbAccessSection();
+
+// The README the operator has at hand: README.md beside the source and in
+// the Linux packages' documentation, README.txt beside the programs in the
+// Windows zip and install folder.
+std::string_view UsbAccessReadme();
 
 }  // namespace tarnvik::platform

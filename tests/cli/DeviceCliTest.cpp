@@ -130,8 +130,8 @@ TEST_F(DeviceCli, AUnitThatCannotBeOpenedIsNamedWithTheReason) {
   const RunResult version = device("version");
   EXPECT_EQ(version.status, 1);
   EXPECT_EQ(version.out, kFound + "\nTarnvik cannot be opened: simulated:" + unit.string() +
-                             ": Permission denied. See \"" + std::string(platform::UsbAccessSection()) +
-                             "\" in README.md.\n");
+                             ": Permission denied. See \"" + std::string(platform::UsbAccessSection()) + "\" in " +
+                             std::string(platform::UsbAccessReadme()) + ".\n");
 }
 
 TEST_F(DeviceCli, FirmwareIsSentAfterTheUnitIsFoundAndChecked) {

@@ -185,7 +185,8 @@ TEST(DeviceLink, ADeviceThatCannotBeOpenedIsNamedWithItsReasonAndEveryExchangeFa
   EXPECT_EQ(desk.record.log, (std::vector<std::string>{
                                  "Tarnvik found, vid: Vid_0483, pid: A04A",
                                  "Tarnvik cannot be opened: /dev/hidraw1: Permission denied. See \"" +
-                                     std::string(platform::UsbAccessSection()) + "\" in README.md.",
+                                     std::string(platform::UsbAccessSection()) + "\" in " +
+                                     std::string(platform::UsbAccessReadme()) + ".",
                              }));
   HidReport response{};
   EXPECT_FALSE(link.ExchangeReport(MakeRequest(Command::FirmwareVersion), response));
