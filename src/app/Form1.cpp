@@ -5,7 +5,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -41,6 +40,7 @@
 #include "ui/Artwork.h"
 #include "ui/CaptionRoom.h"
 #include "ui/CaptionedGroup.h"
+#include "ui/FileNameText.h"
 #include "ui/SettingFocus.h"
 #include "ui/SettingsBinder.h"
 #include "ui/SettingsTabs.h"
@@ -52,11 +52,6 @@ namespace {
 void Place(QWidget& widget, const frame::Place& place) {
   widget.setObjectName(place.name);
   widget.setGeometry(place.left, place.top, place.width, place.height);
-}
-
-std::string Bytes(const QString& path) {
-  const QByteArray bytes = QFile::encodeName(path);
-  return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 }  // namespace
@@ -219,7 +214,7 @@ void Form1::readFromFile() {
 
 void Form1::openFile(const QString& path) {
   bool read = false;
-  const std::string file = Bytes(path);
+  const std::string file = CoreFileName(path);
   runOperation([&] {
     fileDialogs_.lastOpened = file;
     read = LoadConfigFile(settings_, file, *operator_);
@@ -288,10 +283,10 @@ void Form1::compareWithFile() {
     comparison = CompareWithFile(settings_, chosen, *operator_);
   });
   if (comparison.compared)
-    showComparison(QStringLiteral("Compare with file"),
-                   QStringLiteral("Settings that differ from %1 (the window's value -> the file's):")
-                       .arg(QFile::decodeName(QByteArray::fromStdString(chosen))),
-                   comparison.lines);
+    showComparison(
+        QStringLiteral("Compare with file"),
+        QStringLiteral("Settings that differ from %1 (the window's value -> the file's):").arg(ShownFileName(chosen)),
+        comparison.lines);
 }
 
 void Form1::showComparison(const QString& title, const QString& heading, const std::vector<std::string>& lines) {
@@ -308,7 +303,7 @@ void Form1::openBackupsFolder() {
     if (openFolder_)
       openFolder_(backups_.path());
     else
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(backups_.path()))));
+      QDesktopServices::openUrl(QUrl::fromLocalFile(ShownFileName(backups_.path())));
   });
 }
 
@@ -325,7 +320,7 @@ void Form1::markSynced(const std::string& file) {
 }
 
 void Form1::updateTitle() {
-  const QString name = file_.empty() ? QString() : QFileInfo(QFile::decodeName(file_.c_str())).fileName();
+  const QString name = file_.empty() ? QString() : QFileInfo(ShownFileName(file_)).fileName();
   setWindowTitle(WindowTitle(name, changed_));
 }
 
@@ -373,8 +368,7 @@ TransportFactory DefaultTransport() {
 }
 
 std::string ExecutableFolder() {
-  const QByteArray folder = QFile::encodeName(QDir(QCoreApplication::applicationDirPath()).absolutePath());
-  return std::string(folder.constData(), std::size_t(folder.size())) + "/";
+  return CoreFileName(QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'));
 }
 
 }  // namespace tarnvik

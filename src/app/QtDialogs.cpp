@@ -5,6 +5,7 @@
 
 #include "core/AppInfo.h"
 #include "ui/CaptionRoom.h"
+#include "ui/FileNameText.h"
 #include "ui/ShownText.h"
 
 namespace tarnvik {
@@ -45,16 +46,15 @@ void QtDialogs::fileErrorBox(const FileMessage& message) {
 }
 
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
-  QFileDialog dialog(&parent_, QString(), QFile::decodeName(request.initialFolder.c_str()), QtFilter(request.filter));
+  QFileDialog dialog(&parent_, QString(), ShownFileName(request.initialFolder), QtFilter(request.filter));
   const bool save = request.mode == FileRequest::Mode::Save;
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is taken as it is
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  if (!request.defaultName.empty()) dialog.selectFile(QFile::decodeName(request.defaultName.c_str()));
+  if (!request.defaultName.empty()) dialog.selectFile(ShownFileName(request.defaultName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const QByteArray path = QFile::encodeName(dialog.selectedFiles().first());
-  return std::string(path.constData(), std::size_t(path.size()));
+  return CoreFileName(dialog.selectedFiles().first());
 }
 
 }  // namespace tarnvik

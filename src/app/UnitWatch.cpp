@@ -2,18 +2,18 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <algorithm>
 
 #include "app/OperationRunner.h"
+#include "ui/FileNameText.h"
 
 namespace tarnvik {
 
 namespace {
 
-QString FileName(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+QString FileName(const std::string& bytes) { return ShownFileName(bytes); }
 
 bool SameUnits(const std::vector<HidInterface>& a, const std::vector<HidInterface>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HidInterface& x, const HidInterface& y) {

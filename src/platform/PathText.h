@@ -20,4 +20,9 @@ std::filesystem::path PathOf(std::string_view text);
 // The inverse of PathOf.
 std::string TextOf(const std::filesystem::path& path);
 
+// Whether that text is UTF-8 (Windows) rather than the file system's bytes
+// (POSIX systems): what a window toolkit's names must be converted to and
+// from.
+bool NameTextIsUtf8();
+
 }  // namespace tarnvik::platform

@@ -1,8 +1,8 @@
 #pragma once
 // The core's texts as the window shows them. The program's own texts are
 // 8-bit ISO 8859-1, as every text of the unit is; a file name inside a
-// message is the file system's bytes and is shown as the system's file-name
-// encoding gives them (QFile::decodeName), so each part has its own rule.
+// message is the platform layer's text of the name and is shown as
+// ShownFileName gives it, so each part has its own rule.
 
 #include <QString>
 #include <exception>

@@ -6,4 +6,6 @@ std::filesystem::path PathOf(std::string_view text) { return std::filesystem::pa
 
 std::string TextOf(const std::filesystem::path& path) { return path.string(); }
 
+bool NameTextIsUtf8() { return false; }
+
 }  // namespace tarnvik::platform

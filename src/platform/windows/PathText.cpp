@@ -8,4 +8,6 @@ std::filesystem::path PathOf(std::string_view text) { return std::filesystem::pa
 
 std::string TextOf(const std::filesystem::path& path) { return windows::Narrow(path.native()); }
 
+bool NameTextIsUtf8() { return true; }
+
 }  // namespace tarnvik::platform
