@@ -11,8 +11,11 @@ TARNVIK_TEST_PACKAGES=(clang-format libbenchmark-dev desktop-file-utils man-db g
 TARNVIK_SCREENSHOT_PACKAGES=(xvfb xauth imagemagick openbox)
 # Only scripts/windows.sh needs these: the MinGW-w64 cross compiler (POSIX
 # threads), GoogleTest's sources to build with it, Wine to run the tests,
-# wrestool to look at the programs' resources.
-TARNVIK_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest libcli11-dev wine64 icoutils)
+# wrestool to look at the programs' resources, the font the Qt tests measure
+# with, NSIS for the installer (scripts/qt-windows.sh adds what building Qt
+# for Windows needs).
+TARNVIK_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest libcli11-dev wine64 icoutils
+  fonts-dejavu-core nsis)
 # Only scripts/windows-icon.sh needs these: an SVG renderer and an icon maker.
 TARNVIK_ICON_PACKAGES=(librsvg2-bin icoutils)
 # Only scripts/fuzz.sh needs these: clang with libFuzzer and the sanitizers.

@@ -6,8 +6,9 @@
 # with a window manager (so that title bars show) at the desktop's default
 # font, at 96 and at 120 dpi: screenshots.sh [FOLDER] (default
 # build/screenshots, one folder per dpi); TARNVIK_BUILD_DIR names another
-# build folder than build. Installs xvfb, xauth, imagemagick and openbox
-# when they are missing.
+# build folder than build. Then the same pictures of the Windows build under
+# Wine at 96 dpi (folder windows), when scripts/windows.sh has built it.
+# Installs xvfb, xauth, imagemagick and openbox when they are missing.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
@@ -23,3 +24,22 @@ for dpi in 96 120; do
     sh -c 'openbox >/dev/null 2>&1 & sleep 1; "$0" "$1"' "$build/bin/window-screenshots" "$folder/$dpi"
 done
 echo "Pictures in $folder/96 and $folder/120"
+
+# The Windows build (scripts/windows.sh makes it) under Wine, on Qt's windows
+# platform, in a throw-away prefix that has Wine's own fonts (a fresh prefix
+# offers none, and the dialog font falls back to a serif one).
+windows_bin=$TARNVIK_ROOT/build-windows/bin
+if [ ! -f "$windows_bin/window-screenshots.exe" ]; then
+  echo "No Windows build at $windows_bin: run scripts/windows.sh for its pictures"
+  exit 0
+fi
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/tarnvik-wine-XXXXXX")
+trap 'rm -rf "$WINEPREFIX"' EXIT
+WINEDEBUG=-all DISPLAY= /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+mkdir -p "$folder/windows"
+WINEDEBUG=-all xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
+  sh -c 'openbox >/dev/null 2>&1 & sleep 1; /usr/lib/wine/wine64 "$0" "$1"; /usr/lib/wine/wineserver -k' \
+  "$windows_bin/window-screenshots.exe" "Z:${folder//\//\\}\\windows"
+echo "Pictures of the Windows build under Wine in $folder/windows"

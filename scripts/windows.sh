@@ -1,31 +1,37 @@
 #!/usr/bin/env bash
 # Builds the program for 64-bit Windows with Debian's MinGW-w64 (folder
-# build-windows/, toolchain file cmake/mingw-w64-x86_64.cmake) and runs its
-# tests under Wine: GoogleTest is built from Debian's sources with the cross
-# compiler, CLI11 is Debian's header-only copy, the runtime is linked in so
-# that each .exe runs alone. Qt for Windows is not at hand here, so the
-# window is not built; the Qt-free programs are.
+# build-windows/, toolchain file cmake/mingw-w64-x86_64.cmake): the window
+# and its Qt test programs against Qt for Windows (built once per machine
+# from Debian's source by scripts/qt-windows.sh), the tool and every other
+# test program; then runs every test program under Wine, compares the tool
+# with the Linux one, and makes what a Windows operator downloads (the zip
+# and the installer, scripts/windows-package.sh). GoogleTest is built from
+# Debian's sources with the cross compiler, CLI11 is Debian's header-only
+# copy. The tool and the Qt-free programs carry their runtime linked in, so
+# each .exe runs alone; the Qt programs use the runtime DLLs that Qt's DLLs
+# use, copied beside them in build-windows/bin with Qt's.
 #
 # Wine runs with a throw-away prefix, no display and no debug output, and one
 # wine server kept up for the whole run (each program then starts in tens of
-# milliseconds instead of seconds).
+# milliseconds instead of seconds). The Qt programs run on Qt's offscreen
+# platform with DejaVu Sans as their only font.
 #
 # Usage: scripts/windows.sh [--quick] [LINUX_BUILD_FOLDER, default build-test]
 #
-# Without options (what scripts/test.sh runs) every Qt-free test program is
-# built and run, then the tool is compared with the Linux one and packaged.
-# --quick builds and runs only the tool and the tests of what is Windows's
-# own (the platform layer's contract, the HID backend, the Windows save
-# cases), for a fast look after a change to them.
+# Without options (what scripts/test.sh runs) everything is built and run,
+# then the tool is compared with the Linux one and the packages are made and
+# installed under Wine. --quick builds and runs only the tool and the tests
+# of what is Windows's own (the platform layer's contract, the HID backend,
+# the Windows save cases), for a fast look after a change to them.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
 
 # What the Windows build builds and runs under Wine: by default everything it
-# has, that is every Qt-free test program (the sources that test what only
-# POSIX systems have are left out by tests/CMakeLists.txt) and the fuzzers'
-# corpora replayed; with --quick the tool and the tests of what is Windows's
-# own.
+# has, that is the window, every test program (the sources that test what
+# only POSIX systems have are left out by tests/CMakeLists.txt) and the
+# fuzzers' corpora replayed; with --quick the tool and the tests of what is
+# Windows's own.
 build_targets=(all)
 tests_run=.
 if [ "${1:-}" = --quick ]; then
@@ -43,6 +49,9 @@ if [ ! -x "$linux_build/bin/tarnvik-cli" ]; then
 fi
 
 tarnvik_ensure_packages "${TARNVIK_WINDOWS_PACKAGES[@]}"
+# Qt for Windows: built on the first run on this machine (about 20 minutes),
+# then reused.
+qt=$(bash "$TARNVIK_ROOT/scripts/qt-windows.sh")
 
 build=$TARNVIK_ROOT/build-windows
 deps=$build/deps
@@ -63,45 +72,20 @@ fi
 mkdir -p "$deps/include"
 ln -sfn /usr/include/CLI "$deps/include/CLI"
 
-cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTARNVIK_WINDOWS_DEPS="$deps" "${flags[@]}" \
-  -DTARNVIK_BUILD_WINDOW=OFF -DTARNVIK_WERROR=ON >/dev/null
+# Qt's own host tools (moc, rcc, uic) are Debian's, run on this machine.
+cmake -S "$TARNVIK_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTARNVIK_WINDOWS_DEPS="$deps;$qt" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${flags[@]}" \
+  -DTARNVIK_BUILD_WINDOW=ON -DTARNVIK_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${build_targets[@]}"
+source "$TARNVIK_ROOT/scripts/windows-deploy.sh"
+tarnvik_windows_deploy "$qt" "$build/bin" test
 
 
-# The tool's package: the executable and the README's sections on the tool,
-# as text with Windows line ends.
-readme_sections=("Command-line tool" "Trying it without a unit: the simulated unit")
-make_tool_package() {
-  local version stage zip
-  version=$(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' "$TARNVIK_ROOT/CMakeLists.txt")
-  stage=$build/package/tarnvik-cli-$version-win64
-  zip=$build/tarnvik-cli-$version-win64.zip
-  rm -rf "$stage" "$zip"
-  mkdir -p "$stage"
-  cp "$build/bin/tarnvik-cli.exe" "$stage/"
-  tarnvik_readme_sections "$TARNVIK_ROOT/README.md" "${readme_sections[@]}" | sed 's/$/\r/' >"$stage/README.txt"
-  (cd "$build/package" && cmake -E tar cf "$zip" --format=zip "$(basename "$stage")")
-  echo "Package: $zip"
-}
-# The "## " sections of a Markdown file with the given titles, in the file's
-# order, each with its "###" subsections (a "#" line inside a fenced code
-# block is not a heading). Fails when a title is missing.
-tarnvik_readme_sections() {
-  local file=$1 title
-  shift
-  for title in "$@"; do
-    grep -qxF "## $title" "$file" || { echo "README.md has no section \"## $title\"" >&2; return 1; }
-  done
-  awk -v titles="$(printf '%s\n' "$@")" '
-    BEGIN { n = split(titles, list, "\n"); for (i = 1; i <= n; i++) wanted["## " list[i]] = 1 }
-    /^```/ { fenced = !fenced }
-    !fenced && /^## / { keep = ($0 in wanted) }
-    !fenced && /^# / { keep = 0 }
-    keep' "$file"
-}
-wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=14" || { echo "tarnvik-cli.exe has no icon" >&2; exit 1; }
-wrestool -l "$build/bin/tarnvik-cli.exe" | grep -q -- "--type=16" || { echo "tarnvik-cli.exe has no version" >&2; exit 1; }
-make_tool_package
+for exe in tarnvik-cli tarnvik-configurator; do
+  [ -f "$build/bin/$exe.exe" ] || continue
+  wrestool -l "$build/bin/$exe.exe" | grep -q -- "--type=14" || { echo "$exe.exe has no icon" >&2; exit 1; }
+  wrestool -l "$build/bin/$exe.exe" | grep -q -- "--type=16" || { echo "$exe.exe has no version" >&2; exit 1; }
+done
 
 # The tests, under Wine.
 wine=/usr/lib/wine/wine64
@@ -116,6 +100,13 @@ stop_wine() {
 trap stop_wine EXIT
 "$wineserver" -p
 "$wine" wineboot --init >/dev/null 2>&1
+# The Qt programs: offscreen (Wine hands a variable WINEQT_X to Windows
+# programs as QT_X, and drops QT_X itself), with one font, so that layouts
+# measure as on Linux's offscreen runs.
+fonts=$build/fonts
+mkdir -p "$fonts"
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf "$fonts/"
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR="Z:${fonts//\//\\}"
 ctest --test-dir "$build" -R "$tests_run" --output-on-failure -j"$(nproc)"
 
 # The tool under Wine against the Linux build's, byte for byte.
@@ -131,3 +122,8 @@ for command in list version; do
   fi
 done
 echo "Without a unit, list and version log \"Tarnvik not found.\" and end with status 1."
+[ "${build_targets[*]}" = all ] || exit 0
+
+# What a Windows operator downloads, made and tried: the zip and the installer,
+# installed, run and uninstalled in this prefix.
+bash "$TARNVIK_ROOT/scripts/windows-package.sh" "$build" "$qt"
