@@ -8,10 +8,10 @@
 // The unit's lock is its device node (hidraw's paths are nodes such as
 // /dev/hidraw3), locked on a descriptor of its own for the whole operation:
 // every program that may open the unit meets it, and no other can hold it.
-// macOS has no node to lock: hidapi's paths there name IOKit services, and
-// hidapi opens a device exclusively by default (since 0.12), so while one
-// program has the unit open another's opening fails; nothing holds the unit
-// between two openings of one operation there.
+// macOS has no node to lock: hidapi's paths there name IOKit services. hidapi
+// opens a device there exclusively (by default; this program never turns it
+// off), so while one program has the unit open another's opening fails, but
+// nothing holds the unit between two openings of one operation.
 
 #include "device/HidTransport.h"
 
