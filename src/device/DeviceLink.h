@@ -83,8 +83,8 @@ class DeviceLink {
   // that another program holds (UnitSession) is left unopened: the found
   // line, then "Tarnvik is in use by another program.", and false. So is one
   // whose lock cannot be had (a simulated unit's lock file that is a link, a
-  // pipe or out of reach): the found line, then "Tarnvik's lock cannot be
-  // taken: LOCK: WHY.", and false.
+  // pipe or out of reach; the system object of a unit on Windows): the found
+  // line, then "Tarnvik's lock cannot be taken: LOCK: WHY.", and false.
   bool OpenLink();
   // Closes the device if open. Closing a closed link does nothing.
   void CloseLink();

@@ -84,7 +84,6 @@ struct Refusal {
 
 void Link(const std::string& path) { fs::create_symlink(path + ".elsewhere", path); }
 void Pipe(const std::string& path) { ::mkfifo(path.c_str(), 0644); }
-void Folder(const std::string& path) { fs::create_directory(path); }
 void Private(const std::string& path) {
   test::WriteAll(path, "");
   ::chmod(path.c_str(), 0600);
@@ -94,9 +93,7 @@ void PrivateFolder(const std::string& path) { fs::create_directory(fs::path(path
 const Refusal kRefusals[] = {
     {"LockFileIsALink", false, "lock", Link, false, "a symbolic link, not a regular file"},
     {"LockFileIsAPipe", false, "lock", Pipe, false, "a named pipe, not a regular file"},
-    {"LockFileIsAFolder", false, "lock", Folder, false, "a folder, not a regular file"},
     {"LockFileIsADevice", false, "/dev/null", nullptr, false, "a device, not a regular file"},
-    {"LockFileInAFolderThatIsMissing", false, "none/lock", nullptr, false, "No such file or directory"},
     {"LockFileOutOfReach", false, "lock", Private, true, "Permission denied"},
     {"LockFileCannotBeMade", false, "root/lock", PrivateFolder, true, "Permission denied"},
     {"DeviceNodeGone", true, "hidraw3", nullptr, false, "No such file or directory"},
