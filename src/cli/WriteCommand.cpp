@@ -32,20 +32,20 @@ int BackupFailed(std::ostream& messages, int status, const std::string& why) {
   return status;
 }
 
-bool ReadUnit(DeviceSession& session, ConfigImage& image) {
-  DeviceLink link = session.link();
-  return link.OpenLink() && ReadConfigPages(link, image, session.op);
-}
-
 // Reads what the unit holds and saves it, before anything is written: the
 // raw image as soon as all 64 pages came in, then the configuration file
 // when the image passes its checksum and version checks, as Read config
-// would show it. Any failure ends the command with "Backup failed: ...":
-// status 2 for a file that cannot be written, 1 otherwise.
+// would show it. A unit not found, in use by another program or whose lock
+// cannot be had ends the command as it ends any other (status 1, the link's
+// lines say why); any later failure with "Backup failed: ...": status 2 for
+// a file that cannot be written, 1 otherwise.
 int MakeBackup(const CommandContext& context, DeviceSession& session, const std::string& backup) {
   std::ostream& messages = context.messages;
   ConfigImage image;
-  if (!ReadUnit(session, image)) return BackupFailed(messages, kRefused, kBackupUnreadReason);
+  DeviceLink link = session.link();
+  if (!link.OpenLink()) return kRefused;
+  if (!ReadConfigPages(link, image, session.op)) return BackupFailed(messages, kRefused, kBackupUnreadReason);
+  link.CloseLink();
   const BackupFiles files{BackupImageName(backup), backup};
   const BackupResult result = SaveUnitBackup(image, files, session.op, context.clock);
   if (result.outcome == BackupOutcome::Saved) {

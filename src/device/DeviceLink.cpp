@@ -62,6 +62,10 @@ bool DeviceLink::OpenLink() {
     op_.logLine(kInUseLine);
     return false;
   }
+  if (opened.lockFault) {
+    op_.logLine("Tarnvik's lock cannot be taken: " + opened.error + ".");
+    return false;
+  }
   if (!connection_) logOpenFailure(opened.error);
   return true;
 }

@@ -81,7 +81,10 @@ class DeviceLink {
   // chosen, a line after the found line names the unit used and how many
   // there are. Logs "Tarnvik not found." and returns false otherwise. A unit
   // that another program holds (UnitSession) is left unopened: the found
-  // line, then "Tarnvik is in use by another program.", and false.
+  // line, then "Tarnvik is in use by another program.", and false. So is one
+  // whose lock cannot be had (a simulated unit's lock file that is a link, a
+  // pipe or out of reach; the system object of a unit on Windows): the found
+  // line, then "Tarnvik's lock cannot be taken: LOCK: WHY.", and false.
   bool OpenLink();
   // Closes the device if open. Closing a closed link does nothing.
   void CloseLink();

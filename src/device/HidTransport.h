@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileLock.h"
+
 namespace tarnvik {
 
 struct HidInterface {
@@ -75,15 +77,25 @@ class HidTransport {
     std::unique_ptr<HidConnection> connection;  // null when opening failed
     std::string error;                          // then: why, naming the path
     bool inUse = false;                         // then: another program holds the unit
+    bool lockFault = false;                     // then: the unit's lock cannot be had; `error` names it and says why
   };
   // Opens the interface for reading and writing reports.
   virtual Opened open(const std::string& path) = 0;
 
-  // The lock file that keeps other programs off the unit at `path` while an
-  // operation works with it (UnitSession); empty when no other program can
-  // reach the unit (one in this process's memory). A backend for real units
-  // returns SharedUnitLockFile(path).
-  virtual std::string lockFile(const std::string& /*path*/) const { return {}; }
+  // What keeps other programs off the unit at `path` while an operation
+  // works with it (UnitSession).
+  struct UnitLock {
+    // Held, Busy, Failed (with why), or nothing to hold (Absent) where no
+    // other program can reach the unit (one in this process's memory).
+    platform::FileLock lock;
+    // The lock is the device itself (its node, on Linux): one that cannot be
+    // had is a unit that cannot be opened, a matter of access to the unit.
+    // Otherwise (a simulated unit's lock file) it is the lock's own fault.
+    bool isDevice = false;
+  };
+  // Takes the unit's lock; does not wait. Real units: the device's lock
+  // (platform::FileLock::TryLockDevice); simulated ones: their lock file.
+  virtual UnitLock lockUnit(const std::string& /*path*/) { return {}; }
 };
 
 }  // namespace tarnvik

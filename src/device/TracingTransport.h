@@ -23,7 +23,7 @@ class TracingTransport : public HidTransport {
 
   std::vector<HidInterface> enumerate() override { return inner_.enumerate(); }
   Opened open(const std::string& path) override;
-  std::string lockFile(const std::string& path) const override { return inner_.lockFile(path); }
+  UnitLock lockUnit(const std::string& path) override { return inner_.lockUnit(path); }
 
  private:
   HidTransport& inner_;

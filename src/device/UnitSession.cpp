@@ -1,35 +1,19 @@
 #include "device/UnitSession.h"
 
-#include <filesystem>
-
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
-
 namespace tarnvik {
 
-namespace {
-
-bool Plain(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-';
-}
-
-}  // namespace
-
 HidTransport::Opened UnitSession::open(const std::string& path) {
-  const std::string file = held_.contains(path) ? std::string() : inner_.lockFile(path);
-  if (!file.empty()) {
-    platform::FileLock lock = platform::FileLock::TryLockFile(file);
-    if (lock.status() == platform::FileLock::Status::Busy) return {nullptr, path + ": " + lock.reason(), true};
-    if (!lock.held()) return {nullptr, lock.reason()};
-    held_.emplace(path, std::move(lock));
+  if (!held_.contains(path)) {
+    UnitLock unit = inner_.lockUnit(path);
+    const platform::FileLock& lock = unit.lock;
+    switch (lock.status()) {
+      case platform::FileLock::Status::Busy: return {nullptr, path + ": " + lock.reason(), true};
+      case platform::FileLock::Status::Failed: return {nullptr, lock.reason(), false, !unit.isDevice};
+      case platform::FileLock::Status::Held: held_.emplace(path, std::move(unit.lock)); break;
+      case platform::FileLock::Status::Absent: break;
+    }
   }
   return inner_.open(path);
-}
-
-std::string SharedUnitLockFile(const std::string& devicePath) {
-  std::string name = "tarnvik-";
-  for (const char c : devicePath) name += Plain(c) ? c : '_';
-  return platform::TextOf(platform::PathOf(platform::SharedLockFolder()) / platform::PathOf(name + ".lock"));
 }
 
 }  // namespace tarnvik

@@ -7,9 +7,11 @@
 // handle, so two programs talking to one unit at once would mix their pages.
 //
 // It is a HID stack in front of another that takes each unit's lock
-// (HidTransport::lockFile) before it opens the unit. A unit that another
+// (HidTransport::lockUnit) before it opens the unit. A unit that another
 // program holds is not opened at all: the opening fails with `inUse` set, and
-// DeviceLink says "Tarnvik is in use by another program.". Nothing waits.
+// DeviceLink says "Tarnvik is in use by another program.". Nothing waits. A
+// lock that cannot be had leaves the unit unopened too: as a unit that cannot
+// be opened where the lock is the device itself, else with `lockFault` set.
 // Locks belong to the process (platform::FileLock), so a session inside
 // another shares the outer one's locks.
 
@@ -29,17 +31,11 @@ class UnitSession : public HidTransport {
 
   std::vector<HidInterface> enumerate() override { return inner_.enumerate(); }
   Opened open(const std::string& path) override;
-  std::string lockFile(const std::string& path) const override { return inner_.lockFile(path); }
+  UnitLock lockUnit(const std::string& path) override { return inner_.lockUnit(path); }
 
  private:
   HidTransport& inner_;
   std::map<std::string, platform::FileLock> held_;  // by device path
 };
-
-// The lock file of the real unit at `devicePath`: in the folder that the
-// programs of every user share (platform::SharedLockFolder), so that a
-// program of another user, a cron job or a login over SSH meets it too;
-// named after the path ("/dev/hidraw3": tarnvik-_dev_hidraw3.lock).
-std::string SharedUnitLockFile(const std::string& devicePath);
 
 }  // namespace tarnvik

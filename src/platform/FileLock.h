@@ -1,9 +1,9 @@
 #pragma once
 // An exclusive lock that programs take before they change what other programs
-// may change too: a unit (through a lock file kept for it) or a file (the file
-// itself, for a change that reads it and then replaces it). The lock is
-// advisory: it keeps out only programs that ask for it too, and it never keeps
-// anyone from reading or replacing the file.
+// may change too: a unit (its device, or the lock file kept in a simulated
+// unit's folder) or a file (the file itself, for a change that reads it and
+// then replaces it). The lock is advisory: it keeps out only programs that ask
+// for it too, and it never keeps anyone from reading or replacing the file.
 //
 // A lock belongs to the process: asking again for a lock the process already
 // holds on the same file shares it instead of waiting for it, so that an
@@ -47,6 +47,21 @@ class FileLock {
   // Does not wait: Busy at once when another program holds it. A link or
   // anything but a regular file in its place fails.
   static FileLock TryLockFile(const std::string& lockFile);
+
+  // The lock on the device at `devicePath` (a unit's HID interface), the same
+  // for every program whatever its user or environment. Does not wait: Busy
+  // at once when another program holds it.
+  // POSIX: the device node itself, opened for reading and writing and locked
+  // for as long as the lock is held, so that only a program that may use the
+  // device can hold it. Failed, naming the path and why, when the node cannot
+  // be opened (no permission, unplugged) or locked. Nothing is read from it.
+  // Windows: device files take no locks, so the lock is an object of the
+  // system's global namespace named after the path as the system compares
+  // it (the case of letters and the \\?\ or \\.\ in front do not count),
+  // which the programs of every user and session meet; the system removes it
+  // with the last handle, when its process ends in any way. A program that
+  // finds it there, or may not open another user's, is kept out (Busy).
+  static FileLock TryLockDevice(const std::string& devicePath);
 
   // The lock on the regular file at `path` itself (a link there is followed),
   // for a change that reads the file and then replaces it. Waits up to `wait`

@@ -108,12 +108,6 @@ enum class CreateOutcome {
 // it (a killed one may leave a hidden temporary file beside it).
 CreateOutcome CreateIfAbsent(const std::string& path, std::string_view content, std::string& error);
 
-// Where the programs of every user keep lock files of shared things (units):
-// POSIX: /run/lock, or where it is missing the user's runtime folder, else
-// the system's temporary folder. Windows: the folder of data shared by all
-// users (%ProgramData%), else the user's temporary folder.
-std::string SharedLockFolder();
-
 // The user's cache folder ($XDG_CACHE_HOME, else .cache in the home folder;
 // on Windows the user's local application data, %LOCALAPPDATA%); empty when
 // the user has none.

@@ -1,6 +1,7 @@
 // The tool beside another program: a set whose file another program is
 // changing waits for it and keeps that change; a device command on a unit that
-// another program holds says so, ends with status 1 and leaves the unit alone.
+// another program holds says so, ends with status 1 and leaves the unit alone
+// (write --backup too: its backup is not "failed", the unit is in use).
 #include <chrono>
 #include <thread>
 
@@ -59,6 +60,7 @@ TEST_F(Cli, ADeviceCommandLeavesAUnitThatAnotherProgramHolds) {
     const RunResult busy = run(command);
     EXPECT_EQ(busy.status, 1);
     EXPECT_EQ(busy.lines(), (std::vector<std::string>{kFoundLine, kInUseLine})) << busy.err;
+    EXPECT_EQ(busy.err, "") << "the in-use line says it all, as for every other command";
     EXPECT_EQ(ReadAll(unit + "/memory.bin"), memory);
     EXPECT_FALSE(fs::exists(path("before.cfg")));
   }

@@ -1,7 +1,7 @@
 // A second program for the lock tests, on every system:
-//   lock_holder file|change PATH keep|soon|replace|probe
-// takes the lock (TryLockFile, or LockForChange waiting 400 ms; 0 ms for
-// probe), prints its status as a number and a line end, then keeps it until
+//   lock_holder file|change|device PATH keep|soon|replace|probe
+// takes the lock (TryLockFile, LockForChange waiting 400 ms, 0 ms for probe,
+// or TryLockDevice), prints its status as a number and a line end, then keeps it until
 // its standard input ends (keep), lets go after 100 ms (soon), puts a new
 // file in PATH's place before it lets go (replace), or ends at once (probe).
 #include <chrono>
@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
   if (arguments.size() != 4) return 2;
   const std::string &kind = arguments[1], &path = arguments[2], &then = arguments[3];
   const std::chrono::milliseconds wait(then == "probe" ? 0 : 400);
-  const FileLock lock = kind == "file" ? FileLock::TryLockFile(path) : FileLock::LockForChange(path, wait);
+  const FileLock lock = kind == "file"     ? FileLock::TryLockFile(path)
+                        : kind == "device" ? FileLock::TryLockDevice(path)
+                                           : FileLock::LockForChange(path, wait);
   std::cout << static_cast<int>(lock.status()) << std::endl;
   if (then == "keep") {
     for (std::string line; std::getline(std::cin, line);) {

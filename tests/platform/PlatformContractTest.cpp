@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -181,9 +182,15 @@ enum class Holder {
   ReplacesAndLetsGo,  // ... after putting a new file in the path's place
 };
 
+enum class LockKind {
+  LockFile,  // TryLockFile
+  Change,    // LockForChange
+  Device,    // TryLockDevice (a regular file stands in for a device node)
+};
+
 struct LockCase {
   const char* name;
-  bool lockFile;  // TryLockFile, else LockForChange
+  LockKind kind;
   Holder holder;
   FileLock::Status expected;
   bool waitsOutTheLimit;  // Busy only after the whole wait
@@ -193,21 +200,42 @@ struct LockCase {
 
 using Status = FileLock::Status;
 const LockCase kLockCases[] = {
-    {"LockFileFree", true, Holder::Nobody, Status::Held, false},
-    {"LockFileHeldHere", true, Holder::ThisProcess, Status::Held, false},
-    {"LockFileHeldElsewhere", true, Holder::OtherProgram, Status::Busy, false},
-    {"ChangeFree", false, Holder::Nobody, Status::Held, false},
-    {"ChangeHeldHere", false, Holder::ThisProcess, Status::Held, false},
-    {"ChangeHeldElsewhere", false, Holder::OtherProgram, Status::Busy, true},
-    {"ChangeWaitsForTheOther", false, Holder::LetsGoSoon, Status::Held, false},
-    {"ChangeFollowsAReplacement", false, Holder::ReplacesAndLetsGo, Status::Held, false},
+    {"LockFileFree", LockKind::LockFile, Holder::Nobody, Status::Held, false},
+    {"LockFileHeldHere", LockKind::LockFile, Holder::ThisProcess, Status::Held, false},
+    {"LockFileHeldElsewhere", LockKind::LockFile, Holder::OtherProgram, Status::Busy, false},
+    {"ChangeFree", LockKind::Change, Holder::Nobody, Status::Held, false},
+    {"ChangeHeldHere", LockKind::Change, Holder::ThisProcess, Status::Held, false},
+    {"ChangeHeldElsewhere", LockKind::Change, Holder::OtherProgram, Status::Busy, true},
+    {"ChangeWaitsForTheOther", LockKind::Change, Holder::LetsGoSoon, Status::Held, false},
+    {"ChangeFollowsAReplacement", LockKind::Change, Holder::ReplacesAndLetsGo, Status::Held, false},
+    {"DeviceFree", LockKind::Device, Holder::Nobody, Status::Held, false},
+    {"DeviceHeldHere", LockKind::Device, Holder::ThisProcess, Status::Held, false},
+    {"DeviceHeldElsewhere", LockKind::Device, Holder::OtherProgram, Status::Busy, false},
 };
 
 constexpr std::chrono::milliseconds kWait{400};
 
-std::unique_ptr<test::OtherProcess> Holding(const LockCase& c, const std::string& path, const char* then) {
+const char* KindWord(LockKind kind) {
+  switch (kind) {
+    case LockKind::LockFile: return "file";
+    case LockKind::Change: return "change";
+    case LockKind::Device: return "device";
+  }
+  return "";
+}
+
+std::unique_ptr<test::OtherProcess> Holding(LockKind kind, const std::string& path, const char* then) {
   return std::make_unique<test::OtherProcess>(
-      std::vector<std::string>{test::ProgramBesideTests("lock_holder"), c.lockFile ? "file" : "change", path, then});
+      std::vector<std::string>{test::ProgramBesideTests("lock_holder"), KindWord(kind), path, then});
+}
+
+FileLock Take(LockKind kind, const std::string& path) {
+  switch (kind) {
+    case LockKind::LockFile: return FileLock::TryLockFile(path);
+    case LockKind::Change: return FileLock::LockForChange(path, kWait);
+    case LockKind::Device: return FileLock::TryLockDevice(path);
+  }
+  return {};
 }
 
 class TwoPrograms : public ::testing::TestWithParam<LockCase> {
@@ -219,13 +247,13 @@ class TwoPrograms : public ::testing::TestWithParam<LockCase> {
 TEST_P(TwoPrograms, TheSecondIsKeptOutWhileTheFirstHoldsTheLock) {
   const LockCase& c = GetParam();
   WriteAll(path, "content");
-  const auto take = [&] { return c.lockFile ? FileLock::TryLockFile(path) : FileLock::LockForChange(path, kWait); };
+  const auto take = [&] { return Take(c.kind, path); };
   FileLock earlier;
   if (c.holder == Holder::ThisProcess) earlier = take();
   std::unique_ptr<test::OtherProcess> other;
-  if (c.holder == Holder::OtherProgram) other = Holding(c, path, "keep");
-  if (c.holder == Holder::LetsGoSoon) other = Holding(c, path, "soon");
-  if (c.holder == Holder::ReplacesAndLetsGo) other = Holding(c, path, "replace");
+  if (c.holder == Holder::OtherProgram) other = Holding(c.kind, path, "keep");
+  if (c.holder == Holder::LetsGoSoon) other = Holding(c.kind, path, "soon");
+  if (c.holder == Holder::ReplacesAndLetsGo) other = Holding(c.kind, path, "replace");
   if (other) {
     ASSERT_EQ(other->readLine(), std::to_string(static_cast<int>(Status::Held)));
   }
@@ -243,7 +271,7 @@ TEST_P(TwoPrograms, TheSecondIsKeptOutWhileTheFirstHoldsTheLock) {
   }
   if (!lock.held()) return;
   // Held means held: on the file the path names now, against any other program.
-  EXPECT_EQ(Holding(c, path, "probe")->readLine(), std::to_string(static_cast<int>(Status::Busy)));
+  EXPECT_EQ(Holding(c.kind, path, "probe")->readLine(), std::to_string(static_cast<int>(Status::Busy)));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryHolder, TwoPrograms, ::testing::ValuesIn(kLockCases),
@@ -260,6 +288,25 @@ TEST(FileLocks, NothingToLockIsNotWaitedFor) {
   const FileLock inFolderThatIsMissing = FileLock::TryLockFile(dir.path("none/unit.lock"));
   EXPECT_EQ(inFolderThatIsMissing.status(), Status::Failed);
   EXPECT_NE(inFolderThatIsMissing.reason().find("unit.lock"), std::string::npos) << inFolderThatIsMissing.reason();
+}
+
+// Windows names a device by its path whatever the case of its letters and
+// whether \\?\ or \\.\ stands in front: every spelling meets one lock, and a
+// path too long for the name of a system object still has one.
+TEST(DeviceLocks, EverySpellingOfAWindowsDevicePathMeetsOneLock) {
+  if (test::OnPosix()) GTEST_SKIP() << "a device node is locked as the file it is";
+  TempFolder dir;  // for a name no other run uses
+  const std::string device = "hid#vid_0483&pid_a04a#" + PathOf(dir.root()).filename().string() + "#{4d1e55b2}";
+  std::string upper = device;
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+  const std::string longer = "\\\\?\\" + device + std::string(300, 'x');
+  const auto holder = Holding(LockKind::Device, "\\\\?\\" + device, "keep");
+  const auto longHolder = Holding(LockKind::Device, longer, "keep");
+  ASSERT_EQ(holder->readLine(), std::to_string(static_cast<int>(Status::Held)));
+  ASSERT_EQ(longHolder->readLine(), std::to_string(static_cast<int>(Status::Held)));
+  for (const std::string& spelling : {"\\\\.\\" + upper, device, longer})
+    EXPECT_EQ(FileLock::TryLockDevice(spelling).status(), Status::Busy) << spelling;
+  EXPECT_EQ(FileLock::TryLockDevice("\\\\?\\" + device + "#2").status(), Status::Held);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <fstream>
 #include <mutex>
 #include <vector>
 
@@ -85,6 +86,12 @@ void HidapiDouble::reset() {
 int HidapiDouble::enumerations() {
   const std::lock_guard lock(guard);
   return listings;
+}
+
+HidTransport::UnitLock HidapiOnDesk::lockUnit(const std::string& path) {
+  const std::string node = nodeFolder_ + "/" + std::to_string(std::hash<std::string>()(path)) + ".node";
+  std::ofstream(node, std::ios::app).flush();
+  return HidapiTransport::lockUnit(node);
 }
 
 }  // namespace tarnvik::test

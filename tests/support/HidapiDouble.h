@@ -32,17 +32,17 @@ class HidapiDouble {
   static int enumerations();
 };
 
-// The hidapi backend with its unit locks in a folder of the test's own, so
-// that tests running at once never meet on a lock in the system's lock folder.
+// The hidapi backend for units plugged at paths that are no files here
+// (/dev/hidraw3): each unit's lock is a stand-in for its device node, a file
+// in a folder of the test's own, locked as the node would be, so that tests
+// running at once never meet on a node of the system.
 class HidapiOnDesk : public HidapiTransport {
  public:
-  explicit HidapiOnDesk(std::string lockFolder) : lockFolder_(std::move(lockFolder)) {}
-  std::string lockFile(const std::string& path) const override {
-    return lockFolder_ + "/" + std::to_string(std::hash<std::string>()(path)) + ".lock";
-  }
+  explicit HidapiOnDesk(std::string nodeFolder) : nodeFolder_(std::move(nodeFolder)) {}
+  UnitLock lockUnit(const std::string& path) override;
 
  private:
-  std::string lockFolder_;
+  std::string nodeFolder_;
 };
 
 }  // namespace tarnvik::test

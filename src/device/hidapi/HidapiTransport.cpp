@@ -67,6 +67,14 @@ HidTransport::Opened HidapiTransport::open(const std::string& path) {
   return {std::make_unique<HidapiConnection>(device), {}};
 }
 
+HidTransport::UnitLock HidapiTransport::lockUnit([[maybe_unused]] const std::string& path) {
+#ifdef __APPLE__
+  return {};
+#else
+  return {platform::FileLock::TryLockDevice(path), true};
+#endif
+}
+
 std::string HidapiVersion() { return std::string("hidapi ") + hid_version_str(); }
 
 }  // namespace tarnvik

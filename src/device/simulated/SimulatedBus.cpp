@@ -69,9 +69,10 @@ HidTransport::Opened SimulatedBus::open(const std::string& path) {
   return one.open(path);
 }
 
-std::string SimulatedBus::lockFile(const std::string& path) const {
+HidTransport::UnitLock SimulatedBus::lockUnit(const std::string& path) {
   const auto found = units_.find(path);
-  return found != units_.end() ? found->second->lockFile() : std::string();
+  if (found == units_.end() || found->second->lockFile().empty()) return {};
+  return {platform::FileLock::TryLockFile(found->second->lockFile())};
 }
 
 }  // namespace tarnvik

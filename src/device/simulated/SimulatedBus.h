@@ -29,7 +29,7 @@ class SimulatedBus : public HidTransport {
   // Throws OperationError for a unit's folder that cannot be used.
   std::vector<HidInterface> enumerate() override;
   Opened open(const std::string& path) override;
-  std::string lockFile(const std::string& path) const override;
+  UnitLock lockUnit(const std::string& path) override;
 
  private:
   // The units whose folders are there now, by path, in the order of their names.

@@ -57,9 +57,12 @@ HidTransport::Opened SimulatedTransport::open(const std::string& path) {
   return {nullptr, path + ": No such file or directory"};
 }
 
-std::string SimulatedTransport::lockFile(const std::string& path) const {
+// A unit kept in a folder is locked through its lock file there; one in
+// memory alone has nothing another program could reach.
+HidTransport::UnitLock SimulatedTransport::lockUnit(const std::string& path) {
   for (const Port& port : ports_)
-    if (port.info.path == path && port.unit) return port.unit->lockFile();
+    if (port.info.path == path && port.unit && !port.unit->lockFile().empty())
+      return {platform::FileLock::TryLockFile(port.unit->lockFile())};
   return {};
 }
 

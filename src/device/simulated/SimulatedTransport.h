@@ -24,7 +24,7 @@ class SimulatedTransport : public HidTransport {
 
   std::vector<HidInterface> enumerate() override;
   Opened open(const std::string& path) override;
-  std::string lockFile(const std::string& path) const override;
+  UnitLock lockUnit(const std::string& path) override;
 
  private:
   struct Port {

@@ -8,6 +8,11 @@
 // are asked for a path: by default the unit's vendor and product, matched as
 // the link matches them, so other HID devices (keyboards, mice) are left
 // alone.
+//
+// The unit's lock is an object of the system's global namespace named after
+// its path (platform::FileLock::TryLockDevice), which the window, the tool
+// and the programs of other users and sessions (fast user switching, a
+// service) all meet; the device itself is opened shared, as before.
 
 #include <functional>
 #include <string>
@@ -24,6 +29,7 @@ class WindowsHidTransport : public HidTransport {
 
   std::vector<HidInterface> enumerate() override;
   Opened open(const std::string& path) override;
+  UnitLock lockUnit(const std::string& path) override { return {platform::FileLock::TryLockDevice(path)}; }
 
   static Filter DefaultFilter();
 

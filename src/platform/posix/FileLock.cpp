@@ -61,8 +61,9 @@ Try LockOpenFile(UniqueFd& fd, const struct stat& info, std::shared_ptr<HeldLock
 // it where missing.
 UniqueFd OpenLockFile(const std::string& path) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid() && errno == EACCES) fd.reset(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid() && errno == EACCES)
+      fd.reset(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.valid() || errno != ENOENT) return fd;
     fd.reset(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (fd.valid()) {
@@ -78,14 +79,37 @@ UniqueFd OpenLockFile(const std::string& path) {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+const char* KindOf(mode_t mode) {
+  if (S_ISLNK(mode)) return "a symbolic link";
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "something else";
+}
+
+// Why `path` cannot serve as a lock file, when the opening failed or gave no
+// regular file: what is there instead, else the system's words. A link or a
+// named pipe in a lock file's place is someone's doing, to be named plainly.
+std::string NotALockFile(const std::string& path) {
+  const std::string why = SystemError();
+  struct stat there {};
+  if (::lstat(path.c_str(), &there) != 0 || S_ISREG(there.st_mode)) return path + ": " + why;
+  return path + ": " + KindOf(there.st_mode) + ", not a regular file";
+}
+
 }  // namespace
 
+// Nothing but a regular file is opened (a device or a pipe may act on being
+// opened); one put in its place meanwhile is found once it is open.
 FileLock FileLock::TryLockFile(const std::string& lockFile) {
+  struct stat there {};
+  if (::lstat(lockFile.c_str(), &there) == 0 && !S_ISREG(there.st_mode))
+    return {Status::Failed, NotALockFile(lockFile)};
   UniqueFd fd = OpenLockFile(lockFile);
-  if (!fd.valid()) return {Status::Failed, lockFile + ": " + SystemError()};
   struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) return {Status::Failed, lockFile + ": " + SystemError()};
-  if (!S_ISREG(info.st_mode)) return {Status::Failed, lockFile + ": not a regular file"};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    return {Status::Failed, NotALockFile(lockFile)};
   std::shared_ptr<HeldLock> held;
   switch (LockOpenFile(fd, info, held)) {
     case Try::Held: return {Status::Held, {}, std::move(held)};
@@ -93,6 +117,22 @@ FileLock FileLock::TryLockFile(const std::string& lockFile) {
     case Try::Unsupported: break;
   }
   return {Status::Failed, lockFile + ": " + SystemError()};
+}
+
+// The node is opened as the HID library opens it, for reading and writing,
+// and never read: the few reports the system queues for this descriptor go
+// with it.
+FileLock FileLock::TryLockDevice(const std::string& devicePath) {
+  UniqueFd fd(::open(devicePath.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat info {};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0) return {Status::Failed, devicePath + ": " + SystemError()};
+  std::shared_ptr<HeldLock> held;
+  switch (LockOpenFile(fd, info, held)) {
+    case Try::Held: return {Status::Held, {}, std::move(held)};
+    case Try::Busy: return {Status::Busy, kBusyReason};
+    case Try::Unsupported: break;
+  }
+  return {Status::Failed, devicePath + ": cannot be locked: " + SystemError()};
 }
 
 FileLock::ChangeTry FileLock::TryLockForChange(const std::string& path, std::shared_ptr<HeldLock>& held) {

@@ -47,12 +47,6 @@ CreateOutcome TakeName(const std::string& temporary, const std::string& path) {
   return errno == EEXIST ? CreateOutcome::Existed : CreateOutcome::Failed;
 }
 
-bool UsableFolder(const char* folder) {
-  struct stat info {};
-  return folder != nullptr && folder[0] == '/' && ::stat(folder, &info) == 0 && S_ISDIR(info.st_mode) &&
-         ::access(folder, W_OK | X_OK) == 0;
-}
-
 }  // namespace
 
 FileStatus StatusOf(const std::string& path, Links links) {
@@ -123,12 +117,6 @@ CreateOutcome CreateIfAbsent(const std::string& path, std::string_view content, 
   if (made) ::unlink(temporary.c_str());
   if (outcome == CreateOutcome::Created) SyncFolder(FolderOf(path).string());
   return outcome;
-}
-
-std::string SharedLockFolder() {
-  for (const char* folder : {"/run/lock", static_cast<const char*>(std::getenv("XDG_RUNTIME_DIR"))})
-    if (UsableFolder(folder)) return folder;
-  return fs::temp_directory_path().string();
 }
 
 std::string UserCacheFolder() {

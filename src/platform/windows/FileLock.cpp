@@ -1,16 +1,26 @@
 // Locks as named kernel objects: an event named after the file (its volume
-// serial number and file index) exists while a program holds the lock, and
-// the system removes it when the last handle to it closes, which it does for
-// a process however that ends. A program that finds the name taken (or, for
-// another user's object, cannot open it) is kept out. The file itself is
-// never opened for longer than it takes to learn its identity, so holding a
-// lock keeps no one from reading, replacing or removing the file. The locks
-// this process holds are kept in a table by file, so that asking again
-// shares the lock instead of waiting for it.
+// serial number and file index) or the device (its path) exists while a
+// program holds the lock, and the system removes it when the last handle to
+// it closes, which it does for a process however that ends. A program that
+// finds the name taken (or, for another user's object, cannot open it) is
+// kept out. The file itself is never opened for longer than it takes to
+// learn its identity, so holding a lock keeps no one from reading, replacing
+// or removing the file. The locks this process holds are kept in a table by
+// name, so that asking again shares the lock instead of waiting for it.
+//
+// Why an event and not a mutex or an exclusive opening: a mutex belongs to
+// the thread that took it, so a lock let go on another thread (the window's
+// worker hands its operations around) would not be let go, and one closed
+// by its owner is abandoned rather than freed; an event belongs to no thread,
+// and being there is all it says. Opening the HID device without sharing
+// would lock only while it is open, not across the openings of one
+// operation, and would keep out this program's own next opening.
 #include "platform/FileLock.h"
 
+#include <cstdint>
 #include <map>
 #include <mutex>
+#include <string_view>
 #include <utility>
 
 #include "platform/windows/WinFiles.h"
@@ -32,8 +42,8 @@ std::mutex& TableMutex() {
   return mutex;
 }
 
-std::map<FileKey, std::weak_ptr<HeldLock>>& Table() {
-  static std::map<FileKey, std::weak_ptr<HeldLock>> table;
+std::map<std::wstring, std::weak_ptr<HeldLock>>& Table() {
+  static std::map<std::wstring, std::weak_ptr<HeldLock>> table;
   return table;
 }
 
@@ -45,17 +55,38 @@ std::wstring LockName(const FileKey& key) {
   return name;
 }
 
+// The device's lock: its path as the system compares device paths (letters
+// in either case, \\?\ or \\.\ in front), its backslashes, which a name may
+// not hold, as slashes; a path too long for a name goes by a hash of it.
+std::wstring DeviceLockName(const std::string& devicePath) {
+  std::wstring path = windows::Wide(devicePath);
+  for (const std::wstring_view prefix : {L"\\\\?\\", L"\\\\.\\"})
+    if (path.starts_with(prefix)) path.erase(0, prefix.size());
+  for (wchar_t& c : path) {
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c == L'\\') c = L'/';
+  }
+  const std::wstring prefix = L"Global\\tarnvik-unit-";
+  if (prefix.size() + path.size() < MAX_PATH) return prefix + path;
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (const wchar_t c : path) hash = (hash ^ static_cast<std::uint64_t>(c)) * 1099511628211ull;
+  wchar_t text[20];
+  swprintf(text, sizeof text / sizeof text[0], L"%016llx", static_cast<unsigned long long>(hash));
+  return prefix + text;
+}
+
 enum class Try { Held, Busy, Failed };
 
-// Locks the file `key` for this process, or shares the lock it holds.
-Try LockFileKey(const FileKey& key, std::shared_ptr<HeldLock>& held, std::string& reason) {
+// Locks the object `lockName` stands for, for this process, or shares the
+// lock it holds.
+Try LockNamed(const std::wstring& lockName, std::shared_ptr<HeldLock>& held, std::string& reason) {
   const std::lock_guard<std::mutex> guard(TableMutex());
-  if (auto known = Table()[key].lock()) {
+  if (auto known = Table()[lockName].lock()) {
     held = std::move(known);
     return Try::Held;
   }
   SetLastError(ERROR_SUCCESS);
-  UniqueHandle name(CreateEventW(nullptr, TRUE, FALSE, LockName(key).c_str()));
+  UniqueHandle name(CreateEventW(nullptr, TRUE, FALSE, lockName.c_str()));
   const DWORD code = GetLastError();
   if (code == ERROR_ALREADY_EXISTS || code == ERROR_ACCESS_DENIED) return Try::Busy;
   if (!name.valid()) {
@@ -64,7 +95,7 @@ Try LockFileKey(const FileKey& key, std::shared_ptr<HeldLock>& held, std::string
   }
   held = std::make_shared<HeldLock>();
   held->name.reset(name.release());
-  Table()[key] = held;
+  Table()[lockName] = held;
   return Try::Held;
 }
 
@@ -101,7 +132,7 @@ FileLock FileLock::TryLockFile(const std::string& lockFile) {
   std::string reason;
   if (!Identify(lockFile, Opening::LockFile, id, reason)) return {Status::Failed, lockFile + ": " + reason};
   std::shared_ptr<HeldLock> held;
-  switch (LockFileKey(KeyOf(id), held, reason)) {
+  switch (LockNamed(LockName(KeyOf(id)), held, reason)) {
     case Try::Held: return {Status::Held, {}, std::move(held)};
     case Try::Busy: return {Status::Busy, kBusyReason};
     case Try::Failed: break;
@@ -109,12 +140,24 @@ FileLock FileLock::TryLockFile(const std::string& lockFile) {
   return {Status::Failed, lockFile + ": " + reason};
 }
 
+FileLock FileLock::TryLockDevice(const std::string& devicePath) {
+  const std::wstring name = DeviceLockName(devicePath);
+  std::shared_ptr<HeldLock> held;
+  std::string reason;
+  switch (LockNamed(name, held, reason)) {
+    case Try::Held: return {Status::Held, {}, std::move(held)};
+    case Try::Busy: return {Status::Busy, kBusyReason};
+    case Try::Failed: break;
+  }
+  return {Status::Failed, windows::Narrow(name) + ": " + reason};
+}
+
 FileLock::ChangeTry FileLock::TryLockForChange(const std::string& path, std::shared_ptr<HeldLock>& held) {
   if (StatusOf(path, Links::Follow).kind != FileStatus::Kind::Regular) return ChangeTry::Absent;
   FileId opened;
   std::string reason;
   if (!Identify(path, Opening::Change, opened, reason)) return ChangeTry::Absent;
-  switch (LockFileKey(KeyOf(opened), held, reason)) {
+  switch (LockNamed(LockName(KeyOf(opened)), held, reason)) {
     case Try::Failed: return ChangeTry::Absent;
     case Try::Busy: return ChangeTry::Busy;
     case Try::Held: break;

@@ -103,12 +103,6 @@ CreateOutcome CreateIfAbsent(const std::string& path, std::string_view content, 
   return CreateOutcome::Failed;
 }
 
-std::string SharedLockFolder() {
-  std::string folder = FolderFromEnvironment("ProgramData");
-  if (folder.empty()) folder = TextOf(fs::temp_directory_path());
-  return folder;
-}
-
 std::string UserCacheFolder() { return FolderFromEnvironment("LOCALAPPDATA"); }
 
 }  // namespace tarnvik::platform
