@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
@@ -24,6 +25,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A HID stack that hands over only the first `bytes` of every answer, as
+// one that passes on only what the device sent would if the unit sent less.
+class CutAnswers : public HidTransport {
+ public:
+  CutAnswers(std::unique_ptr<HidTransport> inner, std::size_t bytes) : inner_(std::move(inner)), bytes_(bytes) {}
+  std::vector<HidInterface> enumerate() override { return inner_->enumerate(); }
+  Opened open(const std::string& path) override {
+    Opened opened = inner_->open(path);
+    if (opened.connection) opened.connection = std::make_unique<Cut>(std::move(opened.connection), bytes_);
+    return opened;
+  }
+
+ private:
+  struct Cut : HidConnection {
+    Cut(std::unique_ptr<HidConnection> c, std::size_t n) : inner(std::move(c)), bytes(n) {}
+    HidTransfer write(std::span<const std::uint8_t> report) override { return inner->write(report); }
+    HidTransfer read(std::span<std::uint8_t> report, std::chrono::milliseconds limit) override {
+      HidTransfer got = inner->read(report, limit);
+      got.length = std::min(got.length, bytes);
+      return got;
+    }
+    std::unique_ptr<HidConnection> inner;
+    std::size_t bytes;
+  };
+  std::unique_ptr<HidTransport> inner_;
+  std::size_t bytes_;
+};
+
 // A desk whose file manager is a list of the folders it was asked to open.
 struct SafeDesk {
   SafeDesk() { form.show(); }
@@ -34,17 +63,20 @@ struct SafeDesk {
   QStringList log() const {
     return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
   }
+  int bar() const { return form.findChild<QProgressBar*>("ProgressBar1")->value(); }
   CompareDialog* dialog() const { return form.findChild<CompareDialog*>("CompareDialog"); }
 
   std::shared_ptr<SimulatedUnit> unit = std::make_shared<SimulatedUnit>();
   test::RecordingOperator record;
   test::TempFolder folder;
   std::vector<std::string> opened;
+  std::size_t answerBytes = kReportSize;  // read when the first operation starts
   Form1 form{{test::TestClock(), &record,
-              [unit = unit] {
+              [this]() -> std::unique_ptr<HidTransport> {
                 auto transport = std::make_unique<SimulatedTransport>();
                 transport->addUnit("/dev/hidraw4", unit);
-                return transport;
+                if (answerBytes == kReportSize) return transport;
+                return std::make_unique<CutAnswers>(std::move(transport), answerBytes);
               },
               nullptr, folder.path("backups"), [this](const std::string& f) { opened.push_back(f); },
               std::chrono::milliseconds(0)}};
@@ -73,8 +105,12 @@ struct WriteCase {
   int oldBackups;                  // in the folder before, a minute apart
   QString says;                    // a line of the log
   std::vector<std::string> made;   // the new backup's files
-  std::vector<std::string> boxes;  // also the log's last lines
+  std::vector<std::string> boxes;  // also the log's last lines; the backups folder shown as BACKUPS
   bool written = true;             // the window's settings went to the unit
+  int bar = 0;                     // where the progress bar stands afterwards
+  test::Box::Kind box = test::Box::Kind::Information;
+  std::size_t answerBytes = kReportSize;  // of every answer the window is handed
+  bool later = false;                     // the old backups are named with times after now
 };
 
 std::vector<WriteCase> WriteCases() {
@@ -84,6 +120,8 @@ std::vector<WriteCase> WriteCases() {
   const std::string differ = "Verify error: 1 page of 64 differs from what was written.";
   const std::string page40 = "Page 40/64 (bytes 1248 to 1279): Teledigital1_name";
   const ConfigImage station = test::EncodeOrFail(OnUnit());
+  const std::string cutOff = "Write config was cut off: the unit now holds a partly written configuration.\n";
+  const auto error = test::Box::Kind::Error;
   return {
       {"BackedUpAndReadBack",
        station,
@@ -101,7 +139,52 @@ std::vector<WriteCase> WriteCases() {
        "Page read error: 10/64",
        {},
        {unread},
-       false},
+       false,
+       9},
+      {"ShortAnswersMakeNoBlankUnit",
+       station,
+       {},
+       0,
+       "Tarnvik answered with 4 of 65 bytes, too few to hold a page.",
+       {},
+       {unread},
+       false,
+       0,
+       test::Box::Kind::Information,
+       4},
+      {"CutOffNamesTheBackup",
+       station,
+       Fault{FaultKind::Unplug, 64 + 5},
+       0,
+       "Page write error: 5/64",
+       {stem + ".bin", stem + ".cfg"},
+       {cutOff + "The backup made before the write is BACKUPS/" + stem +
+        ".cfg: read it back with Read from file and write it again."},
+       true,
+       0,
+       error},
+      {"CutOffOnABlankUnit",
+       ConfigImage{},
+       Fault{FaultKind::OtherCommand, 64 + 2},
+       0,
+       "Page write error: 2/64",
+       {},
+       {cutOff + "It was blank before the write, so there is no backup: write the configuration again."},
+       true,
+       0,
+       error},
+      {"NewerNamesKeepTheNewBackup",
+       station,
+       {},
+       100,
+       "Verify success: 64 pages match.",
+       {stem + ".bin", stem + ".cfg"},
+       {},
+       true,
+       0,
+       test::Box::Kind::Information,
+       kReportSize,
+       true},
       {"DamagedPageNamed",
        station,
        Fault{FaultKind::BadStore, 64 + 40},
@@ -113,9 +196,11 @@ std::vector<WriteCase> WriteCases() {
 }
 
 // Write config in the window: the backup's files and log line, the newest
-// hundred backups kept, a blank unit written without one, nothing written
-// when the backup fails, and a page that went in damaged named by the
-// read-back, in the log and in a box.
+// hundred backups kept (the one just made among them, whatever the names
+// beside it), a blank unit written without one, nothing written when the
+// backup fails or answers are too short to tell a blank unit, a write cut
+// off half way named in an error box with the backup to write back, and a
+// page that went in damaged named by the read-back, in the log and in a box.
 TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
   for (const WriteCase& c : WriteCases()) {
     SCOPED_TRACE(c.name);
@@ -124,22 +209,31 @@ TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
     fs::create_directory(folder);
     std::vector<std::string> old;  // newest first
     for (int i = 1; i <= c.oldBackups; ++i) {
-      old.push_back(BackupStem(test::TestClock()() - 60 * i, "OH2XYZ", "4") + ".bin");
+      const int minutes = c.later ? c.oldBackups + 1 - i : -i;
+      old.push_back(BackupStem(test::TestClock()() + 60 * minutes, "OH2XYZ", "4") + ".bin");
       test::WriteAll(folder + "/" + old.back(), "x");
     }
     desk.unit->setMemory(c.held);
     if (c.fault) desk.unit->addFault(*c.fault);
+    desk.answerBytes = c.answerBytes;
     desk.trigger("ActionWriteConfig");
 
     QStringList log = desk.log();
     log.replaceInStrings(QString::fromStdString(folder), "BACKUPS");
+    std::vector<std::string> boxes = desk.record.boxTexts();
+    for (std::string& box : boxes)
+      box = QString::fromStdString(box).replace(QString::fromStdString(folder), "BACKUPS").toStdString();
     EXPECT_TRUE(log.contains(c.says)) << log.join('\n').toStdString();
     std::vector<std::string> files = c.made;
     old.resize(std::min<std::size_t>(old.size(), BackupFolder::kKeptBackups - (c.made.empty() ? 0 : 1)));
     files.insert(files.end(), old.begin(), old.end());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(Files(folder), files);
-    EXPECT_EQ(desk.record.boxTexts(), c.boxes);
+    EXPECT_EQ(boxes, c.boxes);
+    if (!boxes.empty()) {
+      EXPECT_EQ(desk.record.boxes.back().kind, c.box);
+    }
+    EXPECT_EQ(desk.bar(), c.bar);
     const QString last = c.boxes.empty() ? "Verify success: 64 pages match." : QString::fromStdString(c.boxes[0]);
     EXPECT_EQ(log.mid(log.size() - last.count('\n') - 1).join('\n'), last);
     // The unit holds the window's settings, or what it held when the backup failed.
