@@ -100,7 +100,7 @@ bool MeantUnit(const HidInterface& now, const HidInterface* last, Operator& op) 
 // configuration is.
 void ReportCutOff(Operator& op, const std::string& backup) {
   const FileMessage message = PartialWriteMessage(backup);
-  std::string text = message.bytes();
+  const std::string text = message.bytes();
   for (std::size_t start = 0, end; start <= text.size(); start = end + 1) {
     end = std::min(text.find('\n', start), text.size());
     op.logLine(text.substr(start, end - start));
