@@ -2,7 +2,9 @@
 # Pictures of the main window, one per tab and per telemetry page, with the
 # start-up values and with every field at its longest value, and of the
 # special strings dialog, a message box, the unit's status line, the Unit
-# menu with two simulated units and the compare dialog, taken on a virtual X display
+# menu with two simulated units (also with the picked one pulled out), the
+# compare dialog, the questions before a firmware upload and before writing
+# another unit and the box of a write cut off, taken on a virtual X display
 # with a window manager (so that title bars show) at the desktop's default
 # font, at 96 and at 120 dpi: screenshots.sh [FOLDER] (default
 # build/screenshots, one folder per dpi); TARNVIK_BUILD_DIR names another

@@ -222,31 +222,36 @@ void Form1::openFile(const QString& path) {
   if (read) markSynced(file);
 }
 
+// The operator confirms the file and the unit before the first page.
 void Form1::uploadFirmware() {
   runner_->runOnWorker([this](const DeviceAccess& access, DeviceSettings&) {
-    UploadFirmwareClick(access, *firmware_, executableFolder_);
+    UploadFirmwareClick(access, *firmware_, executableFolder_, UploadQuestion::Ask);
   });
 }
 
 void Form1::readConfig() {
-  auto decoded = std::make_shared<bool>(false);
+  auto read = std::make_shared<ReadConfigOutcome>();
   runner_->runOnWorker(
-      [this, decoded](const DeviceAccess& access, DeviceSettings& settings) {
-        *decoded = ReadConfig(access, images_.ReadImage, settings).decoded;
+      [this, read](const DeviceAccess& access, DeviceSettings& settings) {
+        *read = ReadConfig(access, images_.ReadImage, settings);
       },
-      [this, decoded](bool) {
-        if (*decoded) markSynced(file_);
+      [this, read](bool) {
+        if (!read->decoded) return;
+        lastUnit_ = read->unit;
+        markSynced(file_);
       });
 }
 
-// Backed up before and read back after, on one hold of the unit.
+// Backed up before and read back after, on one hold of the unit; asked
+// first when the unit is not the one last read or written.
 void Form1::writeConfig() {
   auto written = std::make_shared<SafeWriteOutcome>();
   runner_->runOnWorker(
-      [this, written](const DeviceAccess& access, DeviceSettings& settings) {
-        *written = WriteConfigSafely(access, settings, images_.WriteImage, clock_, backups_);
+      [this, written, last = lastUnit_](const DeviceAccess& access, DeviceSettings& settings) {
+        *written = WriteConfigSafely(access, settings, images_.WriteImage, clock_, backups_, last ? &*last : nullptr);
       },
       [this, written](bool completed) {
+        if (written->backedUp) lastUnit_ = written->unit;
         if (written->allPages) markSynced(file_);
         if (!completed || !written->encoded) leadToRefusal(RefusedByWrite(settings_));
       });

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/DeviceWorker.h"
@@ -157,6 +158,7 @@ class Form1 : public QMainWindow {
   QDialog* specialStrings_ = nullptr;
   std::string file_;
   bool changed_ = false;
+  std::optional<HidInterface> lastUnit_;  // the unit last read or written
 };
 
 // The folder that holds the program's executable, with a trailing separator.

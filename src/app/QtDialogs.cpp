@@ -45,6 +45,16 @@ void QtDialogs::fileErrorBox(const FileMessage& message) {
   ShowBox(parent_, QMessageBox::Critical, kAppTitle, ShownText(message));
 }
 
+// Escape and the title bar's close button answer No, as the default does.
+bool QtDialogs::askYesNo(const FileMessage& question) {
+  QMessageBox box(QMessageBox::Question, ShownText(kAppTitle), ShownText(question), QMessageBox::Yes | QMessageBox::No,
+                  &parent_);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  MakeRoomForCaption(box);
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
   QFileDialog dialog(&parent_, QString(), ShownFileName(request.initialFolder), QtFilter(request.filter));
   const bool save = request.mode == FileRequest::Mode::Save;

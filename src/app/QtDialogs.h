@@ -18,6 +18,7 @@ class QtDialogs : public Dialogs {
   void errorBox(const std::string& text) override;
   void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
+  bool askYesNo(const FileMessage& question) override;
 
  private:
   QWidget& parent_;

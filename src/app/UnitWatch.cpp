@@ -45,29 +45,38 @@ void UnitWatch::show(std::vector<HidInterface> units) {
   pending_ = false;
   const bool changed = !SameUnits(units, units_);
   units_ = std::move(units);
-  const bool pickGone =
-      std::none_of(units_.begin(), units_.end(), [&](const HidInterface& u) { return u.path == picked_; });
-  if (!picked_.empty() && pickGone) pick({});
   if (changed) rebuildEntries();
   showStatus();
   emit listed();
 }
 
-void UnitWatch::pick(const std::string& path) {
-  picked_ = path;
-  runner_.setUnitChoice({path, {}});
+// The entries are made anew once the entry clicked has done its work: the
+// entry of a picked unit that is away goes when another is picked.
+void UnitWatch::pick(const HidInterface& unit) {
+  const bool wasAway = !pickAttached();
+  picked_ = unit;
+  runner_.setUnitChoice({unit.path, {}});
   showStatus();
+  if (wasAway) QTimer::singleShot(0, this, &UnitWatch::rebuildEntries);
+}
+
+bool UnitWatch::pickAttached() const {
+  return picked_.path.empty() ||
+         std::any_of(units_.begin(), units_.end(), [&](const HidInterface& u) { return u.path == picked_.path; });
 }
 
 void UnitWatch::showStatus() {
-  const std::string& used = !picked_.empty() ? picked_ : units_.empty() ? picked_ : units_.front().path;
-  const QString text =
-      used.empty() ? QStringLiteral("No Tarnvik connected") : QStringLiteral("Tarnvik connected: ") + FileName(used);
+  QString text = QStringLiteral("No Tarnvik connected");
+  if (!pickAttached())
+    text = QStringLiteral("Tarnvik not connected: ") + FileName(picked_.path);
+  else if (!picked_.path.empty() || !units_.empty())
+    text = QStringLiteral("Tarnvik connected: ") + FileName(picked_.path.empty() ? units_.front().path : picked_.path);
   if (status_.text() != text) status_.setText(text);
 }
 
 // One checkable entry per unit, below the menu's own entries, when there is
-// a choice to make.
+// a choice to make or a pick to show; a picked unit that is away keeps its
+// entry, marked as not connected.
 void UnitWatch::rebuildEntries() {
   for (QAction* entry : group_->actions()) {
     group_->removeAction(entry);
@@ -75,17 +84,21 @@ void UnitWatch::rebuildEntries() {
   }
   delete separator_;
   separator_ = nullptr;
-  if (units_.size() < 2) return;
+  const bool away = !pickAttached();
+  if (units_.size() < 2 && !away) return;
   separator_ = menu_.addSeparator();
-  for (const HidInterface& unit : units_) {
-    QAction* entry = menu_.addAction(FileName(UnitEntryText(unit)));
-    entry->setObjectName(QStringLiteral("UnitEntry"));
-    entry->setCheckable(true);
-    entry->setChecked(unit.path == picked_);
-    entry->setEnabled(!runner_.running());
-    group_->addAction(entry);
-    connect(entry, &QAction::triggered, this, [this, path = unit.path] { pick(path); });
-  }
+  for (const HidInterface& unit : units_) addEntry(unit, FileName(UnitEntryText(unit)));
+  if (away) addEntry(picked_, FileName(UnitEntryText(picked_)) + QStringLiteral(" - not connected"));
+}
+
+void UnitWatch::addEntry(const HidInterface& unit, const QString& text) {
+  QAction* entry = menu_.addAction(text);
+  entry->setObjectName(QStringLiteral("UnitEntry"));
+  entry->setCheckable(true);
+  entry->setChecked(unit.path == picked_.path);
+  entry->setEnabled(!runner_.running());
+  group_->addAction(entry);
+  connect(entry, &QAction::triggered, this, [this, unit] { pick(unit); });
 }
 
 void UnitWatch::setRunning(bool running) {

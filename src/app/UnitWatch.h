@@ -6,9 +6,13 @@
 // system only for the unit's vendor and product and opens nothing.
 //
 // With several units attached, the Unit menu lists them (device path and
-// serial number) and the operator picks one; the pick holds until that unit
-// is no longer listed. Without a pick the first unit listed is used, and the
-// operation's log names it.
+// serial number) and the operator picks one. The pick holds until another
+// unit is picked: a picked unit that is pulled out stays picked, listed in
+// the menu and named in the status line as not connected ("Tarnvik not
+// connected: PATH"), and every operation ends with "No Tarnvik at PATH."
+// until it is back, so that nothing meant for it goes to another unit.
+// Without a pick the first unit listed is used, and the operation's log
+// names it.
 
 #include <QObject>
 #include <QTimer>
@@ -42,8 +46,8 @@ class UnitWatch : public QObject {
   bool checking() const { return pending_; }
   // The units of the last listing, in the system's order.
   const std::vector<HidInterface>& units() const { return units_; }
-  // The unit picked in the Unit menu; empty when none.
-  const std::string& picked() const { return picked_; }
+  // The path of the unit picked in the Unit menu, attached or not; empty when none.
+  const std::string& picked() const { return picked_.path; }
   // The menu's unit entries take no click while an operation runs.
   void setRunning(bool running);
 
@@ -53,8 +57,10 @@ class UnitWatch : public QObject {
 
  private:
   void show(std::vector<HidInterface> units);
-  void pick(const std::string& path);
+  void pick(const HidInterface& unit);
+  bool pickAttached() const;
   void rebuildEntries();
+  void addEntry(const HidInterface& unit, const QString& text);
   void showStatus();
 
   OperationRunner& runner_;
@@ -65,7 +71,7 @@ class UnitWatch : public QObject {
   QAction* separator_ = nullptr;
   bool pending_ = false;
   std::vector<HidInterface> units_;
-  std::string picked_;
+  HidInterface picked_;  // its serial as listed when it was picked
 };
 
 // The Unit menu's text for a unit: its path, and its serial number when known.

@@ -47,4 +47,6 @@ std::optional<std::string> WindowOperator::chooseFile(const FileRequest& request
   return dialogs_.chooseFile(request);
 }
 
+bool WindowOperator::askYesNo(const FileMessage& question) { return dialogs_.askYesNo(question); }
+
 }  // namespace tarnvik

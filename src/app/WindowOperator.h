@@ -28,6 +28,7 @@ class WindowOperator : public Operator {
   void errorBox(const std::string& text) override;
   void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
+  bool askYesNo(const FileMessage& question) override;
 
   // Several lines at once: one repaint of the log for all of them.
   void logLines(const std::vector<std::string>& lines);

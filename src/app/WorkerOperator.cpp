@@ -110,4 +110,10 @@ std::optional<std::string> WorkerOperator::chooseFile(const FileRequest& request
   return chosen;
 }
 
+bool WorkerOperator::askYesNo(const FileMessage& question) {
+  bool yes = false;
+  onUi([&] { yes = window_.askYesNo(question); });
+  return yes;
+}
+
 }  // namespace tarnvik

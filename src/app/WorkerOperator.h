@@ -42,6 +42,8 @@ class WorkerOperator : public Operator {
   void errorBox(const std::string& text) override;
   void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
+  // A window that goes away while the question waits answers No.
+  bool askYesNo(const FileMessage& question) override;
 
  private:
   void changed();                                  // worker: something new to show

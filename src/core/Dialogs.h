@@ -37,6 +37,15 @@ class Dialogs {
   // Modal file dialog; the chosen path (the file system's bytes), or nothing
   // when cancelled.
   virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
+
+  // Modal question with the question icon and Yes and No, captioned with the
+  // program's title, asked before something that cannot be taken back (a
+  // firmware upload, a write to another unit). No is the default button, and
+  // closing the box answers No. True only for Yes. Dialogs that cannot ask
+  // (the tool, whose command line already said what to do) answer No. The
+  // question may name a file (FileMessage); its parts are shown as
+  // fileErrorBox shows them.
+  virtual bool askYesNo(const FileMessage& /*question*/) { return false; }
 };
 
 }  // namespace tarnvik

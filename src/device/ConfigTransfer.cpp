@@ -67,4 +67,21 @@ bool ReadConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op) {
   return true;
 }
 
+bool ReadWholeConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op) {
+  bool cut = false;
+  const auto read = [&](std::size_t p) {
+    if (!ReadPage(link, PageNumber(p), readImage.page(p))) return false;
+    cut = link.answerLength() < kWholePageAnswer;
+    return !cut;
+  };
+  if (!TransferPages(link, op, kPages, {"Page read: ", "Page read error: "}, read)) {
+    if (cut)
+      op.logLine("Tarnvik answered with " + std::to_string(link.answerLength()) + " of " + std::to_string(kReportSize) +
+                 " bytes, too few to hold a page.");
+    return false;
+  }
+  op.progressReset();
+  return true;
+}
+
 }  // namespace tarnvik

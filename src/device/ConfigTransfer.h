@@ -36,6 +36,17 @@ bool WriteConfigPages(DeviceLink& link, const ConfigImage& writeImage, Operator&
 // pages not read keeping their content. True when complete.
 bool ReadConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op);
 
+// An answer to a page read that reaches past the page's sum brought the page
+// whole. A shorter one, its missing bytes taken as zeros, reads as a page of
+// zeros whose sum matches, whatever the unit holds.
+inline constexpr std::size_t kWholePageAnswer = report::kSum + 2;
+
+// As ReadConfigPages, but a page whose answer did not come whole fails too,
+// after its error line with "Tarnvik answered with N of 65 bytes, too few to
+// hold a page.": for reads whose zeros must be the unit's own, such as the
+// backup before a write, where a memory of zeros counts as a blank unit.
+bool ReadWholeConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op);
+
 // "<prefix><n>/<total>", numbers in plain decimal.
 std::string PageLine(const char* prefix, std::size_t n, std::size_t total);
 

@@ -37,6 +37,12 @@ std::vector<HidInterface> FindUnits(HidTransport& transport) {
   return units;
 }
 
+std::string UnitName(const HidInterface& unit) {
+  return unit.path + (unit.serial.empty() ? " (serial number unknown)" : " (serial " + unit.serial + ")");
+}
+
+bool SameUnit(const HidInterface& a, const HidInterface& b) { return a.path == b.path && a.serial == b.serial; }
+
 DeviceLink::DeviceLink(HidTransport& transport, Operator& op, std::chrono::milliseconds limit, UnitChoice choice)
     : transport_(transport),
       op_(op),
@@ -47,13 +53,15 @@ DeviceLink::~DeviceLink() { CloseLink(); }
 
 bool DeviceLink::OpenLink() {
   CloseLink();
+  unit_ = {};
   const std::vector<HidInterface> units = FindUnits(transport_);
   const HidInterface* const unit = chosen(units);
   if (unit == nullptr) {
     op_.logLine(kNotFoundLine);
-    if (!choice_.path.empty() && !units.empty()) op_.logLine("No Tarnvik at " + choice_.path + ".");
+    if (!choice_.path.empty()) op_.logLine("No Tarnvik at " + choice_.path + ".");
     return false;
   }
+  unit_ = *unit;
   HidTransport::Opened opened = transport_.open(unit->path);
   connection_ = std::move(opened.connection);
   op_.logLine(kFoundLine);
@@ -106,6 +114,7 @@ void DeviceLink::discardStaleInput() {
 
 bool DeviceLink::ExchangeReport(const HidReport& request, HidReport& response) {
   fault_ = ExchangeFault::None;
+  answered_ = 0;
   response.fill(0);
   if (!connection_) return fail(ExchangeFault::NotOpen);
   discardStaleInput();
@@ -116,6 +125,7 @@ bool DeviceLink::ExchangeReport(const HidReport& request, HidReport& response) {
   const HidTransfer got = connection_->read(response, limit_);
   if (got.status == HidTransfer::Status::TimedOut) return fail(ExchangeFault::NoAnswer);
   if (got.status != HidTransfer::Status::Done) return fail(ExchangeFault::ReadFailed);
+  answered_ = std::min(got.length, kReportSize);
   if (got.length < kShortestReport) return fail(ExchangeFault::ShortRead);
   std::fill(response.begin() + static_cast<std::ptrdiff_t>(std::min(got.length, kReportSize)), response.end(), 0);
   if (response[report::kCommand] != request[report::kCommand]) return fail(ExchangeFault::OtherCommand);

@@ -54,6 +54,13 @@ bool MatchesTarnvik(std::string_view hardwareIds);
 // The interfaces that are Tarnvik units, in enumeration order.
 std::vector<HidInterface> FindUnits(HidTransport& transport);
 
+// "PATH (serial SERIAL)", or "PATH (serial number unknown)": a unit named to
+// the operator before something is sent to it.
+std::string UnitName(const HidInterface& unit);
+
+// One unit seen twice: the same path and the same serial number.
+bool SameUnit(const HidInterface& a, const HidInterface& b);
+
 // Why the last exchange failed.
 enum class ExchangeFault {
   None,
@@ -79,7 +86,8 @@ class DeviceLink {
   // one, even if opening failed (then a line names the path and the reason,
   // and every exchange fails); when several units were found and none was
   // chosen, a line after the found line names the unit used and how many
-  // there are. Logs "Tarnvik not found." and returns false otherwise. A unit
+  // there are. Logs "Tarnvik not found." and returns false otherwise, and
+  // when a unit was chosen, "No Tarnvik at PATH." after it. A unit
   // that another program holds (UnitSession) is left unopened: the found
   // line, then "Tarnvik is in use by another program.", and false. So is one
   // whose lock cannot be had (a simulated unit's lock file that is a link, a
@@ -95,6 +103,11 @@ class DeviceLink {
   bool ExchangeReport(const HidReport& request, HidReport& response);
 
   ExchangeFault lastFault() const { return fault_; }
+  // The bytes the last answer brought, its report id included (kReportSize
+  // for a whole report); 0 when none came.
+  std::size_t answerLength() const { return answered_; }
+  // The unit the last OpenLink found; an empty path when it found none.
+  const HidInterface& unit() const { return unit_; }
   std::chrono::milliseconds limit() const { return limit_; }
 
   // Called right after a transfer logged its failure line: adds the line that
@@ -113,7 +126,9 @@ class DeviceLink {
   std::chrono::milliseconds limit_;
   UnitChoice choice_;
   std::unique_ptr<HidConnection> connection_;
+  HidInterface unit_;
   ExchangeFault fault_ = ExchangeFault::None;
+  std::size_t answered_ = 0;
 };
 
 }  // namespace tarnvik

@@ -17,6 +17,7 @@ namespace {
 ReadConfigOutcome ReadPages(DeviceLink& link, const DeviceAccess& access, ConfigImage& readImage) {
   ReadConfigOutcome outcome;
   outcome.found = true;
+  outcome.unit = link.unit();
   outcome.allPages = ReadConfigPages(link, readImage, access.op);
   link.CloseLink();
   return outcome;

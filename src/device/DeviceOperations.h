@@ -50,6 +50,7 @@ struct ReadConfigOutcome {
   bool decoded = false;                              // the settings now show the image
   bool versionShown = false;                         // the firmware version box was shown
   ExchangeFault versionFault = ExchangeFault::None;  // why it was not, once asked
+  HidInterface unit;                                 // the unit read, once found
 };
 
 // Read config: clears readImage, reads the 64 pages, checks the checksum,

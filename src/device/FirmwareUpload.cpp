@@ -68,6 +68,11 @@ void FirmwareBuffer::load(const std::vector<std::uint8_t>& content) {
 
 PageBytes FirmwareBuffer::page(std::size_t i) const { return PageBytes(bytes_.data() + i * kPageSize, kPageSize); }
 
+FileMessage FirmwareQuestion(const std::string& file, std::size_t size, const HidInterface& unit) {
+  return {"Upload the firmware ", file,
+          " (" + std::to_string(size) + " bytes) to the Tarnvik at " + UnitName(unit) + "?"};
+}
+
 std::string FirmwareFolder(const std::string& executableFolder) { return executableFolder + "firmware/"; }
 
 bool WriteFirmwarePage(DeviceLink& link, std::uint16_t i, PageBytes data) {
@@ -75,8 +80,8 @@ bool WriteFirmwarePage(DeviceLink& link, std::uint16_t i, PageBytes data) {
   return link.ExchangeReport(MakePageRequest(Command::FirmwarePage, i, data), response);
 }
 
-UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buffer,
-                             const std::string& firmwareFolder) {
+UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buffer, const std::string& firmwareFolder,
+                             UploadQuestion question) {
   FileRequest request;
   request.mode = FileRequest::Mode::Open;
   request.initialFolder = firmwareFolder;
@@ -84,17 +89,21 @@ UploadOutcome UploadFirmware(DeviceLink& link, Operator& op, FirmwareBuffer& buf
   if (!path) return UploadOutcome::Cancelled;
   const FirmwareFile file = ReadFirmwareFile(*path);
   if (file.status != FirmwareFile::Status::Read) return Refuse(file, op);
+  if (question == UploadQuestion::Ask && !op.askYesNo(FirmwareQuestion(*path, file.content.size(), link.unit()))) {
+    op.logLine(kFirmwareDeclinedLine);
+    return UploadOutcome::Declined;
+  }
   buffer.load(file.content);
   const std::size_t pages = (file.content.size() + FirmwareBuffer::kPageSize - 1) / FirmwareBuffer::kPageSize;
   return SendPages(link, op, buffer, pages);
 }
 
 UploadOutcome UploadFirmwareClick(const DeviceAccess& access, FirmwareBuffer& buffer,
-                                  const std::string& executableFolder) {
+                                  const std::string& executableFolder, UploadQuestion question) {
   UnitSession units(access.transport);
   DeviceLink link = LinkFor(HeldAccess(access, units));
   if (!link.OpenLink()) return UploadOutcome::NotFound;
-  return UploadFirmware(link, access.op, buffer, FirmwareFolder(executableFolder));
+  return UploadFirmware(link, access.op, buffer, FirmwareFolder(executableFolder), question);
 }
 
 }  // namespace tarnvik

@@ -102,7 +102,7 @@ BackupFiles BackupFolder::newNames(std::time_t when, const ConfigImage& image) c
 
 // Backups are ordered by their names, the time first, and a second backup
 // of the same second after the first (~2 before ~10).
-void BackupFolder::prune(std::size_t keep) const {
+void BackupFolder::prune(std::size_t keep, const BackupFiles& made) const {
   std::map<std::pair<std::string, int>, std::vector<fs::path>> backups;
   std::error_code error;
   for (fs::directory_iterator entry(platform::PathOf(path_), error), end; !error && entry != end;
@@ -111,9 +111,13 @@ void BackupFolder::prune(std::size_t keep) const {
     if (std::regex_match(name, BackupName()))
       backups[Order(platform::TextOf(entry->path().stem()))].push_back(entry->path());
   }
+  const auto spared = Order(platform::TextOf(platform::PathOf(made.image).stem()));
   std::size_t excess = backups.size() > keep ? backups.size() - keep : 0;
-  for (auto it = backups.begin(); excess > 0; ++it, --excess)
+  for (auto it = backups.begin(); excess > 0 && it != backups.end(); ++it) {
+    if (!made.image.empty() && it->first == spared) continue;
     for (const fs::path& file : it->second) fs::remove(file, error);
+    --excess;
+  }
 }
 
 }  // namespace tarnvik

@@ -37,9 +37,12 @@ class BackupFolder {
   // whatever the image's checks say); never names that are taken.
   BackupFiles newNames(std::time_t when, const ConfigImage& image) const;
 
-  // Removes the oldest backups until at most `keep` are left. Files that
-  // cannot be removed stay; nothing else in the folder is touched.
-  void prune(std::size_t keep = kKeptBackups) const;
+  // Removes the oldest backups until at most `keep` are left, never the one
+  // named by `made` (the backup just made, counted among those kept): files
+  // named like backups with later times, left by a clock that was ahead,
+  // would otherwise push it out. Files that cannot be removed stay; nothing
+  // else in the folder is touched.
+  void prune(std::size_t keep = kKeptBackups, const BackupFiles& made = {}) const;
 
  private:
   std::string path_;

@@ -1,5 +1,6 @@
 #include "safeguard/SafeWrite.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "image/EncodeForWrite.h"
 #include "safeguard/BackupFolder.h"
 #include "safeguard/UnitBackup.h"
+#include "safeguard/WriteWarnings.h"
 
 namespace tarnvik {
 
@@ -50,9 +52,10 @@ const char* ImageOnlyLine(BackupOutcome outcome) {
   }
 }
 
-// Saves `held` in the backup folder; false (with the lines that say why) when
-// the write must not go ahead.
-bool SaveBackup(const ConfigImage& held, const BackupFolder& backups, const PcClock& clock, Operator& op) {
+// Saves `held` in the backup folder and names the file in `made`; false
+// (with the lines that say why) when the write must not go ahead.
+bool SaveBackup(const ConfigImage& held, const BackupFolder& backups, const PcClock& clock, Operator& op,
+                std::string& made) {
   if (IsBlankImage(held)) {
     op.logLine("The unit is blank: it is written without a backup.");
     return true;
@@ -69,17 +72,41 @@ bool SaveBackup(const ConfigImage& held, const BackupFolder& backups, const PcCl
   const BackupResult result = SaveUnitBackup(held, files, quiet, clock);
   if (result.outcome == BackupOutcome::ImageNotSaved || result.outcome == BackupOutcome::ConfigNotSaved)
     return BackupFailed(op, BackupFailureReason(result, files), result.writeError);
-  op.logLine(std::string("Backup of the unit: ") +
-             (result.outcome == BackupOutcome::Saved ? files.config : files.image));
+  made = result.outcome == BackupOutcome::Saved ? files.config : files.image;
+  op.logLine("Backup of the unit: " + made);
   if (const char* line = ImageOnlyLine(result.outcome)) op.logLine(line);
-  backups.prune();
+  backups.prune(BackupFolder::kKeptBackups, files);
   return true;
 }
 
-bool Backup(DeviceLink& link, const BackupFolder& backups, const PcClock& clock, Operator& op) {
+// Only pages that came whole count: zeros made up for a short answer would
+// make a configured unit look blank, and a blank unit gets no backup.
+bool Backup(DeviceLink& link, const BackupFolder& backups, const PcClock& clock, Operator& op, std::string& made) {
   ConfigImage held;
-  if (!ReadConfigPages(link, held, op)) return BackupFailed(op, kBackupUnreadReason);
-  return SaveBackup(held, backups, clock, op);
+  if (!ReadWholeConfigPages(link, held, op)) return BackupFailed(op, kBackupUnreadReason);
+  return SaveBackup(held, backups, clock, op, made);
+}
+
+// The unit found is the one the window last read or wrote, or the operator
+// wants it written all the same.
+bool MeantUnit(const HidInterface& now, const HidInterface* last, Operator& op) {
+  if (last == nullptr || SameUnit(now, *last) || op.askYesNo(OtherUnitQuestion(now, *last))) return true;
+  op.logLine(kWriteDeclinedLine);
+  return false;
+}
+
+// The pages stopped part way: the bar goes back to the start, and the log
+// and an error box say what the unit holds now and where its old
+// configuration is.
+void ReportCutOff(Operator& op, const std::string& backup) {
+  const FileMessage message = PartialWriteMessage(backup);
+  const std::string text = message.bytes();
+  for (std::size_t start = 0, end; start <= text.size(); start = end + 1) {
+    end = std::min(text.find('\n', start), text.size());
+    op.logLine(text.substr(start, end - start));
+  }
+  op.progressReset();
+  op.fileErrorBox(message);
 }
 
 bool Verify(DeviceLink& link, const ConfigImage& written, Operator& op) {
@@ -94,7 +121,8 @@ bool Verify(DeviceLink& link, const ConfigImage& written, Operator& op) {
 }  // namespace
 
 SafeWriteOutcome WriteConfigSafely(const DeviceAccess& given, DeviceSettings& settings, ConfigImage& writeImage,
-                                   const PcClock& clock, const BackupFolder& backups, const StampSource& stamp) {
+                                   const PcClock& clock, const BackupFolder& backups, const HidInterface* lastUnit,
+                                   const StampSource& stamp) {
   UnitSession units(given.transport);
   const DeviceAccess access = HeldAccess(given, units);
   SafeWriteOutcome outcome;
@@ -103,10 +131,16 @@ SafeWriteOutcome WriteConfigSafely(const DeviceAccess& given, DeviceSettings& se
   DeviceLink link = LinkFor(access);
   outcome.found = link.OpenLink();
   if (!outcome.found) return outcome;
-  outcome.backedUp = Backup(link, backups, clock, access.op);
+  outcome.unit = link.unit();
+  outcome.declined = !MeantUnit(outcome.unit, lastUnit, access.op);
+  if (outcome.declined) return outcome;
+  outcome.backedUp = Backup(link, backups, clock, access.op, outcome.backup);
   if (!outcome.backedUp) return outcome;
   outcome.allPages = WriteConfigPages(link, writeImage, access.op);
-  if (outcome.allPages) outcome.verified = Verify(link, writeImage, access.op);
+  if (outcome.allPages)
+    outcome.verified = Verify(link, writeImage, access.op);
+  else
+    ReportCutOff(access.op, outcome.backup);
   return outcome;
 }
 

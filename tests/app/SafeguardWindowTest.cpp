@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
@@ -34,6 +35,7 @@ struct SafeDesk {
   QStringList log() const {
     return form.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split('\n', Qt::SkipEmptyParts);
   }
+  int bar() const { return form.findChild<QProgressBar*>("ProgressBar1")->value(); }
   CompareDialog* dialog() const { return form.findChild<CompareDialog*>("CompareDialog"); }
 
   std::shared_ptr<SimulatedUnit> unit = std::make_shared<SimulatedUnit>();
@@ -73,8 +75,11 @@ struct WriteCase {
   int oldBackups;                  // in the folder before, a minute apart
   QString says;                    // a line of the log
   std::vector<std::string> made;   // the new backup's files
-  std::vector<std::string> boxes;  // also the log's last lines
+  std::vector<std::string> boxes;  // also the log's last lines; the backups folder shown as BACKUPS
   bool written = true;             // the window's settings went to the unit
+  int bar = 0;                     // where the progress bar stands afterwards
+  test::Box::Kind box = test::Box::Kind::Information;
+  bool later = false;  // the old backups are named with times after now
 };
 
 std::vector<WriteCase> WriteCases() {
@@ -84,6 +89,8 @@ std::vector<WriteCase> WriteCases() {
   const std::string differ = "Verify error: 1 page of 64 differs from what was written.";
   const std::string page40 = "Page 40/64 (bytes 1248 to 1279): Teledigital1_name";
   const ConfigImage station = test::EncodeOrFail(OnUnit());
+  const std::string cutOff = "Write config was cut off: the unit now holds a partly written configuration.\n";
+  const auto error = test::Box::Kind::Error;
   return {
       {"BackedUpAndReadBack",
        station,
@@ -101,7 +108,49 @@ std::vector<WriteCase> WriteCases() {
        "Page read error: 10/64",
        {},
        {unread},
-       false},
+       false,
+       9},
+      {"AShortAnswerMakesNoBlankUnit",  // page 2 of zeros, its answer cut to 3 bytes
+       ConfigImage{},
+       Fault{FaultKind::TrimmedAnswer, 2},
+       0,
+       "Tarnvik answered with 3 of 65 bytes, too few to hold a page.",
+       {},
+       {unread},
+       false,
+       1},
+      {"CutOffNamesTheBackup",
+       station,
+       Fault{FaultKind::Unplug, 64 + 5},
+       0,
+       "Page write error: 5/64",
+       {stem + ".bin", stem + ".cfg"},
+       {cutOff + "The backup made before the write is BACKUPS/" + stem +
+        ".cfg: read it back with Read from file and write it again."},
+       true,
+       0,
+       error},
+      {"CutOffOnABlankUnit",
+       ConfigImage{},
+       Fault{FaultKind::OtherCommand, 64 + 2},
+       0,
+       "Page write error: 2/64",
+       {},
+       {cutOff + "It was blank before the write, so there is no backup: write the configuration again."},
+       true,
+       0,
+       error},
+      {"NewerNamesKeepTheNewBackup",
+       station,
+       {},
+       100,
+       "Verify success: 64 pages match.",
+       {stem + ".bin", stem + ".cfg"},
+       {},
+       true,
+       0,
+       test::Box::Kind::Information,
+       true},
       {"DamagedPageNamed",
        station,
        Fault{FaultKind::BadStore, 64 + 40},
@@ -113,9 +162,11 @@ std::vector<WriteCase> WriteCases() {
 }
 
 // Write config in the window: the backup's files and log line, the newest
-// hundred backups kept, a blank unit written without one, nothing written
-// when the backup fails, and a page that went in damaged named by the
-// read-back, in the log and in a box.
+// hundred backups kept (the one just made among them, whatever the names
+// beside it), a blank unit written without one, nothing written when the
+// backup fails or answers are too short to tell a blank unit, a write cut
+// off half way named in an error box with the backup to write back, and a
+// page that went in damaged named by the read-back, in the log and in a box.
 TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
   for (const WriteCase& c : WriteCases()) {
     SCOPED_TRACE(c.name);
@@ -124,7 +175,8 @@ TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
     fs::create_directory(folder);
     std::vector<std::string> old;  // newest first
     for (int i = 1; i <= c.oldBackups; ++i) {
-      old.push_back(BackupStem(test::TestClock()() - 60 * i, "OH2XYZ", "4") + ".bin");
+      const int minutes = c.later ? c.oldBackups + 1 - i : -i;
+      old.push_back(BackupStem(test::TestClock()() + 60 * minutes, "OH2XYZ", "4") + ".bin");
       test::WriteAll(folder + "/" + old.back(), "x");
     }
     desk.unit->setMemory(c.held);
@@ -133,17 +185,24 @@ TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
 
     QStringList log = desk.log();
     log.replaceInStrings(QString::fromStdString(folder), "BACKUPS");
+    std::vector<std::string> boxes = desk.record.boxTexts();
+    for (std::string& box : boxes)
+      box = QString::fromStdString(box).replace(QString::fromStdString(folder), "BACKUPS").toStdString();
     EXPECT_TRUE(log.contains(c.says)) << log.join('\n').toStdString();
     std::vector<std::string> files = c.made;
     old.resize(std::min<std::size_t>(old.size(), BackupFolder::kKeptBackups - (c.made.empty() ? 0 : 1)));
     files.insert(files.end(), old.begin(), old.end());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(Files(folder), files);
-    EXPECT_EQ(desk.record.boxTexts(), c.boxes);
+    EXPECT_EQ(boxes, c.boxes);
+    if (!boxes.empty()) {
+      EXPECT_EQ(desk.record.boxes.back().kind, c.box);
+    }
+    EXPECT_EQ(desk.bar(), c.bar);
     const QString last = c.boxes.empty() ? "Verify success: 64 pages match." : QString::fromStdString(c.boxes[0]);
     EXPECT_EQ(log.mid(log.size() - last.count('\n') - 1).join('\n'), last);
     // The unit holds the window's settings, or what it held when the backup failed.
-    EXPECT_EQ(test::Bytes(desk.unit->memory(), 14, 6), c.written ? "NOCALL" : "OH2XYZ");
+    EXPECT_EQ(test::Bytes(desk.unit->memory(), 14, 6), c.written ? "NOCALL" : test::Bytes(c.held, 14, 6));
   }
 }
 

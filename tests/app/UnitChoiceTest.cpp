@@ -1,23 +1,34 @@
 // Which unit the window works with: the status line, the Unit menu's list of
-// units, a pick that holds until its unit goes, and units pulled out and
+// units, a pick that holds while its unit is away, and units pulled out and
 // plugged in between operations, with two units on the simulated bus and
 // behind the hidapi backend.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "app/Form1.h"
+#include "app/QtDialogs.h"
+#include "device/FirmwareUpload.h"
 #include "device/simulated/SimulatedTransport.h"
 #include "device/simulated/SimulatedUnit.h"
+#include "image/ImageTestSupport.h"
+#include "safeguard/WriteWarnings.h"
 #include "support/FreshSettings.h"
 #include "support/OperationWait.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 
@@ -54,6 +65,12 @@ class BusUnits : public TwoUnits {
   }
   std::string path(int n) const override { return "simulated:" + folder(n); }
   void pull(int n) override { test::WriteAll(folder(n) + "/unplugged", ""); }
+  void hold(int n, const ConfigImage& image) {
+    test::WriteAll(folder(n) + "/memory.bin", std::string(image.bytes.begin(), image.bytes.end()));
+  }
+  // The callsign the unit holds, and how many firmware bytes it was sent.
+  std::string callsign(int n) const { return test::ReadAll(folder(n) + "/memory.bin").substr(14, 6); }
+  std::size_t firmware(int n) const { return test::ReadAll(folder(n) + "/firmware.bin").size(); }
   void plug(int n) override { fs::remove(folder(n) + "/unplugged"); }
   TransportFactory transport() override {
     return [bus = bus_.root()] { return SimulatedUnitInFolder(bus); };
@@ -136,49 +153,74 @@ class UnitChoiceWindow {
   qsizetype logged_ = 0;
 };
 
-void PickAndLoseAUnit(TwoUnits& units) {
+// One step of the operator's: what is done, then the status line and the
+// Unit menu's entries (the pick marked *), and for a firmware version query
+// its log lines and the box it showed (none: "").
+struct PickStep {
+  const char* what;
+  std::function<void(UnitChoiceWindow&, TwoUnits&)> act;
+  QString status;
+  QStringList entries;
+  QStringList log;
+  std::string box;
+};
+
+std::vector<PickStep> PickSteps(const TwoUnits& units) {
   const QString found = QStringLiteral("Tarnvik found, vid: Vid_0483, pid: A04A");
   const QString p1 = QString::fromStdString(units.path(1)), p2 = QString::fromStdString(units.path(2));
-  const QString e1 = p1 + " (serial TV-0001)", e2 = p2 + " (serial TV-0002)";
+  const QString e1 = p1 + " (serial TV-0001)", e2 = p2 + " (serial TV-0002)", away = " - not connected*";
+  const QStringList lost{"Tarnvik not found.", "No Tarnvik at " + p2 + "."};
+  const auto relist = [](UnitChoiceWindow& w, TwoUnits&) { w.relist(); };
+  const auto pick = [](int entry) {
+    return [entry](UnitChoiceWindow& w, TwoUnits&) {
+      w.entries()[entry]->trigger();
+      w.relist();
+    };
+  };
+  const auto pull = [](std::vector<int> ns) {
+    return [ns](UnitChoiceWindow& w, TwoUnits& u) {
+      for (int n : ns) u.pull(n);
+      w.relist();
+    };
+  };
+  const auto plug = [](UnitChoiceWindow& w, TwoUnits& u) {
+    u.plug(1);
+    u.plug(2);
+    w.relist();
+  };
+  const QString on1 = "Tarnvik connected: " + p1, on2 = "Tarnvik connected: " + p2,
+                off2 = "Tarnvik not connected: " + p2;
+  return {
+      {"listed", relist, on1, {e1, e2}, {found, "2 units found; using " + p1 + "."}, "Firmware version: 1.04"},
+      {"the second picked", pick(1), on2, {e1, e2 + "*"}, {found}, "Firmware version: 2.00"},
+      {"the pick pulled out stays picked", pull({2}), off2, {e1, e2 + away}, lost, ""},
+      {"no unit at all", pull({1}), off2, {e2 + away}, lost, ""},
+      {"both back", plug, on2, {e1, e2 + "*"}, {found}, "Firmware version: 2.00"},
+      {"away again, the other picked", pull({2}), off2, {e1, e2 + away}, lost, ""},
+      {"", pick(0), on1, {}, {found}, "Firmware version: 1.04"},
+  };
+}
+
+// The pick holds while its unit is away: the status line and the menu say
+// so, and operations end with "No Tarnvik at PATH." rather than use the other
+// unit, until the unit is back or another is picked.
+void PickAndLoseAUnit(TwoUnits& units) {
   UnitChoiceWindow window(units);
-  window.relist();
-  EXPECT_EQ(window.status(), "Tarnvik connected: " + p1);
-  EXPECT_EQ(window.entryTexts(), (QStringList{e1, e2}));
-
-  // No pick: the first unit, and the log says so.
-  window.trigger("ActionFirmwareVersion");
-  EXPECT_EQ(window.lastLog(), (QStringList{found, "2 units found; using " + p1 + "."}));
-  EXPECT_EQ(window.record.boxTexts().back(), "Firmware version: 1.04");
-
-  // The pick holds across listings.
-  window.entries()[1]->trigger();
-  EXPECT_EQ(window.status(), "Tarnvik connected: " + p2);
-  window.relist();
-  EXPECT_EQ(window.entryTexts(), (QStringList{e1, e2 + "*"}));
-  window.trigger("ActionFirmwareVersion");
-  EXPECT_EQ(window.lastLog(), QStringList{found});
-  EXPECT_EQ(window.record.boxTexts().back(), "Firmware version: 2.00");
-
-  // Pulled out between two operations: the next one does not fall back on
-  // the other unit, and the pick goes with the unit.
-  units.pull(2);
-  window.trigger("ActionFirmwareVersion");
-  EXPECT_EQ(window.lastLog(), (QStringList{"Tarnvik not found.", "No Tarnvik at " + p2 + "."}));
-  EXPECT_EQ(window.record.boxes.size(), 2u);
-  EXPECT_EQ(window.status(), "Tarnvik connected: " + p1);
-  EXPECT_EQ(window.entryTexts(), QStringList{});
-  window.trigger("ActionFirmwareVersion");
-  EXPECT_EQ(window.lastLog(), QStringList{found});
-  EXPECT_EQ(window.record.boxTexts().back(), "Firmware version: 1.04");
-
-  // Back again: listed, not picked.
-  units.plug(2);
-  window.relist();
-  EXPECT_EQ(window.entryTexts(), (QStringList{e1, e2}));
-  units.pull(1);
-  units.pull(2);
-  window.relist();
-  EXPECT_EQ(window.status(), "No Tarnvik connected");
+  for (const PickStep& step : PickSteps(units)) {
+    SCOPED_TRACE(step.what);
+    step.act(window, units);
+    EXPECT_EQ(window.status(), step.status);
+    EXPECT_EQ(window.entryTexts(), step.entries);
+    const std::size_t boxes = window.record.boxes.size();
+    window.lastLog();
+    window.trigger("ActionFirmwareVersion");
+    EXPECT_EQ(window.lastLog(), step.log);
+    EXPECT_EQ(window.record.boxes.size(), boxes + (step.box.empty() ? 0 : 1));
+    if (!step.box.empty()) {
+      EXPECT_EQ(window.record.boxTexts().back(), step.box);
+    }
+    EXPECT_EQ(window.status(), step.status);
+  }
 }
 
 TEST(UnitChoice, TwoUnitsOnTheSimulatedBus) {
@@ -192,6 +234,115 @@ TEST(UnitChoice, TwoUnitsBehindHidapi) {
   PickAndLoseAUnit(units);
 }
 #endif
+
+// What the operator does before the question: read a unit, pick one, change
+// a setting.
+using Before = std::function<void(UnitChoiceWindow&)>;
+
+struct QuestionCase {
+  const char* name;
+  Before before;
+  const char* action;
+  std::optional<bool> answer;          // nothing: no question expected
+  std::vector<std::string> questions;  // asked, in order
+  QString last;                        // the last line the action logged; "": none
+  std::string callsign2;               // what unit 2 holds afterwards
+  std::size_t firmware1;               // the firmware bytes unit 1 received
+};
+
+std::vector<QuestionCase> QuestionCases(const BusUnits& units, const std::string& firmware) {
+  const std::string u1 = units.path(1) + " (serial TV-0001)", u2 = units.path(2) + " (serial TV-0002)";
+  const std::string upload = "Upload the firmware " + firmware + " (100 bytes) to the Tarnvik at " + u1 + "?";
+  const std::string other = "The Tarnvik at " + u2 + " is not the unit last read or written (" + u1 +
+                            ").\nWrite the configuration to "
+                            "the Tarnvik at " +
+                            u2 + "?";
+  const Before readOneTakeTwo = [](UnitChoiceWindow& w) {
+    w.trigger("ActionReadConfig");
+    w.relist();
+    w.entries()[1]->trigger();
+  };
+  const Before refused = [=](UnitChoiceWindow& w) {
+    readOneTakeTwo(w);
+    w.form.settings().setText("Txdelay", "1");
+  };
+  const Before nothing = [](UnitChoiceWindow&) {};
+  const QString verified = "Verify success: 64 pages match.", upgraded = "Firmware upgrade success";
+  return {
+      {"firmware, No", nothing, "ActionUploadFirmware", false, {upload}, kFirmwareDeclinedLine, "OH2ABC", 0},
+      {"firmware, Yes", nothing, "ActionUploadFirmware", true, {upload}, upgraded, "OH2ABC", 128},
+      {"write, no unit read before", nothing, "ActionWriteConfig", {}, {}, verified, "OH2ABC", 0},
+      {"write to the unit read",
+       [](UnitChoiceWindow& w) { w.trigger("ActionReadConfig"); },
+       "ActionWriteConfig",
+       {},
+       {},
+       verified,
+       "OH2ABC",
+       0},
+      {"write to another unit, No",
+       readOneTakeTwo,
+       "ActionWriteConfig",
+       false,
+       {other},
+       kWriteDeclinedLine,
+       "OH2ABC",
+       0},
+      {"write to another unit, Yes", readOneTakeTwo, "ActionWriteConfig", true, {other}, verified, "OH2XYZ", 0},
+      {"the settings are checked first", refused, "ActionWriteConfig", true, {}, "", "OH2ABC", 0},
+  };
+}
+
+// Nothing goes to a unit unasked that the operator may not mean: a firmware
+// upload names the file, its size and the unit, and a write to another unit
+// than the one last read or written names both; No sends nothing.
+TEST(UnitQuestions, AskedBeforeFirmwareAndBeforeWritingAnotherUnit) {
+  const test::TempFolder scratch;
+  const std::string firmware = scratch.path("fw.bin");
+  test::WriteAll(firmware, std::string(100, 'F'));
+  DeviceSettings first = test::FreshSettings(), second = test::FreshSettings();
+  first.setText("Callsign", "OH2XYZ");
+  second.setText("Callsign", "OH2ABC");
+  const std::size_t count = QuestionCases(BusUnits(), firmware).size();
+  for (std::size_t i = 0; i < count; ++i) {
+    BusUnits units;  // each case on units of its own: its texts name their paths
+    const QuestionCase c = QuestionCases(units, firmware)[i];
+    SCOPED_TRACE(c.name);
+    units.hold(1, test::EncodeOrFail(first));
+    units.hold(2, test::EncodeOrFail(second));
+    UnitChoiceWindow window(units);
+    c.before(window);
+    window.record.answerFile(firmware);
+    if (c.answer) window.record.answerQuestion(*c.answer);
+    window.lastLog();
+    window.trigger(c.action);
+    EXPECT_EQ(window.record.questions, c.questions);
+    const QStringList logged = window.lastLog();
+    EXPECT_EQ(logged.isEmpty() ? QString() : logged.last(), c.last);
+    EXPECT_EQ(units.callsign(2), c.callsign2);
+    EXPECT_EQ(units.firmware(1), c.firmware1);
+  }
+}
+
+// The question box: its default button and Escape answer No.
+TEST(UnitQuestions, TheBoxAnswersNoUnlessYesIsChosen) {
+  for (const bool yes : {false, true}) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+      QWidget parent;
+      QtDialogs dialogs(parent);
+      QTimer::singleShot(0, [key, yes] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+        if (yes)
+          box->button(QMessageBox::Yes)->click();
+        else
+          QTest::keyClick(box, key);
+      });
+      EXPECT_EQ(dialogs.askYesNo({"Upload the firmware ", "fw.bin", "?"}), yes);
+    }
+  }
+}
 
 }  // namespace
 }  // namespace tarnvik

@@ -2,7 +2,8 @@
 // "Telemetry reports" tab, first with the start-up values and then with
 // every text field holding its longest value, and of the special strings
 // dialog and a message box, and of the unit's status line, the Unit menu
-// with two units attached and the compare dialog, so that the layout can be
+// with two units attached (and with the picked one pulled out), the compare
+// dialog and the questions and the error box that guard the unit, so that the layout can be
 // looked at on a real display: run under Xvfb by scripts/screenshots.sh,
 // which names the folder.
 // Each picture is taken of the whole screen by ImageMagick's import (on
@@ -21,11 +22,14 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/Form1.h"
 #include "app/QtDialogs.h"
+#include "device/FirmwareUpload.h"
 #include "device/simulated/SimulatedTransport.h"
 #include "device/simulated/SimulatedUnit.h"
+#include "safeguard/WriteWarnings.h"
 #include "settings/DeviceSettings.h"
 #include "ui/FieldSample.h"
 #include "ui/Form2.h"
@@ -87,6 +91,36 @@ bool ShootBox(QWidget& parent, const QString& file) {
   return ok;
 }
 
+// Takes the picture of a box the moment it shows, then closes it.
+bool ShootModal(const QString& file, const std::function<void()>& show) {
+  bool ok = false;
+  QTimer::singleShot(0, [&] {
+    ok = Shoot(file);
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+  });
+  show();
+  return ok;
+}
+
+// The questions before a firmware upload and before writing another unit,
+// and the box of a write cut off half way.
+bool ShootGuards(QWidget& parent, const QString& folder) {
+  tarnvik::QtDialogs dialogs(parent);
+  const tarnvik::HidInterface first{"/dev/hidraw4", {}, "TV-0001"}, second{"/dev/hidraw5", {}, "TV-0002"};
+  bool ok = ShootModal(folder + QStringLiteral("/firmware-question.png"), [&] {
+    dialogs.askYesNo(tarnvik::FirmwareQuestion("/home/op/tarnvik/firmware/tarnvik-1.05.bin", 54272, second));
+  });
+  ok = ShootModal(folder + QStringLiteral("/other-unit-question.png"),
+                  [&] { dialogs.askYesNo(tarnvik::OtherUnitQuestion(second, first)); }) &&
+       ok;
+  return ShootModal(folder + QStringLiteral("/write-cut-off.png"),
+                    [&] {
+                      dialogs.fileErrorBox(tarnvik::PartialWriteMessage(
+                          "/home/op/.local/share/tarnvik-configurator/backups/2026-07-03_09-05-12Z_OH2XYZ-4.cfg"));
+                    }) &&
+         ok;
+}
+
 // Runs a menu entry and waits until its operation has ended.
 void Trigger(tarnvik::Form1& form, const char* action) {
   QEventLoop loop;
@@ -127,7 +161,19 @@ bool ShootUnits(const QString& folder) {
   form.settings().setText("Ssid", "9");
   form.settings().setText("Beacon1_msg", "Digipeater on the hill");
   Trigger(form, "ActionCompareWithUnit");
-  return Shoot(folder + QStringLiteral("/compare-dialog.png")) && ok;
+  ok = Shoot(folder + QStringLiteral("/compare-dialog.png")) && ok;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != &form && w->isVisible()) w->close();
+  // The second unit picked, then pulled out during an operation.
+  unitMenu->findChildren<QAction*>(QStringLiteral("UnitEntry")).value(1)->trigger();
+  second->addFault({tarnvik::FaultKind::Unplug, second->requestCount() + 1});
+  Trigger(form, "ActionFirmwareVersion");
+  Trigger(form, "ActionFirmwareVersion");
+  ok = Shoot(folder + QStringLiteral("/unit-away-status.png")) && ok;
+  form.menuBar()->setActiveAction(unitMenu->menuAction());
+  ok = Shoot(folder + QStringLiteral("/unit-away-menu.png")) && ok;
+  unitMenu->close();
+  return ShootGuards(form, folder) && ok;
 }
 
 }  // namespace

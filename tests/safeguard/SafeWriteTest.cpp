@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "cfgfile/ConfigFileOps.h"
 #include "image/ImageTestSupport.h"
 #include "safeguard/BackupFolder.h"
 #include "safeguard/SafeWrite.h"
 #include "safeguard/UnitBench.h"
+#include "safeguard/WriteWarnings.h"
 #include "support/FoundLine.h"
 
 namespace tarnvik {
@@ -197,7 +199,7 @@ TEST(SafeWrite, BackupWriteAndReadBackOnEveryStack) {
       window.setText("Callsign", "SP9ABC");
       ConfigImage image;
       const SafeWriteOutcome outcome =
-          WriteConfigSafely(bench.access(), window, image, test::TestClock(), backups, test::FixedStamp());
+          WriteConfigSafely(bench.access(), window, image, test::TestClock(), backups, nullptr, test::FixedStamp());
       EXPECT_EQ(bench.record.log, c.log(backups.path()));
       EXPECT_EQ(Files(backups.path()), c.files);
       EXPECT_EQ(bench.record.boxTexts(), c.boxes);
@@ -210,6 +212,41 @@ TEST(SafeWrite, BackupWriteAndReadBackOnEveryStack) {
       EXPECT_EQ(memory == image.bytes, c.written && outcome.verified);
       CheckBackupContent(backups.path(), c.held);
     }
+  }
+}
+
+// The unit last read or written against the unit found: the same path with
+// another serial number is another unit (device paths are given out again),
+// and a No leaves the unit untouched, not even read.
+TEST(SafeWrite, AnotherUnitThanTheLastIsWrittenOnlyWhenTheOperatorSaysSo) {
+  const struct {
+    std::optional<HidInterface> last;
+    bool answer;
+    bool asked;
+  } cases[] = {
+      {std::nullopt, false, false},
+      {HidInterface{"/dev/hidraw1", "", "A1"}, false, false},
+      {HidInterface{"/dev/hidraw1", "", "B2"}, false, true},
+      {HidInterface{"/dev/hidraw7", "", "A1"}, false, true},
+      {HidInterface{"/dev/hidraw7", "", "A1"}, true, true},
+  };
+  const std::string question = "The Tarnvik at /dev/hidraw1 (serial A1) is not the unit last read or written (";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.last ? UnitName(*c.last) + (c.answer ? ", Yes" : ", No") : "none");
+    UnitBench bench(Backend::Simulated);
+    bench.unit->setMemory(UnitImage());
+    bench.record.answerQuestion(c.answer);
+    DeviceSettings window = test::FreshSettings();
+    ConfigImage image;
+    const SafeWriteOutcome outcome =
+        WriteConfigSafely(bench.access(), window, image, test::TestClock(), BackupFolder(bench.folder.path("b")),
+                          c.last ? &*c.last : nullptr);
+    ASSERT_EQ(bench.record.questions.size(), c.asked ? 1u : 0u);
+    for (const std::string& asked : bench.record.questions) EXPECT_EQ(asked.substr(0, question.size()), question);
+    const bool written = !c.asked || c.answer;
+    EXPECT_EQ(outcome.declined, !written);
+    EXPECT_EQ(bench.unit->requestCount(), written ? 3 * 64u : 0u);
+    EXPECT_EQ(bench.record.log.back(), written ? kVerifySuccessLine : kWriteDeclinedLine);
   }
 }
 

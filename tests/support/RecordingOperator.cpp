@@ -36,6 +36,14 @@ std::optional<std::string> RecordingOperator::chooseFile(const FileRequest& requ
   return answer;
 }
 
+bool RecordingOperator::askYesNo(const FileMessage& question) {
+  questions.push_back(question.bytes());
+  if (questionAnswers_.empty()) return false;
+  const bool yes = questionAnswers_.front();
+  questionAnswers_.pop_front();
+  return yes;
+}
+
 std::vector<std::string> RecordingOperator::boxTexts() const {
   std::vector<std::string> texts;
   for (const Box& box : boxes) texts.push_back(box.text);

@@ -31,14 +31,19 @@ class RecordingOperator : public Operator {
   // Recorded as an error box with the whole text, and its parts in fileMessages.
   void fileErrorBox(const FileMessage& message) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
+  // Recorded in `questions` as a whole; answered from a queue, nothing queued means No.
+  bool askYesNo(const FileMessage& question) override;
 
   // Next answer of a file dialog; nothing queued means "cancelled".
   void answerFile(std::optional<std::string> path) { fileAnswers_.push_back(std::move(path)); }
+  // Next answer of a yes/no question.
+  void answerQuestion(bool yes) { questionAnswers_.push_back(yes); }
 
   std::vector<std::string> log;
   std::vector<Box> boxes;
   std::vector<FileRequest> fileRequests;
   std::vector<FileMessage> fileMessages;
+  std::vector<std::string> questions;
   int progressMaximum = 100;
   int progressPosition = 0;
 
@@ -47,6 +52,7 @@ class RecordingOperator : public Operator {
 
  private:
   std::deque<std::optional<std::string>> fileAnswers_;
+  std::deque<bool> questionAnswers_;
 };
 
 }  // namespace tarnvik::test
