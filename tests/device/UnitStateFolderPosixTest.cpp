@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "core/OperationError.h"
 #include "device/DeviceOperations.h"
 #include "device/simulated/SimulatedTransport.h"
+#include "device/simulated/UnitStateFolder.h"
 #include "support/OtherProgram.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
@@ -158,6 +160,30 @@ TEST_F(SimulatedUnitFolderOnPosix, ANewUnitsFilesAppearWholeOrNotAtAll) {
     second.letGo();
     EXPECT_EQ(first.release() + second.release(), 0) << "round " << round;
     EXPECT_EQ(ReadAll(fresh / "version"), "104\n");
+  }
+}
+
+// A file that becomes a named pipe after the unit was made is refused where
+// the unit next reads or writes it, without waiting for the other end.
+TEST_F(SimulatedUnitFolderOnPosix, AFileThatBecameAPipeIsRefusedWhereItIsUsed) {
+  const UnitStateFolder state(folder.string());
+  const std::array<std::uint8_t, report::kPageBytes> page{};
+  const struct {
+    const char* file;
+    std::function<void()> use;
+  } uses[] = {{"memory.bin", [&] { state.memory(); }},
+              {"version", [&] { state.version(); }},
+              {"memory.bin", [&] { state.storePage(1, page); }},
+              {"firmware.bin", [&] { state.storeFirmwarePage(0, page); }}};
+  for (const auto& use : uses) {
+    Replace(folder / use.file, "");
+    try {
+      use.use();
+      ADD_FAILURE() << use.file << " accepted";
+    } catch (const OperationError& error) {
+      EXPECT_NE(std::string(error.what()).find(std::string(use.file) + ": not a regular file"), std::string::npos)
+          << error.what();
+    }
   }
 }
 
