@@ -51,16 +51,14 @@ std::string Trusted(const fs::path& folder) {
 }
 
 // The folder of the copies and the two above it, from the cache folder down:
-// each made when missing, and looked at before anything is made in it; the
-// last one private to the user.
+// each made when missing (private to the user), and looked at before anything
+// is made in it; the last one private to the user in any case.
 std::string PrepareFolder(const fs::path& folder) {
   const fs::path root = folder.parent_path().parent_path();
   for (const fs::path& level : {root, folder.parent_path(), folder}) {
     std::error_code error;
-    if (level == root)
-      fs::create_directories(level, error);
-    else
-      fs::create_directory(level, error);
+    const bool made = level == root ? fs::create_directories(level, error) : fs::create_directory(level, error);
+    if (made && !error) fs::permissions(level, fs::perms::owner_all, error);  // whatever the umask lets others do
     if (error) return CannotKeep(folder, error.message());
     if (std::string why = Trusted(level); !why.empty()) return why;
   }

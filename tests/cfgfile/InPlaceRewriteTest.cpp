@@ -208,6 +208,7 @@ const CopyCase kCopyCases[] = {
      nullptr},
     {"OpenFolderIsMadePrivate", [](const std::string& cache, const std::string&) { MakeFolders(cache, 0755); },
      nullptr},
+    {"UmaskLetsTheGroupWrite", [](const std::string&, const std::string&) { ::umask(002); }, nullptr},
     {"FolderAboveOthersMayWrite",
      [](const std::string& cache, const std::string&) {
        MakeFolders(cache, 0700);
@@ -233,8 +234,12 @@ class CopyPlace : public ::testing::TestWithParam<CopyCase> {
     ::chmod(path.c_str(), 0666);
     ::chmod(dir.root().c_str(), 0555);
   }
-  void TearDown() override { ::chmod(dir.root().c_str(), 0755); }
+  void TearDown() override {
+    ::chmod(dir.root().c_str(), 0755);
+    ::umask(mask);
+  }
 
+  const mode_t mask = ::umask(022);
   test::ScopedCacheFolder cache;
   test::TempFolder dir;
   const std::string path = dir.path("unit.cfg");
