@@ -28,6 +28,52 @@ const char* const kTooLarge = "the folder takes no new file and the file is too 
 
 fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
+// The file a save at `path` replaces: each link on the way followed, if it
+// passes the rule for links in shared folders. Empty, with `why`, when not.
+std::string Resolved(const std::string& path, std::string& why) {
+  fs::path file = PathOf(path);
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    if (why = platform::LinkRefusal(TextOf(file)); !why.empty()) return {};
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(file, error))) return TextOf(file);
+    const fs::path link = fs::read_symlink(file, error);
+    if (error) {
+      why = error.message();
+      return {};
+    }
+    file = link.is_absolute() ? link : FolderOf(file) / link;
+  }
+  why = std::strerror(ELOOP);
+  return {};
+}
+
+// Why the entry at `target` may not be replaced; empty when it may, or when
+// there is none. Root may write to any file, but a file marked read-only must
+// stay as it is for every user, as it does on systems with a read-only
+// attribute.
+std::string TargetRefusal(const std::string& target, const FileStatus& status) {
+  switch (status.kind) {
+    case FileStatus::Kind::Missing: return {};
+    case FileStatus::Kind::Unknown: return status.error;
+    case FileStatus::Kind::Regular: break;
+    default: return kNotRegular;
+  }
+  if (status.readOnly) return std::strerror(EACCES);
+  return platform::WriteRefusal(target);
+}
+
+// Why no new file can be made in `folder`; empty when one can, as far as can
+// be told without making one.
+std::string FolderRefusal(const std::string& folder) {
+  const FileStatus status = platform::StatusOf(folder, Links::Follow);
+  switch (status.kind) {
+    case FileStatus::Kind::Folder: return platform::WriteRefusal(folder);
+    case FileStatus::Kind::Missing: return std::strerror(ENOENT);
+    case FileStatus::Kind::Unknown: return status.error;
+    default: return std::strerror(ENOTDIR);
+  }
+}
+
 }  // namespace
 
 // checkTarget has already refused a target that exists but may not be written.
@@ -58,35 +104,41 @@ platform::FileLock AtomicFile::LockForChange(const std::string& path) {
   return lock;
 }
 
-// Each link on the way must pass the rule for links in shared folders.
-void AtomicFile::resolveTarget() {
-  fs::path file = PathOf(target_);
-  for (int hops = 0; hops < kMaxLinks; ++hops) {
-    if (const std::string refusal = platform::LinkRefusal(TextOf(file)); !refusal.empty()) fail(refusal);
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(file, error))) {
-      target_ = TextOf(file);
-      return;
-    }
-    const fs::path link = fs::read_symlink(file, error);
-    if (error) fail(error.message());
-    file = link.is_absolute() ? link : FolderOf(file) / link;
-  }
-  fail(std::strerror(ELOOP));
+std::string AtomicFile::Refusal(const std::string& path) {
+  std::string why;
+  const std::string target = Resolved(path, why);
+  if (!why.empty()) return why;
+  const FileStatus status = platform::StatusOf(target, Links::Follow);
+  if (status.kind != FileStatus::Kind::Missing) return TargetRefusal(target, status);
+  return FolderRefusal(TextOf(FolderOf(PathOf(target))));
 }
 
-// Root may write to any file, but a file marked read-only must stay as it is
-// for every user, as it does on systems with a read-only attribute.
+void AtomicFile::resolveTarget() {
+  std::string why;
+  target_ = Resolved(shownPath_, why);
+  if (!why.empty()) fail(why);
+}
+
 void AtomicFile::checkTarget() {
   const FileStatus status = platform::StatusOf(target_, Links::Follow);
+  if (const std::string why = TargetRefusal(target_, status); !why.empty()) fail(why);
   if (status.kind == FileStatus::Kind::Missing) return;
-  if (status.kind == FileStatus::Kind::Unknown) fail(status.error);
-  if (status.kind != FileStatus::Kind::Regular) fail(kNotRegular);
-  if (status.readOnly) fail(std::strerror(EACCES));
-  if (const std::string refusal = platform::WriteRefusal(target_); !refusal.empty()) fail(refusal);
   targetExists_ = true;
   oldOwnership_ = status.ownership;
   checked_ = status.id;
+}
+
+void AtomicFile::removeOld() {
+  if (!targetExists_) return;
+  const FileStatus now = platform::StatusOf(target_, Links::Keep);
+  if (now.kind == FileStatus::Kind::Missing) return;
+  if (now.id != checked_) fail(kChanged);
+  if (inPlace_) fail(std::strerror(EACCES));  // the folder takes no new file, so it lets none go either
+  std::error_code error;
+  fs::remove(PathOf(target_), error);  // gone meanwhile is as good as removed
+  if (error) fail(error.message());
+  platform::SyncFolder(TextOf(FolderOf(PathOf(target_))));
+  targetExists_ = false;
 }
 
 void AtomicFile::write(std::string_view bytes) {
@@ -136,7 +188,7 @@ void AtomicFile::rewriteInPlace() {
   std::string old;
   if (!file.readAll(kMaxInPlaceSize, old)) fail(file.error());
   if (old.size() > kMaxInPlaceSize) fail(kTooLarge);
-  const std::string why = InPlaceRewrite(file, target_, std::move(old), hook_).run(buffer_);
+  const std::string why = InPlaceRewrite(file, target_, std::move(old), oldOwnership_, hook_).run(buffer_);
   if (!why.empty()) fail(why);
   if (!file.close()) {
     // The content was synced; a late error of the close changes nothing of it.

@@ -68,6 +68,21 @@ class AtomicFile {
   // kChangeWait; holds nothing where there is no regular file.
   static platform::FileLock LockForChange(const std::string& path);
 
+  // Why a save to `path` would be refused at its start: a link that the rule
+  // for shared folders does not follow, an entry that is not a regular file, a
+  // file marked read-only or that the user may not write, a new file in a
+  // folder that is not there or takes none. Empty when the save may go ahead.
+  // Nothing is locked or written: a command checks every file it will write
+  // before it starts on what takes long or cannot be undone (asking the unit).
+  static std::string Refusal(const std::string& path);
+
+  // Removes the file that commit() will replace, if there is one, before
+  // anything new is written anywhere: for a pair of files that must not mix
+  // two runs, the older file goes first. Throws FileWriteError where it cannot
+  // be removed (its folder takes no new file, or it is no longer the file
+  // that was checked).
+  void removeOld();
+
   void write(std::string_view bytes);
   // Syncs the new content and puts it in the target's place.
   void commit();

@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "platform/RewritableFile.h"
+#include "platform/StagedFile.h"
 
 namespace tarnvik {
 
@@ -35,19 +36,41 @@ std::string Tag(const std::string& text) {
   return hex;
 }
 
-// The folder of the copies, created private to the user when missing.
-std::string PrepareFolder(const fs::path& folder) {
+std::string CannotKeep(const fs::path& folder, const std::string& why) {
+  return "no copy of the old content can be kept in " + TextOf(folder) + ": " + why;
+}
+
+// A folder on the way to the copies: the entry itself and, if it is a link,
+// what it leads to.
+std::string Trusted(const fs::path& folder) {
+  if (std::string why = platform::ForeignAccess(TextOf(folder)); !why.empty()) return why;
   std::error_code error;
-  if (fs::create_directories(folder, error)) fs::permissions(folder, fs::perms::owner_all, error);
-  if (error) return "no copy of the old content can be kept in " + TextOf(folder) + ": " + error.message();
-  return platform::ForeignAccess(TextOf(folder));
+  const fs::path real = fs::canonical(folder, error);
+  if (error) return CannotKeep(folder, error.message());
+  return real == folder ? std::string() : platform::ForeignAccess(TextOf(real));
+}
+
+// The folder of the copies and the two above it, from the cache folder down:
+// each made when missing (private to the user), and looked at before anything
+// is made in it; the last one private to the user in any case.
+std::string PrepareFolder(const fs::path& folder) {
+  const fs::path root = folder.parent_path().parent_path();
+  for (const fs::path& level : {root, folder.parent_path(), folder}) {
+    std::error_code error;
+    const bool made = level == root ? fs::create_directories(level, error) : fs::create_directory(level, error);
+    if (made && !error) fs::permissions(level, fs::perms::owner_all, error);  // whatever the umask lets others do
+    if (error) return CannotKeep(folder, error.message());
+    if (std::string why = Trusted(level); !why.empty()) return why;
+  }
+  if (std::string why = platform::MakePrivate(TextOf(folder)); !why.empty()) return CannotKeep(folder, why);
+  return {};
 }
 
 }  // namespace
 
 InPlaceRewrite::InPlaceRewrite(platform::RewritableFile& file, const std::string& target, std::string oldContent,
-                               StepHook hook)
-    : file_(file), copy_(CopyFor(target)), old_(std::move(oldContent)), hook_(std::move(hook)) {}
+                               const platform::Ownership& ownership, StepHook hook)
+    : file_(file), copy_(CopyFor(target)), old_(std::move(oldContent)), ownership_(ownership), hook_(std::move(hook)) {}
 
 std::string InPlaceRewrite::CopyFor(const std::string& target) {
   const std::string cache = platform::UserCacheFolder();
@@ -90,16 +113,21 @@ std::string InPlaceRewrite::run(std::string_view next) {
   return {};
 }
 
+// The copy is written beside its place and takes it whole, replacing what a
+// killed rewrite may have left there; it takes the file's permissions before
+// it holds any of the content.
 std::string InPlaceRewrite::keepCopy() {
   if (copy_.empty()) return "no copy of the old content can be kept: the user has no cache folder";
-  if (std::string why = PrepareFolder(PathOf(copy_).parent_path()); !why.empty()) return why;
+  const fs::path folder = PathOf(copy_).parent_path();
+  if (std::string why = PrepareFolder(folder); !why.empty()) return why;
   std::error_code error;
   earlierCopy_ = old_.starts_with(MarkStart()) && fs::exists(PathOf(copy_), error);
   if (earlierCopy_) return {};
-  fs::remove(PathOf(copy_), error);
-  std::string why;
-  if (platform::CreateIfAbsent(copy_, old_, why) != platform::CreateOutcome::Created)
-    return "no copy of the old content can be kept: " + (why.empty() ? copy_ + " is in the way" : why);
+  platform::StagedFile staged(TextOf(folder));
+  if (!staged.isOpen()) return CannotKeep(folder, staged.error());
+  staged.keep(ownership_);
+  if (!staged.write(old_) || !staged.finish()) return CannotKeep(folder, staged.error());
+  if (staged.replace(copy_) != platform::StagedFile::Placed::Done) return CannotKeep(folder, staged.error());
   return {};
 }
 

@@ -4,7 +4,10 @@
 // be atomic; it is made safe in steps instead:
 //
 //   CopyKept     the old content is copied to the user's cache folder
-//                (CopyFor names the copy) and synced, before the file is touched
+//                (CopyFor names the copy) and synced, before the file is touched;
+//                the copy takes the file's owner and permissions as far as the
+//                system lets this user, so it is never more readable than the
+//                file, and its folder is private to the user
 //   Marked       the file's head is overwritten with a mark that no reader of
 //                this program accepts, and synced: from here on the file reads
 //                as another program's configuration file (and as an image
@@ -28,6 +31,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileSystem.h"
+
 namespace tarnvik {
 
 namespace platform {
@@ -40,8 +45,10 @@ class InPlaceRewrite {
   // Called after each step; tests stop the process there.
   using StepHook = std::function<void(Step)>;
 
-  // `file` is open on `target` and holds `oldContent`.
-  InPlaceRewrite(platform::RewritableFile& file, const std::string& target, std::string oldContent, StepHook hook);
+  // `file` is open on `target` and holds `oldContent`; `ownership` is the
+  // file's, for the copy.
+  InPlaceRewrite(platform::RewritableFile& file, const std::string& target, std::string oldContent,
+                 const platform::Ownership& ownership, StepHook hook);
 
   // Empty when the file now holds `next`; otherwise why not.
   std::string run(std::string_view next);
@@ -49,6 +56,10 @@ class InPlaceRewrite {
   // Where the old content of `target` is kept during a rewrite:
   // <cache>/tarnvik/in-place/<name>~<16 hex digits that tell apart files of
   // that name in different folders>; empty when the user has no cache folder.
+  // Each folder from the cache folder down must be the user's own and
+  // writable by no other user (what a link there leads to as well), or the
+  // rewrite is refused: another user could otherwise swap the copy; the last
+  // one is made private to the user when it is not.
   static std::string CopyFor(const std::string& target);
 
   // The head that marks a file whose rewrite has not ended, naming the copy.
@@ -63,6 +74,7 @@ class InPlaceRewrite {
   platform::RewritableFile& file_;
   std::string copy_;
   std::string old_;
+  platform::Ownership ownership_;
   StepHook hook_;
   bool earlierCopy_ = false;  // the copy is an unfinished rewrite's, not this one's
 };

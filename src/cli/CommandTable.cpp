@@ -148,6 +148,17 @@ std::vector<CommandEntry> MakeTable() {
   };
 }
 
+// An empty value names nothing: taken as given, it would read as an option
+// left out (no backup, no trace, the real unit in place of --simulate's).
+const CLI::Validator& NotEmpty() {
+  static const CLI::Validator check(
+      [](const std::string& value) {
+        return value.empty() ? std::string("an empty value names nothing") : std::string();
+      },
+      "", "NOT EMPTY");
+  return check;
+}
+
 void AddOption(CLI::App& command, const OptionEntry& entry, Arguments& args) {
   CLI::Option* option = nullptr;
   if (const auto* flag = std::get_if<bool A::*>(&entry.target)) {
@@ -161,6 +172,7 @@ void AddOption(CLI::App& command, const OptionEntry& entry, Arguments& args) {
       },
       entry.target);
   if (entry.required) option->required();
+  option->check(NotEmpty());
   if (entry.max > entry.min) option->check(CLI::Range(entry.min, entry.max));
 }
 

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "cfgfile/AtomicFile.h"
 #include "cli/CommandGuard.h"
 #include "cli/CommandTable.h"
 #include "cli/Files.h"
+#include "core/OperationError.h"
 #include "device/backends/TransportChoice.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -126,6 +128,16 @@ void CheckUnitFolder(const std::string& folder, const std::vector<Named>& named)
   }
 }
 
+// A device command's files are written after the unit was asked, the trace
+// while it is: each is looked at as its save will be, so that one that cannot
+// be written (a folder, a pipe, a device, a link planted in a shared folder,
+// a missing folder) stops the command before the unit is asked.
+void CheckWritable(const std::vector<Named>& named) {
+  for (const Named& file : named)
+    if (Writes(file.role))
+      if (const std::string why = AtomicFile::Refusal(file.path); !why.empty()) throw FileWriteError(file.path, why);
+}
+
 }  // namespace
 
 void CheckFiles(const CommandEntry& command, const Arguments& args) {
@@ -135,6 +147,7 @@ void CheckFiles(const CommandEntry& command, const Arguments& args) {
   if (!command.device) return;
   const std::string folder = args.simulate.empty() ? SimulatedUnitFromEnvironment() : args.simulate;
   if (!folder.empty()) CheckUnitFolder(folder, named);
+  CheckWritable(named);
 }
 
 }  // namespace tarnvik::cli

@@ -9,7 +9,10 @@
 //  - nothing the command writes lies in the simulated unit's folder or is one
 //    of its files (memory.bin, firmware.bin ...), which the unit keeps;
 //  - a device command, whose log goes to standard output, writes no file to
-//    it ("-").
+//    it ("-");
+//  - every file a device command writes could be saved now (AtomicFile's
+//    Refusal): not a folder, pipe or device, not reached through a link that
+//    another user planted in a shared folder, in a folder that is there.
 // Files are compared as the system knows them (device and inode), so a link
 // or a second name of a file counts as that file; a file not there yet is
 // compared by its full path, links resolved.
@@ -19,7 +22,8 @@ namespace tarnvik::cli {
 struct Arguments;
 struct CommandEntry;
 
-// Throws SetupError naming the option and the file it would overwrite.
+// Throws SetupError naming the option and the file it would overwrite, or
+// FileWriteError naming a file that cannot be written and why.
 void CheckFiles(const CommandEntry& command, const Arguments& args);
 
 }  // namespace tarnvik::cli

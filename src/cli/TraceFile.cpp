@@ -1,21 +1,27 @@
 #include "cli/TraceFile.h"
 
+#include "cfgfile/AtomicFile.h"
 #include "core/OperationError.h"
 
 namespace tarnvik::cli {
 
-TraceFile::TraceFile(const std::string& path) : path_(path), file_(path) {
-  if (!file_.isOpen()) throw FileWriteError(path, file_.error());
-  buffer_ = std::make_unique<Buffer>(file_);
+TraceFile::TraceFile(const std::string& path) : path_(path), file_(std::make_unique<AtomicFile>(path)) {
+  buffer_ = std::make_unique<Buffer>(*file_);
   stream_.rdbuf(buffer_.get());
 }
 
 TraceFile::~TraceFile() = default;
 
+// A trace that is not whole is not put in place: the old file stays.
 std::string TraceFile::finish() {
   stream_.flush();
-  if (file_.isOpen() && !file_.close() && closeError_.empty()) closeError_ = file_.error();
-  return !buffer_->error().empty() ? buffer_->error() : closeError_;
+  if (!buffer_->error().empty()) return buffer_->error();
+  try {
+    file_->commit();
+  } catch (const FileWriteError& error) {
+    return error.reason().empty() ? std::string("the trace could not be saved") : error.reason();
+  }
+  return {};
 }
 
 TraceFile::Buffer::int_type TraceFile::Buffer::overflow(int_type c) {
@@ -28,7 +34,13 @@ int TraceFile::Buffer::sync() { return drain() ? 0 : -1; }
 
 bool TraceFile::Buffer::drain() {
   const std::string_view pending(pbase(), static_cast<std::size_t>(pptr() - pbase()));
-  if (error_.empty() && !pending.empty() && !file_.write(pending)) error_ = file_.error();
+  if (error_.empty() && !pending.empty()) {
+    try {
+      file_.write(pending);
+    } catch (const FileWriteError& error) {
+      error_ = error.reason().empty() ? std::string("the trace could not be written") : error.reason();
+    }
+  }
   setp(space_, space_ + sizeof space_);
   return error_.empty();
 }

@@ -95,6 +95,12 @@ std::string LinkRefusal(const std::string& path);
 // user's profile, and owners and modes are not POSIX's: nothing is refused.
 std::string ForeignAccess(const std::string& path);
 
+// Makes the caller's own folder at `path` private to the caller, when it is
+// not (POSIX: no permission for the group or others, mode 0700). Empty when
+// it is private now; otherwise why not, in the system's words. On Windows a
+// user's folders get their access from the user's profile: nothing is done.
+std::string MakePrivate(const std::string& path);
+
 enum class CreateOutcome {
   Created,  // the file is there now, whole, with `content`
   Existed,  // something was already there; it is left as it is

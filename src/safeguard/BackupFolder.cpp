@@ -23,7 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kMaxCallsign = 10;
-constexpr std::size_t kMaxSsid = 2;
+// The station's SSID byte reads as a number from 0 to 255 (Read config reads
+// any byte, 255 as 207): three digits, all shown.
+constexpr std::size_t kMaxSsid = 3;
 
 // What newNames makes, and nothing else: a stem, then .cfg or .bin.
 const std::regex& BackupName() {

@@ -50,7 +50,8 @@ class BackupFolder {
 
 // "2026-07-03_09-05-12Z_OH2XYZ-4": the name of a backup without its
 // extension. Characters other than letters and digits in the callsign or
-// SSID become "_", and each is cut to its field's length.
+// SSID become "_"; the callsign is cut to 10 characters and the SSID to 3,
+// the most digits of any SSID an image holds (its byte reads as 0 to 255).
 std::string BackupStem(std::time_t when, const std::string& callsign, const std::string& ssid);
 
 }  // namespace tarnvik

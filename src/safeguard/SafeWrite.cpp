@@ -70,7 +70,7 @@ bool SaveBackup(const ConfigImage& held, const BackupFolder& backups, const PcCl
   }
   SilentOperator quiet;  // the log line after the decoding tells what became of the backup
   const BackupResult result = SaveUnitBackup(held, files, quiet, clock);
-  if (result.outcome == BackupOutcome::ImageNotSaved || result.outcome == BackupOutcome::ConfigNotSaved)
+  if (result.writeError)  // a file of the backup could not be written
     return BackupFailed(op, BackupFailureReason(result, files), result.writeError);
   made = result.outcome == BackupOutcome::Saved ? files.config : files.image;
   op.logLine("Backup of the unit: " + made);

@@ -8,6 +8,7 @@
 #include "cfgfile/ConfigFileOps.h"
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
+#include "platform/FileSystem.h"
 #include "settings/DeviceSettings.h"
 
 namespace tarnvik {
@@ -18,6 +19,13 @@ void SaveImage(const ConfigImage& image, const std::string& path) {
   AtomicFile file(path);
   file.write(std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
   file.commit();
+}
+
+// Removes the file a save to `path` would replace, when there is one, as that
+// save would be allowed to replace it.
+void RemoveEarlier(const std::string& path) {
+  if (platform::StatusOf(path, platform::Links::Follow).kind == platform::FileStatus::Kind::Missing) return;
+  AtomicFile(path).removeOld();
 }
 
 BackupResult Ended(BackupOutcome outcome) { return {outcome, std::nullopt, {}}; }
@@ -37,6 +45,9 @@ BackupResult Save(const std::function<void()>& save, BackupOutcome unsaved) {
 }  // namespace
 
 BackupResult SaveUnitBackup(const ConfigImage& image, const BackupFiles& files, Operator& op, const PcClock& clock) {
+  if (BackupResult removed = Save([&] { RemoveEarlier(files.config); }, BackupOutcome::EarlierConfigKept);
+      removed.outcome != BackupOutcome::Saved)
+    return removed;
   if (BackupResult saved = Save([&] { SaveImage(image, files.image); }, BackupOutcome::ImageNotSaved);
       saved.outcome != BackupOutcome::Saved)
     return saved;
@@ -51,6 +62,7 @@ std::string BackupFailureReason(const BackupResult& result, const BackupFiles& f
   const std::string kept = " (its bytes are kept in " + files.image + ")";
   switch (result.outcome) {
     case BackupOutcome::Saved: return {};
+    case BackupOutcome::EarlierConfigKept: return "the earlier backup " + files.config + " could not be replaced";
     case BackupOutcome::ImageNotSaved: return "the unit's image could not be saved to " + files.image;
     case BackupOutcome::Damaged: return "the unit's configuration fails its checksum" + kept;
     case BackupOutcome::OtherVersion: return "the unit's configuration is of another version" + kept;

@@ -23,26 +23,32 @@ struct BackupFiles {
 };
 
 enum class BackupOutcome {
-  Saved,           // both files
-  ImageNotSaved,   // nothing saved: the image file could not be written
-  Damaged,         // the image is kept; it fails its checksum, so no configuration file
-  OtherVersion,    // the image is kept; it is of another version, so no configuration file
-  NumberNotKept,   // the image is kept; a number it holds cannot go into a configuration file
-  ConfigNotSaved,  // the image is kept; the configuration file could not be written
+  Saved,              // both files
+  EarlierConfigKept,  // nothing saved: an earlier configuration file there could not be removed
+  ImageNotSaved,      // nothing saved: the image file could not be written
+  Damaged,            // the image is kept; it fails its checksum, so no configuration file
+  OtherVersion,       // the image is kept; it is of another version, so no configuration file
+  NumberNotKept,      // the image is kept; a number it holds cannot go into a configuration file
+  ConfigNotSaved,     // the image is kept; the configuration file could not be written
 };
 
 struct BackupResult {
   BackupOutcome outcome = BackupOutcome::ImageNotSaved;
-  std::optional<FileWriteError> writeError;  // ImageNotSaved, ConfigNotSaved
+  std::optional<FileWriteError> writeError;  // EarlierConfigKept, ImageNotSaved, ConfigNotSaved
   std::string conversionError;               // NumberNotKept: the conversion's message
 
-  bool imageKept() const { return outcome != BackupOutcome::ImageNotSaved; }
+  bool imageKept() const {
+    return outcome != BackupOutcome::ImageNotSaved && outcome != BackupOutcome::EarlierConfigKept;
+  }
 };
 
 // Saves `image` (read from the unit) to files.image, then checks it and saves
 // its settings to files.config. Decoding speaks through `op` (the version
 // message of an image of another version). Files are replaced as a whole or
-// not at all (AtomicFile).
+// not at all (AtomicFile). The two files never come from different runs: an
+// earlier configuration file is removed before the image is written, so that
+// a run that stops between the two, or keeps the image alone, leaves no
+// earlier configuration file beside its image.
 BackupResult SaveUnitBackup(const ConfigImage& image, const BackupFiles& files, Operator& op, const PcClock& clock);
 
 // Why a backup that was not saved whole failed, for "Backup failed: WHY.

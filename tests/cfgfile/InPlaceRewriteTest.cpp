@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -71,11 +73,16 @@ std::optional<std::string> ReadCallsign(const std::string& path) {
   return settings.text("Callsign");
 }
 
-// A child without root's rights, which a folder that takes no new file stops.
+// Saves `content` to `path` in a child without root's rights, which a folder
+// that takes no new file stops, and with files limited to `sizeLimit` bytes:
+// 0 when saved; a refusal gives 2 when its reason holds `reason`, else 1 (and
+// the reason on standard error); -1 when killed after step `stopAfter`.
 int RewriteInChild(const std::string& path, const std::string& content, std::optional<Step> stopAfter,
-                   rlim_t sizeLimit = RLIM_INFINITY) {
+                   rlim_t sizeLimit = RLIM_INFINITY, const std::string& reason = "File too large") {
   return test::RunInChild([&] {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) return 99;
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(test::kUnprivilegedUser) != 0 ||
+                             ::setuid(test::kUnprivilegedUser) != 0))
+      return 99;
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{sizeLimit, sizeLimit};
     ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -87,9 +94,16 @@ int RewriteInChild(const std::string& path, const std::string& content, std::opt
       out.commit();
       return 0;
     } catch (const FileWriteError& error) {
-      return error.reason().find("File too large") != std::string::npos ? 2 : 1;
+      if (error.reason().find(reason) != std::string::npos) return 2;
+      std::fprintf(stderr, "%s\n", error.reason().c_str());
+      return 1;
     }
   });
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 class InPlace : public ::testing::TestWithParam<std::tuple<StopCase, bool>> {
@@ -157,6 +171,102 @@ TEST_P(InPlaceAfterTrouble, TheOldContentIsNeverLost) {
 
 INSTANTIATE_TEST_SUITE_P(ShortOldFile, InPlaceAfterTrouble,
                          ::testing::Combine(::testing::Values(kStops[0]), ::testing::Values(false)));
+
+// Where the copy of the old content is kept: never more readable than the
+// file, in a folder private to the user, with every folder from the cache
+// root down the user's own and writable by no other user; a copy that cannot
+// be written (a full disk) names the folder. A refused rewrite leaves the file
+// as it was. Each case arranges the cache folder (`cache`) as root, or as the
+// test's user, while the rewrite runs as the user a child becomes.
+struct CopyCase {
+  const char* name;
+  std::function<void(const std::string& cache, const std::string& file)> arrange;
+  const char* refusal;  // part of the reason ("%" the cache root); nullptr when the copy is kept
+  bool needsOtherUser = false;
+  rlim_t sizeLimit = RLIM_INFINITY;
+};
+
+[[maybe_unused]] void PrintTo(const CopyCase& c, std::ostream* out) { *out << c.name; }
+
+std::string Under(const std::string& cache, const char* folders) { return cache + "/" + folders; }
+
+// Makes the folders below the cache root (as the child's user) with `mode`.
+void MakeFolders(const std::string& cache, mode_t mode) {
+  for (const char* folder : {"tarnvik", "tarnvik/in-place"}) {
+    ::mkdir(Under(cache, folder).c_str(), mode);
+    ::chmod(Under(cache, folder).c_str(), mode);
+    if (::geteuid() == 0) (void)::chown(Under(cache, folder).c_str(), test::kUnprivilegedUser, test::kUnprivilegedUser);
+  }
+}
+
+const CopyCase kCopyCases[] = {
+    {"PrivateFileGivesAPrivateCopy",
+     [](const std::string&, const std::string& file) {
+       if (::geteuid() == 0) (void)::chown(file.c_str(), test::kUnprivilegedUser, test::kUnprivilegedUser);
+       ::chmod(file.c_str(), 0600);
+     },
+     nullptr},
+    {"OpenFolderIsMadePrivate", [](const std::string& cache, const std::string&) { MakeFolders(cache, 0755); },
+     nullptr},
+    {"UmaskLetsTheGroupWrite", [](const std::string&, const std::string&) { ::umask(002); }, nullptr},
+    {"FolderAboveOthersMayWrite",
+     [](const std::string& cache, const std::string&) {
+       MakeFolders(cache, 0700);
+       ::chmod(Under(cache, "tarnvik").c_str(), 0777);
+     },
+     "other users may write"},
+    {"FolderAboveOfAnotherUser",
+     [](const std::string& cache, const std::string&) {
+       MakeFolders(cache, 0700);
+       (void)::chown(Under(cache, "tarnvik").c_str(), 0, 0);
+     },
+     "belongs to another user", true},
+    {"CacheRootOfAnotherUser", [](const std::string& cache, const std::string&) { (void)::chown(cache.c_str(), 0, 0); },
+     "belongs to another user", true},
+    {"CacheDiskFull", [](const std::string&, const std::string&) {},
+     "no copy of the old content can be kept in %/tarnvik/in-place: File too large", false, 10},
+};
+
+class CopyPlace : public ::testing::TestWithParam<CopyCase> {
+ protected:
+  void SetUp() override {
+    test::WriteAll(path, oldText);
+    ::chmod(path.c_str(), 0666);
+    ::chmod(dir.root().c_str(), 0555);
+  }
+  void TearDown() override {
+    ::chmod(dir.root().c_str(), 0755);
+    ::umask(mask);
+  }
+
+  const mode_t mask = ::umask(022);
+  test::ScopedCacheFolder cache;
+  test::TempFolder dir;
+  const std::string path = dir.path("unit.cfg");
+  const std::string copy = InPlaceRewrite::CopyFor(path);
+  const std::string oldText = OldText(false);
+};
+
+TEST_P(CopyPlace, KeepsTheCopyWhereOnlyTheUserReachesIt) {
+  const CopyCase& c = GetParam();
+  if (c.needsOtherUser && ::geteuid() != 0) GTEST_SKIP() << "needs root, to give a folder to another user";
+  c.arrange(cache.root(), path);
+  if (c.refusal != nullptr) {
+    std::string reason = c.refusal;
+    if (const std::size_t at = reason.find('%'); at != std::string::npos) reason.replace(at, 1, cache.root());
+    EXPECT_EQ(RewriteInChild(path, Text("NEW"), std::nullopt, c.sizeLimit, reason), 2);
+    EXPECT_EQ(test::ReadAll(path), oldText);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    return;
+  }
+  EXPECT_EQ(RewriteInChild(path, Text("NEW"), Step::CopyKept), -1);
+  EXPECT_EQ(test::ReadAll(copy), oldText);
+  EXPECT_EQ(ModeOf(copy), ModeOf(path));
+  EXPECT_EQ(ModeOf(Under(cache.root(), "tarnvik/in-place")), 0700u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPlace, CopyPlace, ::testing::ValuesIn(kCopyCases),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace tarnvik

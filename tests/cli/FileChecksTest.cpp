@@ -2,8 +2,11 @@
 // trace or an output that names another file of the command (also through a
 // link or a second name), or lies among the simulated unit's files, or a
 // device command's output on standard output, is a usage error; nothing is
-// read, written or asked, and the message names both files. A trace must be a
-// regular file or nothing. Run in the test's own process, as main() runs.
+// read, written or asked, and the message names both files. Every file a
+// device command writes must be a regular file or nothing, in a folder that is
+// there, and reached through no link planted in a shared folder. An option
+// given an empty value is a usage error. Run in the test's own process, as
+// main() runs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,10 +24,13 @@ using test::WriteAll;
 struct FileCase {
   const char* name;
   const char* line;  // "%" stands for the scratch folder
-  const char* err;   // the same
+  std::string err;   // the same
   bool unitFromEnvironment = false;
   test::OnlyOn only = test::OnlyOn::Any;  // links, a named pipe, POSIX's devices, Windows' devices
+  bool asRoot = false;                    // a link of another user's
 };
+
+const char* const kPlanted = "%shared/planted is a link another user placed in a shared folder; it is not followed.\n";
 
 const FileCase kRefused[] = {
     {"TraceIsTheFileToWrite", "write %mine.cfg --simulate %u --trace %mine.cfg",
@@ -70,6 +76,22 @@ const FileCase kRefused[] = {
      false, test::OnlyOn::Windows},
     {"TraceInAMissingFolder", "version --simulate %u --trace %missing/t.txt",
      "Unable to write to %missing/t.txt.\nNo such file or directory.\n"},
+    // Every output is looked at before the unit is asked, not only the trace.
+    {"OutputIsAFolder", "read -o %folder --simulate %u", "Unable to write to %folder.\nNot a regular file.\n"},
+    {"OutputInAMissingFolder", "read -o %missing/r.cfg --simulate %u",
+     "Unable to write to %missing/r.cfg.\nNo such file or directory.\n"},
+    {"OutputIsReadOnly", "read -o %readonly.cfg --simulate %u",
+     "Unable to write to %readonly.cfg.\nPermission denied.\n"},
+    {"RawIsAPipe", "read -o %r.cfg --raw %pipe --simulate %u", "Unable to write to %pipe.\nNot a regular file.\n",
+     false, test::OnlyOn::Posix},
+    {"BackupIsTheNullDevice", "write %mine.cfg --backup /dev/null --simulate %u",
+     "Unable to write to /dev/null.\nNot a regular file.\n", false, test::OnlyOn::Posix},
+    {"TraceIsALinkPlantedInASharedFolder", "version --simulate %u --trace %shared/planted",
+     std::string("Unable to write to %shared/planted.\n") + kPlanted, false, test::OnlyOn::Posix, true},
+    {"OutputIsALinkPlantedInASharedFolder", "read -o %shared/planted --simulate %u",
+     std::string("Unable to write to %shared/planted.\n") + kPlanted, false, test::OnlyOn::Posix, true},
+    {"BackupIsALinkPlantedInASharedFolder", "write %mine.cfg --backup %shared/planted --simulate %u",
+     std::string("Unable to write to %shared/planted.\n") + kPlanted, false, test::OnlyOn::Posix, true},
 };
 
 [[maybe_unused]] void PrintTo(const FileCase& c, std::ostream* out) { *out << c.name; }
@@ -84,20 +106,26 @@ class FileChecks : public ::testing::TestWithParam<FileCase> {
     WriteAll(path("fw.bin"), std::string(100, 'f'));
     fs::create_hard_link(platform::PathOf(path("u/version")), platform::PathOf(path("version-name")));
     fs::create_directory(platform::PathOf(path("folder")));
+    WriteAll(path("readonly.cfg"), "keep me");
+    fs::permissions(platform::PathOf(path("readonly.cfg")), fs::perms::owner_read);
     if (!test::OnPosix()) return;
     fs::create_symlink(path("u/memory.bin"), path("memory-link"));
     fs::create_symlink("old.cfg", path("old-link"));
     test::MakeNamedPipe(path("pipe"));
+    WriteAll(path("victim.cfg"), "victim");
+    planted = test::PlantLink(path("shared"), "planted", path("victim.cfg"));
   }
   test::ToolRun run(const std::string& line) { return test::RunInProcess(line, scratch.root()); }
   std::string path(const std::string& name) const { return scratch.path(name); }
 
   test::TempFolder scratch;
+  bool planted = false;  // shared/planted is another user's link
 };
 
 TEST_P(FileChecks, AreRefusedBeforeAnythingIsTouched) {
   const FileCase& c = GetParam();
   if (!test::RunsHere(c.only)) GTEST_SKIP() << "not on this system";
+  if (c.asRoot && !planted) GTEST_SKIP() << "needs root, to give a link to another user";
   if (c.unitFromEnvironment) test::SetEnvironment("TARNVIK_SIMULATED_UNIT", Filled("%u", scratch.root()).c_str());
   const auto before = test::Snapshot(scratch.root());
   const test::ToolRun refused = run(c.line);
@@ -122,6 +150,44 @@ TEST_F(FileChecks, LetThroughWhatIsSafe) {
   EXPECT_EQ(traced.status, 0) << traced.err;
   EXPECT_EQ(ReadAll(path("read.bin")), ReadAll(path("u/memory.bin")));
   EXPECT_NE(ReadAll(path("u-trace.txt")).find("> 00 fc"), std::string::npos);
+}
+
+// An empty value names nothing: it is refused as a usage error, not taken for
+// an option left out (no backup, the real unit, no trace).
+const char* const kEmptyValues[] = {
+    "write %mine.cfg --simulate %u --backup ''",
+    "version --simulate '' --device ''",
+    "version --simulate %u --device ''",
+    "read -o %r.cfg --simulate %u --raw ''",
+    "version --simulate %u --trace ''",
+    "read -o '' --simulate %u",
+    "defaults -o ''",
+    "version --simulate %u --utc ''",
+    "check ''",
+    "get %mine.cfg ''",
+};
+
+TEST_F(FileChecks, AnEmptyValueIsAUsageError) {
+  const auto before = test::Snapshot(scratch.root());
+  for (const char* line : kEmptyValues) {
+    const test::ToolRun refused = run(line);
+    EXPECT_EQ(refused.status, 2) << line;
+    EXPECT_NE(refused.err.find(": an empty value names nothing\n"), std::string::npos) << line << ": " << refused.err;
+    EXPECT_EQ(refused.out, "") << line;
+  }
+  EXPECT_EQ(test::Snapshot(scratch.root()), before);
+}
+
+// The trace is written beside the old file and takes its place at the end:
+// the old file is never emptied where it stands (its second name keeps it).
+TEST_F(FileChecks, TheTraceTakesTheOldFilesPlace) {
+  WriteAll(path("trace.txt"), "old trace\n");
+  fs::create_hard_link(platform::PathOf(path("trace.txt")), platform::PathOf(path("trace-name")));
+  const test::ToolRun traced = run("version --simulate %u --trace %trace.txt");
+  EXPECT_EQ(traced.status, 0) << traced.err;
+  EXPECT_EQ(ReadAll(path("trace-name")), "old trace\n");
+  EXPECT_NE(ReadAll(path("trace.txt")).find("> 00 fb"), std::string::npos);
+  for (const std::string& name : scratch.names()) EXPECT_FALSE(name.ends_with(".tmp")) << name;
 }
 
 }  // namespace

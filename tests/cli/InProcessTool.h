@@ -17,13 +17,13 @@
 namespace tarnvik::test {
 
 // The words of `line` (split at blanks) after the program's name, with every
-// "%" standing for `folder` and a slash.
+// "%" standing for `folder` and a slash, and '' for an empty word.
 inline ToolRun RunInProcess(const std::string& line, const std::string& folder) {
   std::vector<std::string> words{"tarnvik-cli"};
   std::istringstream in(line);
   for (std::string word; in >> word;) {
     for (std::size_t at; (at = word.find('%')) != std::string::npos;) word.replace(at, 1, folder + "/");
-    words.push_back(word);
+    words.push_back(word == "''" ? std::string() : word);
   }
   std::vector<const char*> argv;
   for (const std::string& word : words) argv.push_back(word.c_str());

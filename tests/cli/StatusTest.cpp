@@ -47,16 +47,12 @@ const StatusCase kStatusCases[] = {
      "Tarnvik gave no valid answer to the version query.\n", "other-command 65\n"},
     {"FirmwareWithoutEnd", "firmware /dev/zero --simulate %u", 1, "Firmware file error.\n", nullptr, nullptr,
      test::OnlyOn::Posix},
+    // A backup that cannot be written is found before the unit is asked.
     {"BackupInAMissingFolder", "write %base.cfg --backup %none/b.cfg --simulate %u", 2,
-     "Unable to write to %none/b.bin.\n"
-     "Backup failed: the unit's image could not be saved to %none/b.bin. Nothing was written to the unit.\n"},
+     "Unable to write to %none/b.cfg.\n"},
     {"BackupImageOnAFolder", "write %base.cfg --backup %image.cfg --simulate %u", 2,
-     "Unable to write to %image.bin.\n"
-     "Backup failed: the unit's image could not be saved to %image.bin. Nothing was written to the unit.\n"},
-    {"BackupOnAFolder", "write %base.cfg --backup %folder --simulate %u", 2,
-     "Unable to write to %folder.\n"
-     "Backup failed: the unit's configuration could not be saved to %folder (its bytes are kept in %folder.bin). "
-     "Nothing was written to the unit.\n"},
+     "Unable to write to %image.bin.\n"},
+    {"BackupOnAFolder", "write %base.cfg --backup %folder --simulate %u", 2, "Unable to write to %folder.\n"},
     {"BackupOfANumberNoFileHolds", "write %base.cfg --backup %b.cfg --simulate %big", 1,
      "'4294967295' is not a valid integer value.\n"
      "Backup failed: the unit's configuration holds a number a configuration file cannot hold (its bytes are kept "

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "image/ImageLayout.h"
 #include "image/ImageTestSupport.h"
+#include "platform/PathText.h"
 #include "platform/Process.h"
 #include "safeguard/BackupFolder.h"
 #include "support/FixedClock.h"
@@ -32,7 +34,8 @@ TEST(BackupFolder, NamesTellTheTimeAndTheStationAndNothingElse) {
       {kJuly + 7, "OH2XYZ", "4", "2026-07-03_09-05-07Z_OH2XYZ-4"},
       {0, "", "0", "1970-01-01_00-00-00Z_-0"},
       {kJuly + 59, "../../etc", "15", "2026-07-03_09-05-59Z_______etc-15"},
-      {kJuly, "OH2 X\xe4", "1a9", "2026-07-03_09-05-00Z_OH2_X_-1a"},
+      {kJuly, "OH2 X\xe4", "1a9z", "2026-07-03_09-05-00Z_OH2_X_-1a9"},
+      {kJuly, "OH2XYZ", "207", "2026-07-03_09-05-00Z_OH2XYZ-207"},
       {kJuly, "ABCDEFGHIJKLMN", "", "2026-07-03_09-05-00Z_ABCDEFGHIJ-"},
       {FromUtc({2099, 12, 31, 23, 59}) + 59, "W1AW", "0", "2099-12-31_23-59-59Z_W1AW-0"},
   };
@@ -54,6 +57,25 @@ TEST(BackupFolder, ANameTakenByEitherFileIsNotUsedAgain) {
   EXPECT_EQ(backups.newNames(kJuly, image).config, stem + "~2.cfg");
   test::WriteAll(stem + "~2.cfg", "x");
   EXPECT_EQ(backups.newNames(kJuly, image).image, stem + "~3.bin");
+}
+
+// The station's SSID byte is read as Read config reads it, whatever it holds:
+// the name shows every digit of what the backup's file holds.
+TEST(BackupFolder, NamesShowTheWholeSsidTheImageHolds) {
+  const BackupFolder backups("b");
+  DeviceSettings station = test::FreshSettings();
+  station.setText("Callsign", "OH2XYZ");
+  ConfigImage image = test::EncodeOrFail(station);
+  const struct {
+    std::uint8_t byte;
+    const char* stem;
+  } cases[] = {{'4', "OH2XYZ-4"}, {'0' + 15, "OH2XYZ-15"}, {255, "OH2XYZ-207"}, {0, "OH2XYZ-208"}};
+  for (const auto& c : cases) {
+    image.bytes[layout::kStationAddress.offset + layout::kCallsignChars] = c.byte;
+    EXPECT_EQ(platform::PathOf(backups.newNames(kJuly, image).config).stem(),
+              std::string("2026-07-03_09-05-00Z_") + c.stem)
+        << int(c.byte);
+  }
 }
 
 std::vector<std::string> Names(const std::string& folder) {

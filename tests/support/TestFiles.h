@@ -59,12 +59,14 @@ class TempFolder {
 };
 
 // A cache folder of its own for the saves a test makes (a rewrite in place
-// keeps a copy of the old file there), open to every user so that a child
-// that gave up root's rights may use it too. The old setting comes back after.
+// keeps a copy of the old file there). A cache folder must be its user's own,
+// so under root it is lent to the user that a child giving up root's rights
+// becomes: only such a child rewrites in place (root may create a file in any
+// folder). The old setting comes back after.
 class ScopedCacheFolder {
  public:
   ScopedCacheFolder() : old_(platform::EnvironmentVariable(CacheFolderVariable())) {
-    std::filesystem::permissions(platform::PathOf(folder_.root()), std::filesystem::perms::all);
+    LendToUnprivileged(folder_.root());
     SetEnvironment(CacheFolderVariable(), folder_.root().c_str());
   }
   ~ScopedCacheFolder() { SetEnvironment(CacheFolderVariable(), old_ ? old_->c_str() : nullptr); }

@@ -25,6 +25,20 @@ inline bool RunsHere(OnlyOn only) { return only == OnlyOn::Any || (only == OnlyO
 // in its file system (Windows).
 bool MakeNamedPipe(const std::string& path);
 
+// Makes `folder` sticky and writable by every user, as the system's temporary
+// folders are, with a symbolic link `name` in it to `target`, given to
+// another user. True when the link is another user's now: only root may give
+// it away, and only POSIX systems have such folders.
+bool PlantLink(const std::string& folder, const std::string& name, const std::string& target);
+
+// The user that tests which give up root's rights become (POSIX: nobody).
+inline constexpr unsigned kUnprivilegedUser = 65534;
+
+// Lends `folder` to the user that tests which give up root's rights become,
+// when running as root, and makes it private to its owner: a folder such a
+// child keeps its own state in (its cache folder). Nothing on Windows.
+void LendToUnprivileged(const std::string& folder);
+
 // A new folder under `base` named `prefix` and a random part, made for this
 // caller alone (private to the user on POSIX systems).
 std::filesystem::path MakeUniqueFolder(const std::filesystem::path& base, const std::string& prefix);

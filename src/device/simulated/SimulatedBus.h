@@ -4,7 +4,10 @@
 // (UnitStateFolder), listed as "simulated:FOLDER/NAME" in the order of their
 // names, after a keyboard. The folder is looked at again at every listing,
 // so a unit's folder made or removed while the program runs is a unit
-// plugged in or pulled out (as is its "unplugged" file).
+// plugged in or pulled out (as is its "unplugged" file). A unit whose folder
+// cannot be used (another user may write it ...) is that unit's trouble
+// alone: it is listed, opening it fails with the reason, and the others work;
+// it is looked at again at the next listing.
 
 #include <filesystem>
 #include <map>
@@ -26,18 +29,23 @@ class SimulatedBus : public HidTransport {
   // one subfolder that does: a bus rather than a unit.
   static bool IsBus(const std::filesystem::path& folder);
 
-  // Throws OperationError for a unit's folder that cannot be used.
   std::vector<HidInterface> enumerate() override;
   Opened open(const std::string& path) override;
   UnitLock lockUnit(const std::string& path) override;
 
  private:
-  // The units whose folders are there now, by path, in the order of their names.
-  std::vector<std::pair<std::string, std::shared_ptr<SimulatedUnit>>> attached();
-  std::shared_ptr<SimulatedUnit> unit(const std::string& path);
+  // A unit's folder that is there now: its unit, or why it cannot be used.
+  struct Attached {
+    std::string path;
+    std::shared_ptr<SimulatedUnit> unit;  // null when refused
+    std::string refusal;
+  };
+  // The units whose folders are there now, in the order of their names.
+  std::vector<Attached> attached();
+  Attached unit(const std::string& path);
 
   std::filesystem::path folder_;
-  std::map<std::string, std::shared_ptr<SimulatedUnit>> units_;  // made at first sight, by path
+  std::map<std::string, std::shared_ptr<SimulatedUnit>> units_;  // made at first use, by path
 };
 
 }  // namespace tarnvik

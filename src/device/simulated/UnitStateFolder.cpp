@@ -23,8 +23,8 @@ using platform::TextOf;
 constexpr std::size_t kMaxText = 64 * 1024;
 
 // Every file the folder may hold, and the folder itself ("").
-constexpr const char* kEntries[] = {"",       "memory.bin", "firmware.bin", "version",
-                                    "faults", "open-error", "unplugged",    "lock"};
+constexpr const char* kEntries[] = {"",           "memory.bin", "firmware.bin", "version", "faults",
+                                    "open-error", "serial",     "unplugged",    "lock"};
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
   throw OperationError("Simulated unit: " + path + ": " + why);
@@ -46,6 +46,16 @@ void MakeFolder(const fs::path& folder) {
   if (error || !fs::is_directory(folder)) Fail(TextOf(folder), error ? error.message() : "not a folder");
 }
 
+// A file of the folder that is there must be a regular file (a link to one
+// counts): a named pipe would hold the program until someone writes or reads
+// it, a device would read without end. Looked at without opening it.
+void CheckRegular(const std::string& path) {
+  const platform::FileStatus status = platform::StatusOf(path, platform::Links::Follow);
+  if (status.kind == platform::FileStatus::Kind::Unknown) Fail(path, status.error);
+  if (status.kind != platform::FileStatus::Kind::Missing && status.kind != platform::FileStatus::Kind::Regular)
+    Fail(path, platform::kNotRegular);
+}
+
 // The folder as it really is (a link to it is followed) and every file in it.
 void CheckOwnership(const fs::path& folder) {
   std::error_code error;
@@ -54,6 +64,7 @@ void CheckOwnership(const fs::path& folder) {
   for (const char* name : kEntries) {
     const std::string why = platform::ForeignAccess(TextOf(*name != '\0' ? real / name : real));
     if (!why.empty()) throw OperationError("Simulated unit: " + why);
+    if (*name != '\0') CheckRegular(TextOf(folder / name));
   }
 }
 
@@ -78,10 +89,12 @@ UnitStateFolder::UnitStateFolder(const std::string& folder) : folder_(PathOf(fol
 
 std::string UnitStateFolder::file(const char* name) const { return TextOf(folder_ / name); }
 
-// A file that cannot be opened is taken as missing.
+// A file that cannot be opened is taken as missing. A named pipe put in its
+// place since the folder was checked opens at once and is refused.
 std::string UnitStateFolder::text(const char* name, std::size_t limit) const {
-  platform::InputFile in(file(name), platform::InputFile::Wait::ForWriter);
+  platform::InputFile in(file(name), platform::InputFile::Wait::No);
   std::string content;
+  if (in.isOpen() && !in.isRegular()) Fail(file(name), platform::kNotRegular);
   if (in.isOpen() && !in.readUpTo(limit, content)) Fail(file(name), in.error());
   if (content.size() > limit) Fail(file(name), "may hold at most " + std::to_string(limit) + " bytes");
   return content;

@@ -19,7 +19,9 @@
 // is lost if the process dies. The files made for a new unit appear whole or
 // not at all, so that a process killed while making them, or two processes
 // starting on one new folder, never leave an empty or short file. Each file is
-// read only up to the most it may sensibly hold.
+// read only up to the most it may sensibly hold, and anything but a regular
+// file in the place of one (a named pipe, a device) is refused without
+// waiting on it.
 //
 // The program writes where this folder's files point, so the folder and its
 // files must be the caller's own and no other user may write them: another
@@ -40,7 +42,8 @@ class UnitStateFolder {
  public:
   // Creates the folder (0755) and its memory and version files when missing.
   // Throws OperationError when the folder cannot be used, or belongs to
-  // another user, or another user may write it or one of its files.
+  // another user, or another user may write it or one of its files, or one of
+  // its files is not a regular file.
   explicit UnitStateFolder(const std::string& folder);
 
   std::string lockFile() const { return file("lock"); }

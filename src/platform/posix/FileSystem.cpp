@@ -64,9 +64,21 @@ FileStatus StatusOf(const std::string& path, Links links) {
 
 std::string WriteRefusal(const std::string& path) { return ::access(path.c_str(), W_OK) == 0 ? "" : SystemError(); }
 
+// Opened without waiting for a reader of a named pipe (one without a reader
+// refuses at once, ENXIO), and emptied only once it is known to be a regular
+// file.
 bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool fresh, std::string& error) {
-  const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | (fresh ? O_TRUNC : 0) | O_CLOEXEC, 0644));
-  if (!fd.valid()) {
+  const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+  struct stat info {};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0) {
+    error = errno == ENXIO ? kNotRegular : SystemError();
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    error = kNotRegular;
+    return false;
+  }
+  if (fresh && ::ftruncate(fd.get(), 0) != 0) {
     error = SystemError();
     return false;
   }

@@ -49,6 +49,19 @@ bool OnPosix() { return true; }
 
 bool MakeNamedPipe(const std::string& path) { return ::mkfifo(path.c_str(), 0644) == 0; }
 
+bool PlantLink(const std::string& folder, const std::string& name, const std::string& target) {
+  const fs::path link = fs::path(folder) / name;
+  if (::mkdir(folder.c_str(), 0777) != 0 || ::chmod(folder.c_str(), 01777) != 0) return false;
+  if (::symlink(target.c_str(), link.c_str()) != 0) return false;
+  return ::geteuid() == 0 && ::lchown(link.c_str(), kUnprivilegedUser, kUnprivilegedUser) == 0;
+}
+
+void LendToUnprivileged(const std::string& folder) {
+  if (::geteuid() == 0 && ::chown(folder.c_str(), kUnprivilegedUser, kUnprivilegedUser) != 0)
+    throw std::system_error(errno, std::generic_category(), "chown " + folder);
+  ::chmod(folder.c_str(), 0700);
+}
+
 fs::path MakeUniqueFolder(const fs::path& base, const std::string& prefix) {
   std::string pattern = (base / (prefix + "XXXXXX")).string();
   if (::mkdtemp(pattern.data()) == nullptr)

@@ -115,6 +115,13 @@ bool OnPosix() { return false; }
 
 bool MakeNamedPipe(const std::string&) { return false; }
 
+// Each user's temporary folder is the user's own, and only privileged users
+// may make symbolic links: there is no shared sticky folder to plant one in.
+bool PlantLink(const std::string&, const std::string&, const std::string&) { return false; }
+
+// The user's profile gives the folders their access; tests do not switch users.
+void LendToUnprivileged(const std::string&) {}
+
 fs::path MakeUniqueFolder(const fs::path& base, const std::string& prefix) {
   std::random_device seed;
   std::mt19937_64 random(seed());
