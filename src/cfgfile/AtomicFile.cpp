@@ -63,14 +63,14 @@ void AtomicFile::resolveTarget() {
   fs::path file = PathOf(target_);
   for (int hops = 0; hops < kMaxLinks; ++hops) {
     if (const std::string refusal = platform::LinkRefusal(TextOf(file)); !refusal.empty()) fail(refusal);
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(file, error))) {
+    const platform::LinkRead link = platform::ReadLink(TextOf(file));
+    if (!link.isLink) {
       target_ = TextOf(file);
       return;
     }
-    const fs::path link = fs::read_symlink(file, error);
-    if (error) fail(error.message());
-    file = link.is_absolute() ? link : FolderOf(file) / link;
+    if (!link.error.empty()) fail(link.error);
+    const fs::path to = PathOf(link.target);
+    file = to.is_absolute() ? to : FolderOf(file) / to;
   }
   fail(std::strerror(ELOOP));
 }
