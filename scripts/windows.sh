@@ -22,7 +22,8 @@
 # then the tool is compared with the Linux one and the packages are made and
 # installed under Wine. --quick builds and runs only the tool and the tests
 # of what is Windows's own (the platform layer's contract, the HID backend,
-# the Windows save cases), for a fast look after a change to them.
+# the Windows save cases, the tool's command line in process), for a fast
+# look after a change to them.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
@@ -36,8 +37,9 @@ build_targets=(all)
 tests_run=.
 if [ "${1:-}" = --quick ]; then
   shift
-  build_targets=(tarnvik-cli platform_tests lock_holder cli_save_tests windows_hid_tests windows_hid_system_tests)
-  tests_run="^(platform_tests|cli_save_tests|windows_hid_tests|windows_hid_system_tests)\$"
+  build_targets=(tarnvik-cli platform_tests lock_holder cli_save_tests cli_inprocess_tests windows_hid_tests
+    windows_hid_system_tests)
+  tests_run="^(platform_tests|cli_save_tests|cli_inprocess_tests|windows_hid_tests|windows_hid_system_tests)\$"
 fi
 
 # The Linux build whose tarnvik-cli the Windows one is compared with.

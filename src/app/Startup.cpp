@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QThread>
 #include <QTimer>
-#include <cstdio>
 #include <exception>
 #include <memory>
 
@@ -11,6 +11,7 @@
 #include "app/Form1.h"
 #include "app/GuardedApplication.h"
 #include "core/AppInfo.h"
+#include "platform/Process.h"
 #include "ui/Artwork.h"
 #include "ui/Form2.h"
 #include "ui/ShownText.h"
@@ -38,6 +39,15 @@ void RunWindows(QApplication& app, std::chrono::milliseconds splashPause, const 
   app.exec();
 }
 
+// Printed where the program was started from a console; a window program
+// started from the desktop, which has none (on Windows), shows it in a box.
+void ShowCommandLineText(const QString& text, platform::StandardStream stream) {
+  if (platform::WriteToStandardStream(stream, text.toStdString())) return;
+  QMessageBox box(stream == platform::StandardStream::Error ? QMessageBox::Warning : QMessageBox::Information,
+                  QString::fromLatin1(kAppTitle), text);
+  box.exec();
+}
+
 }  // namespace
 
 int RunConfigurator(QApplication& app, std::chrono::milliseconds splashPause, const QString& file) {
@@ -55,11 +65,13 @@ int RunFromCommandLine(QApplication& app) {
   QApplication::setApplicationVersion(QString::fromLatin1(kConfigVersion));
   const CommandLine line = ParseCommandLine(QApplication::arguments());
   if (!line.error.isEmpty()) {
-    std::fprintf(stderr, "tarnvik-configurator: %s\nTry 'tarnvik-configurator --help'.\n", qPrintable(line.error));
+    ShowCommandLineText(
+        QStringLiteral("tarnvik-configurator: %1\nTry 'tarnvik-configurator --help'.\n").arg(line.error),
+        platform::StandardStream::Error);
     return 2;
   }
   if (line.done) {
-    std::fputs(qPrintable(line.output), stdout);
+    ShowCommandLineText(line.output, platform::StandardStream::Output);
     return 0;
   }
   return RunConfigurator(app, kSplashPause, line.file);

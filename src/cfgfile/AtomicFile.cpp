@@ -34,14 +34,14 @@ std::string Resolved(const std::string& path, std::string& why) {
   fs::path file = PathOf(path);
   for (int hops = 0; hops < kMaxLinks; ++hops) {
     if (why = platform::LinkRefusal(TextOf(file)); !why.empty()) return {};
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(file, error))) return TextOf(file);
-    const fs::path link = fs::read_symlink(file, error);
-    if (error) {
-      why = error.message();
+    const platform::LinkRead link = platform::ReadLink(TextOf(file));
+    if (!link.isLink) return TextOf(file);
+    if (!link.error.empty()) {
+      why = link.error;
       return {};
     }
-    file = link.is_absolute() ? link : FolderOf(file) / link;
+    const fs::path to = PathOf(link.target);
+    file = to.is_absolute() ? to : FolderOf(file) / to;
   }
   why = std::strerror(ELOOP);
   return {};

@@ -43,9 +43,10 @@ struct FileIdentity {
 // The path a name leads to when it (or the link it is) leads nowhere yet.
 fs::path Resolved(fs::path path) {
   std::error_code error;
-  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
-    const fs::path target = fs::read_symlink(path, error);
-    if (error) break;
+  for (int hops = 0; hops < 40; ++hops) {
+    const platform::LinkRead link = platform::ReadLink(platform::TextOf(path));
+    if (!link.isLink || !link.error.empty()) break;
+    const fs::path target = PathOf(link.target);
     path = target.is_absolute() ? target : path.parent_path() / target;
   }
   const fs::path full = fs::weakly_canonical(fs::absolute(path, error), error);

@@ -45,6 +45,9 @@ int Run(const CommandEntry& command, const Arguments& args, std::ostream& out, s
 
 int RunTool(int argc, const char* const* argv, std::ostream& out, std::ostream& messages) {
   CLI::App app(kDescription, "tarnvik-cli");
+  // Options start with '-' on every system: an argument such as /Users/op/unit.cfg
+  // (on Windows a path from the current drive's root) is a path, never /option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
   Arguments args;
   AddCommands(app, args);

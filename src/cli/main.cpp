@@ -10,6 +10,8 @@
 
 int main(int argc, char** argv) {
   tarnvik::cli::KeepStandardDescriptors(std::cout);
+  // A console shows the names and values as characters; pipes and files get the bytes.
+  tarnvik::platform::ShowTextOnConsoles(std::cout, std::cerr);
   // In UTF-8 on every system (on Windows from the wide command line).
   const std::vector<std::string> arguments = tarnvik::platform::CommandLineArguments(argc, argv);
   std::vector<const char*> pointers;

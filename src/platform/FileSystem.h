@@ -27,8 +27,8 @@ struct FileId {
 
 // What a replacement of a file takes over from it where it can: the owner,
 // group and permission bits on POSIX; the attributes a user may set (hidden,
-// system, archive, not indexed) on Windows, where the replacement's security
-// comes from its folder as any new file's does.
+// system, archive, not indexed) on Windows, where a replacement takes the old
+// file's permissions, owner and creation time over as well.
 // The reason given when a path names a folder, a device or a pipe where the
 // program wants a file.
 inline constexpr const char* kNotRegular = "not a regular file";
@@ -59,6 +59,18 @@ enum class Links { Follow, Keep };
 // The entry at `path` now, its links followed or not.
 FileStatus StatusOf(const std::string& path, Links links);
 
+// What the entry at `path` is as a link: whether it is one and, when it is,
+// where it leads as the link holds it (relative to the link's folder, or
+// absolute). POSIX: symbolic links. Windows: symbolic links and junctions,
+// which the C++ library of MinGW-w64 does not tell from their targets.
+// `error` says why a link could not be read; a missing entry is no link.
+struct LinkRead {
+  bool isLink = false;
+  std::string target;
+  std::string error;
+};
+LinkRead ReadLink(const std::string& path);
+
 // Empty when the caller may write the existing file at `path`; otherwise why
 // not, in the system's words. (POSIX asks access(); on Windows the file's
 // security is met when it is replaced, and the read-only attribute shows in
@@ -71,8 +83,8 @@ std::string WriteRefusal(const std::string& path);
 bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes, bool fresh, std::string& error);
 
 // Makes what was renamed into `folder` durable. A failure changes nothing of
-// what was renamed and is not reported. (Windows writes a rename through at
-// once, MOVEFILE_WRITE_THROUGH: nothing is left to do there.)
+// what was renamed and is not reported. (On Windows the folder is flushed
+// where its file system lets it; a rename there is also written through.)
 void SyncFolder(const std::string& folder);
 
 // Empty when every symbolic link along `path` may be followed: each folder on

@@ -2,8 +2,10 @@
 // What a program asks of its own process: its arguments, its environment and
 // its standard streams, each as text in UTF-8 and bytes as they are.
 
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnvik::platform {
@@ -30,5 +32,21 @@ std::optional<std::string> EnvironmentVariable(const char* name);
 //    place there (files are handles, not numbered descriptors), so nothing is
 //    opened for it.
 bool PrepareStandardStreams();
+
+// Makes `out` and `err`, the program's standard output and error, show their
+// text on a console as characters (ConsoleText.h) where the stream is one: a
+// Windows console shows bytes in an old code page of its own, in which UTF-8
+// names and ISO 8859-1 values are garbage. Pipes and files, and every stream
+// on POSIX systems, keep the bytes. Call after PrepareStandardStreams.
+void ShowTextOnConsoles(std::ostream& out, std::ostream& err);
+
+enum class StandardStream { Output, Error };
+
+// Writes `text` (the program's bytes, as above) to its standard output or
+// error. A program that has none there, such as a window program (Windows
+// gives it no console) started from a console, writes to the console of the
+// program that started it. False when there is neither, or the text could
+// not be written: the caller shows it another way.
+bool WriteToStandardStream(StandardStream stream, std::string_view text);
 
 }  // namespace tarnvik::platform

@@ -7,10 +7,15 @@
 // (or Placed::Failed); error() then holds the system's text for it.
 //
 // The rename replaces the old file on POSIX with rename(); on Windows with
-// MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), which
-// fails while another program (a virus scanner, an editor, a backup) has the
-// old file open without letting it be deleted: that is tried again for about
-// a second before the failure is reported, the old file still whole.
+// MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), after the
+// new file has taken over the old one's permissions, owner and creation time
+// (what the system's replace call keeps; that call is not used, as it moves
+// the old file away before the new one takes its name). The rename fails
+// while another program (a virus scanner, a cloud storage client, an editor,
+// a backup) has the old or the new file open without letting it be deleted:
+// a rename, replacing or not, is tried again for about five seconds, at
+// growing intervals, before the failure is reported, the old file still
+// whole. The staged file is hidden there until it is finished.
 
 #include <cstdint>
 #include <string>

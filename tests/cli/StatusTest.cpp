@@ -42,6 +42,9 @@ const StatusCase kStatusCases[] = {
     {"SetOnJunk", "set %junk.bin Callsign=X -o %o.cfg", 1, kNotOurs},
     {"DiffOfJunkKeepsItsTwo", "diff %junk.bin %base.cfg", 2, kNotOurs + "Unable to compare %junk.bin.\n"},
     {"MissingInput", "check %missing.cfg", 2, "Unable to read %missing.cfg: No such file or directory\n"},
+    // A path from the drive's root on Windows, not a Windows-style option.
+    {"PathStartingWithASlash", "check /no-such-tarnvik-folder/unit.cfg", 2,
+     "Unable to read /no-such-tarnvik-folder/unit.cfg: No such file or directory\n"},
     {"ByteOrderMarkIsSkipped", "check %bom.cfg" + kUtc, 0, ""},
     {"ReadWhoseVersionQueryFails", "read -o %r.cfg --simulate %u", 1,
      "Tarnvik gave no valid answer to the version query.\n", "other-command 65\n"},

@@ -26,6 +26,13 @@ std::string HardwareIdsFromMultiString(std::u16string_view value) {
   return ids;
 }
 
+std::string SerialFromUtf16(std::u16string_view value) {
+  std::string serial;
+  for (const char16_t unit : value.substr(0, value.find(u'\0')))
+    serial += unit >= 0x20 && unit < 0x7F ? static_cast<char>(unit) : '?';
+  return serial;
+}
+
 std::size_t FrameLength(std::size_t deviceLength) { return deviceLength == 0 ? kReportSize : deviceLength; }
 
 std::vector<std::uint8_t> OutputFrame(std::span<const std::uint8_t> report, std::size_t outputLength) {

@@ -27,6 +27,11 @@ namespace tarnvik::winhid {
 // (the registry does not enforce them); a last text cut short still counts.
 std::string HardwareIdsFromMultiString(std::u16string_view value);
 
+// A serial number as the HID class driver gives it (UTF-16, ended by a zero
+// or by the end of the buffer) as HidInterface::serial: printable ASCII as it
+// is, any other character as '?', as the hidapi backend shows it.
+std::string SerialFromUtf16(std::u16string_view value);
+
 // A report length the device gave (with its report id byte), or the unit's
 // 65 bytes when it gave none.
 std::size_t FrameLength(std::size_t deviceLength);

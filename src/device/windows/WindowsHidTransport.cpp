@@ -10,6 +10,7 @@ extern "C" {
 #include <winver.h>
 
 #include <cwchar>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,6 +114,20 @@ ReportLengths LengthsOf(HANDLE device) {
   return lengths;
 }
 
+// The device's serial number; empty when it tells none. Opened with no
+// access rights, which another program that has the unit open does not
+// refuse: the driver answers from what it read when the unit was plugged in.
+std::string SerialOf(const std::string& path) {
+  const std::u16string wide = Utf16FromUtf8(path);
+  const HANDLE device = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (device == INVALID_HANDLE_VALUE) return {};
+  wchar_t serial[128] = {};  // a USB string holds at most 126 characters
+  const bool told = HidD_GetSerialNumberString(device, serial, sizeof serial);
+  CloseHandle(device);
+  return told ? SerialFromUtf16(AsUtf16(serial, std::size(serial))) : std::string();
+}
+
 }  // namespace
 
 WindowsHidTransport::WindowsHidTransport(Filter filter) : filter_(std::move(filter)) {}
@@ -128,7 +143,10 @@ std::vector<HidInterface> WindowsHidTransport::enumerate() {
     if (!device) break;
     const std::string ids = set.hardwareIds(*device);
     if (ids.empty() || !filter_(ids)) continue;
-    for (std::string& path : set.paths(*device)) present.push_back({std::move(path), ids});
+    for (std::string& path : set.paths(*device)) {
+      std::string serial = SerialOf(path);
+      present.push_back({std::move(path), ids, std::move(serial)});
+    }
   }
   return present;
 }

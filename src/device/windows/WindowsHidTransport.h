@@ -1,8 +1,9 @@
 #pragma once
 // The real USB HID stack on Windows, through the system's own calls: the HID
 // class's device interfaces listed with the setup API, each device's hardware
-// identifiers read from its registry properties, the interface opened as a
-// file for overlapped reads and writes of whole reports.
+// identifiers read from its registry properties and its serial number from
+// the HID class driver, the interface opened as a file for overlapped reads
+// and writes of whole reports.
 //
 // Only devices whose identifiers pass the filter are listed, and only theirs
 // are asked for a path: by default the unit's vendor and product, matched as

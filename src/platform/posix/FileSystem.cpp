@@ -88,6 +88,13 @@ bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view byt
   return false;
 }
 
+LinkRead ReadLink(const std::string& path) {
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(path, error))) return {};
+  const fs::path target = fs::read_symlink(path, error);
+  return {true, target.string(), error ? error.message() : std::string()};
+}
+
 void SyncFolder(const std::string& folder) {
   const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.valid()) ::fsync(fd.get());

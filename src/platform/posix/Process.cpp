@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 namespace tarnvik::platform {
@@ -31,6 +32,13 @@ bool PrepareStandardStreams() {
     if (opened >= 0 && opened != fd) ::close(opened);
   }
   return outputClosed;
+}
+
+void ShowTextOnConsoles(std::ostream&, std::ostream&) {}
+
+bool WriteToStandardStream(StandardStream stream, std::string_view text) {
+  std::FILE* const file = stream == StandardStream::Output ? stdout : stderr;
+  return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
 }
 
 }  // namespace tarnvik::platform

@@ -1,11 +1,15 @@
 #include "platform/FileSystem.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "platform/PathText.h"
 #include "platform/Process.h"
 #include "platform/StagedFile.h"
+#include "platform/windows/ReparseData.h"
 #include "platform/windows/WinFiles.h"
+// After windows.h, which it needs.
+#include <winioctl.h>
 
 namespace tarnvik::platform {
 
@@ -37,7 +41,7 @@ std::string FolderFromEnvironment(const char* name) {
 }
 
 FileStatus::Kind KindOf(HANDLE handle, const BY_HANDLE_FILE_INFORMATION& info) {
-  if (GetFileType(handle) != FILE_TYPE_DISK || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+  if (GetFileType(handle) != FILE_TYPE_DISK || windows::IsLink(handle, info.dwFileAttributes))
     return FileStatus::Kind::Other;
   return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileStatus::Kind::Folder : FileStatus::Kind::Regular;
 }
@@ -82,7 +86,33 @@ bool WriteAt(const std::string& path, std::uint64_t offset, std::string_view byt
   return false;
 }
 
-void SyncFolder(const std::string&) {}
+// The link itself is opened, and asked for its reparse data.
+LinkRead ReadLink(const std::string& path) {
+  const UniqueHandle handle(CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!handle.valid() || !GetFileInformationByHandle(handle.get(), &info) ||
+      !windows::IsLink(handle.get(), info.dwFileAttributes))
+    return {};
+  std::vector<std::uint8_t> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+  DWORD length = 0;
+  if (!DeviceIoControl(handle.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(), static_cast<DWORD>(data.size()),
+                       &length, nullptr))
+    return {true, {}, windows::LastErrorText()};
+  data.resize(length);
+  const std::optional<std::u16string> target = windows::LinkTargetFromReparseData(data);
+  if (!target) return {true, {}, "a link of a kind this program cannot follow"};
+  return {
+      true, windows::Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(target->data()), target->size())), {}};
+}
+
+// A folder opened for writing takes a flush too (NTFS writes its entries);
+// where the file system or the rights refuse it, the rename stands unflushed.
+void SyncFolder(const std::string& folder) {
+  const UniqueHandle handle(CreateFileW(WidePath(folder).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (handle.valid()) FlushFileBuffers(handle.get());
+}
 
 std::string LinkRefusal(const std::string&) { return {}; }
 

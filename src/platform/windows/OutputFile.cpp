@@ -10,14 +10,16 @@ namespace tarnvik::platform {
 using windows::AsHandle;
 
 // What is there already is looked at first (NUL, CON and COM1 are devices);
-// others may read the file while it is written.
+// others may read the file while it is written. The right to read the
+// file's attributes is asked for too: without it the system refuses to say
+// what the file is, and it would be taken for no regular file.
 OutputFile::OutputFile(const std::string& path) {
   const FileStatus::Kind there = StatusOf(path, Links::Follow).kind;
   if (there == FileStatus::Kind::Folder || there == FileStatus::Kind::Other) {
     error_ = kNotRegular;
     return;
   }
-  windows::UniqueHandle file(CreateFileW(windows::WidePath(path).c_str(), GENERIC_WRITE,
+  windows::UniqueHandle file(CreateFileW(windows::WidePath(path).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
                                          FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
   FILE_END_OF_FILE_INFO empty{};

@@ -24,21 +24,43 @@ bool SetEnd(HANDLE file, std::uint64_t size) {
   return SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
 }
 
+HANDLE Open(const std::wstring& path, DWORD flags) {
+  return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, windows::kShareAll, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+}
+
 }  // namespace
 
-// A link (reparse point) in its place is opened as itself and refused; other
-// programs may go on reading the file, and renaming or removing it.
+// A link in its place is opened as itself and refused; other programs may go
+// on reading the file, and renaming or removing it. A file's own reparse
+// point (the placeholder of a cloud storage client) gives the file's content
+// only through the file system's filter, which opening the reparse point
+// passes by: such a file is opened again the ordinary way, and must be the
+// same file.
 RewritableFile::RewritableFile(const std::string& path) {
-  windows::UniqueHandle file(CreateFileW(windows::WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                         windows::kShareAll, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file.valid()) {
+  const std::wstring wide = windows::WidePath(path);
+  windows::UniqueHandle file(Open(wide, FILE_FLAG_OPEN_REPARSE_POINT));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) {
     failed();
     return;
   }
   if (!windows::IsRegular(file.get())) {
     error_ = "not a regular file";
     return;
+  }
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    windows::UniqueHandle ordinary(Open(wide, 0));
+    BY_HANDLE_FILE_INFORMATION again{};
+    if (!ordinary.valid() || !GetFileInformationByHandle(ordinary.get(), &again)) {
+      failed();
+      return;
+    }
+    if (!windows::IdOf(again).sameFile(windows::IdOf(info))) {
+      error_ = "the file was replaced while it was opened";
+      return;
+    }
+    file.reset(ordinary.release());
   }
   handle_ = windows::FromHandle(file.release());
 }

@@ -27,6 +27,21 @@ constexpr KnownError kKnownErrors[] = {
 
 constexpr std::size_t kOldPathLimit = 248;  // what CreateDirectory takes; files take 260
 
+// The full path, in its \\?\ form when it is long.
+std::wstring FullPath(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  if (wide.starts_with(LR"(\\?\)") || wide.starts_with(LR"(\\.\)")) return wide;
+  const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return wide;
+  std::wstring full(length, L'\0');
+  const DWORD written = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+  if (written == 0 || written >= length) return wide;
+  full.resize(written);
+  if (written < kOldPathLimit) return full;
+  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
+  return LR"(\\?\)" + full;
+}
+
 }  // namespace
 
 std::wstring Wide(std::string_view utf8) {
@@ -48,15 +63,8 @@ std::string Narrow(std::wstring_view wide) {
 }
 
 std::wstring WidePath(const std::string& path) {
-  std::wstring wide = Wide(path);
-  if (wide.size() < kOldPathLimit || wide.starts_with(L"\\\\")) return wide;
-  const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (length == 0) return wide;
-  std::wstring full(length, L'\0');
-  const DWORD written = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
-  if (written == 0 || written >= length || full.starts_with(L"\\\\")) return wide;
-  full.resize(written);
-  return L"\\\\?\\" + full;
+  std::wstring full = FullPath(path);
+  return full.starts_with(LR"(\\?\)") ? full : Wide(path);
 }
 
 std::string ErrorText(DWORD code) {
@@ -66,7 +74,8 @@ std::string ErrorText(DWORD code) {
   const DWORD length =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::string text = length != 0 ? Narrow(std::wstring_view(buffer, length)) : std::string();
+  std::string text;
+  for (DWORD i = 0; i < length; ++i) text += buffer[i] <= 0xFF ? static_cast<char>(buffer[i]) : '?';
   if (buffer != nullptr) LocalFree(buffer);
   // Messages end with a full stop and CR LF; the program's own lines add theirs.
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
@@ -83,11 +92,18 @@ FileId IdOf(const BY_HANDLE_FILE_INFORMATION& info) {
           static_cast<std::int64_t>(written % 10000000 * 100)};
 }
 
+bool IsLink(HANDLE handle, DWORD attributes) {
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  return !GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) ||
+         IsReparseTagNameSurrogate(tag.ReparseTag);
+}
+
 bool IsRegular(HANDLE handle) {
   BY_HANDLE_FILE_INFORMATION info{};
-  constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
   return GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) &&
-         (info.dwFileAttributes & kNotAFile) == 0;
+         (info.dwFileAttributes & kNotAFile) == 0 && !IsLink(handle, info.dwFileAttributes);
 }
 
 }  // namespace tarnvik::platform::windows

@@ -22,14 +22,19 @@ namespace tarnvik::platform::windows {
 std::wstring Wide(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 
-// A path for the system's wide calls. A long absolute one (past the old
-// limit of 260 characters) goes in its \\?\ form, which has no such limit.
+// A path for the system's wide calls. Whether it is long is told by its full
+// path, the current folder in front of a relative one: past the old limit of
+// 260 characters it goes as that full path in its \\?\ form (\\?\UNC\ for a
+// network path), which has no such limit. A shorter one goes as given, so
+// that NUL, CON and COM1 still name the devices.
 std::wstring WidePath(const std::string& path);
 
 // The text for a system error code: for the errors a file operation meets
 // most, the C runtime's words, which are also POSIX's ("No such file or
 // directory", "Permission denied", "No space left on device"), so messages
-// read alike on every system; for any other the system's own message.
+// read alike on every system; for any other the system's own message in the
+// user's language, as the program's texts are: ISO 8859-1, a character
+// beyond it shown as '?'.
 std::string ErrorText(DWORD code);
 inline std::string LastErrorText() { return ErrorText(GetLastError()); }
 
@@ -60,6 +65,14 @@ class UniqueHandle {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 FileId IdOf(const BY_HANDLE_FILE_INFORMATION& info);
+
+// A link: a reparse point that names another entry (a symbolic link or a
+// junction, the system's "name surrogates"). Other reparse points hold the
+// file itself: the placeholders of a cloud storage client that syncs the
+// folder (OneDrive's files on demand), deduplicated and compressed files.
+// `attributes` are the handle's file attributes. When the tag cannot be
+// read, a reparse point counts as a link.
+bool IsLink(HANDLE handle, DWORD attributes);
 
 // A regular file on a disk: not a folder, a link, a device or a pipe.
 bool IsRegular(HANDLE handle);

@@ -63,6 +63,20 @@ TEST(WindowsHidFraming, RegistryMultiStringsBecomeTheIdentifiersTheLinkMatches) 
   }
 }
 
+TEST(WindowsHidFraming, SerialNumbersEndAtTheirZeroAndShowAsHidapiShowsThem) {
+  const struct {
+    std::u16string value;
+    std::string serial;
+  } cases[] = {
+      {std::u16string(u"0034001F3436\0garbage", 20), "0034001F3436"},
+      {u"0034001F3436", "0034001F3436"},  // filling the buffer, with no zero
+      {u"A\u00E9\u914D\tB", "A???B"},
+      {std::u16string(8, u'\0'), ""},
+      {u"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SerialFromUtf16(c.value), c.serial);
+}
+
 TEST(WindowsHidFraming, FramesKeepTheReportIdAndTheDevicesLengths) {
   std::vector<std::uint8_t> report(kReportSize);
   std::iota(report.begin(), report.end(), std::uint8_t{0});  // byte 0 is the report id 0
