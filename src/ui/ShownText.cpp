@@ -1,11 +1,15 @@
 #include "ui/ShownText.h"
 
 #include "core/OperationError.h"
+#include "platform/ConsoleText.h"
 #include "ui/FileNameText.h"
 
 namespace tarnvik {
 
-QString ShownText(const std::string& latin1) { return QString::fromLatin1(latin1.data(), qsizetype(latin1.size())); }
+QString ShownText(const std::string& text) {
+  const std::u16string shown = platform::ConsoleText(text);
+  return QString::fromUtf16(shown.data(), qsizetype(shown.size()));
+}
 
 QString ShownText(const FileMessage& message) {
   return ShownText(message.before) + ShownFileName(message.fileName) + ShownText(message.after);

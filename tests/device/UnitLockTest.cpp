@@ -90,7 +90,7 @@ const Operation kOperations[] = {
      [](const DeviceAccess& access, const fs::path& backups) {
        ConfigImage image;
        DeviceSettings settings = test::FreshSettings();
-       return WriteConfigSafely(access, settings, image, test::TestClock(), BackupFolder(backups.string()),
+       return WriteConfigSafely(access, settings, image, test::TestClock(), BackupFolder(backups.string()), nullptr,
                                 test::FixedStamp())
            .verified;
      }},

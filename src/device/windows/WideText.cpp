@@ -108,7 +108,7 @@ std::string LogTextFromUtf16(std::u16string_view wide) {
     else if (code < 0x20 || (code >= 0x7F && code < 0xA0))
       continue;
     else
-      out += code <= 0xFF ? static_cast<char>(code) : '?';
+      AppendUtf8(out, code);
   }
   const std::size_t first = out.find_first_not_of(' ');
   if (first == std::string::npos) return {};

@@ -74,8 +74,9 @@ std::string ErrorText(DWORD code) {
   const DWORD length =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::string text;
-  for (DWORD i = 0; i < length; ++i) text += buffer[i] <= 0xFF ? static_cast<char>(buffer[i]) : '?';
+  // In the user's language, as UTF-8: the window and a console show each
+  // valid UTF-8 sequence as its character.
+  std::string text = Narrow(std::wstring_view(buffer, length));
   if (buffer != nullptr) LocalFree(buffer);
   // Messages end with a full stop and CR LF; the program's own lines add theirs.
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))

@@ -33,8 +33,7 @@ std::wstring WidePath(const std::string& path);
 // most, the C runtime's words, which are also POSIX's ("No such file or
 // directory", "Permission denied", "No space left on device"), so messages
 // read alike on every system; for any other the system's own message in the
-// user's language, as the program's texts are: ISO 8859-1, a character
-// beyond it shown as '?'.
+// user's language, as UTF-8.
 std::string ErrorText(DWORD code);
 inline std::string LastErrorText() { return ErrorText(GetLastError()); }
 

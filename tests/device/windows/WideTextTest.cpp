@@ -63,16 +63,16 @@ TEST(WideText, BrokenTextBecomesReplacementCharacters) {
   for (const WideCase& c : fromWide) EXPECT_EQ(Utf8FromUtf16(c.wide), c.utf8) << c.utf8;
 }
 
-TEST(WideText, SystemMessagesBecomeLatin1LogText) {
+TEST(WideText, SystemMessagesBecomeUtf8LogText) {
   struct Case {
     std::u16string message;
     std::string log;
   };
   const Case cases[] = {
       {u"Access is denied.\r\n", "Access is denied."},
-      {u"Acc\u00E8s refus\u00E9.\r\n", "Acc\xE8s refus\xE9."},  // Latin-1 keeps its letters
-      {u"\u62D2\u7EDD\u8BBF\u95EE\u3002\r\n", "?????"},         // beyond Latin-1: one '?' each
-      {u"\xD83D\xDCE1 gone", "? gone"},                         // a surrogate pair is one character
+      {u"Acc\u00E8s refus\u00E9.\r\n", "Acc\xC3\xA8s refus\xC3\xA9."},
+      {u"\u62D2\u7EDD\u8BBF\u95EE\u3002\r\n", "\xE6\x8B\x92\xE7\xBB\x9D\xE8\xAE\xBF\xE9\x97\xAE\xE3\x80\x82"},
+      {u"\xD83D\xDCE1 gone", "\xF0\x9F\x93\xA1 gone"},  // a surrogate pair is one character
       {u"two\r\nlines\tand\x07 a bell", "two  lines and a bell"},
       {u"  \r\n", ""},
       {u"", ""},

@@ -132,7 +132,7 @@ TEST(WindowsHidFraming, WaitsAreBoundedAndNeverForEver) {
 TEST(WindowsHidFraming, FailuresCarryTheSystemsMessageAndCode) {
   EXPECT_EQ(SystemErrorText(5, u"Access is denied.\r\n"), "Access is denied (error 5)");
   EXPECT_EQ(SystemErrorText(1167, u"The device is not connected.\r\n"), "The device is not connected (error 1167)");
-  EXPECT_EQ(SystemErrorText(5, u"Acc\u00E8s refus\u00E9.\r\n"), "Acc\xE8s refus\xE9 (error 5)");
+  EXPECT_EQ(SystemErrorText(5, u"Acc\u00E8s refus\u00E9.\r\n"), "Acc\xC3\xA8s refus\xC3\xA9 (error 5)");
   EXPECT_EQ(SystemErrorText(0xE0000203, u""), "error 3758096899");  // the setup API's codes have no message
   EXPECT_EQ(SystemErrorText(31, u" . \r\n"), "error 31");
   const std::string path = "\\\\?\\hid#vid_0483&pid_a04a#7&2b3c&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
