@@ -11,8 +11,6 @@ namespace tarnvik {
 
 namespace {
 
-constexpr std::size_t kPages = ConfigImage::kPageCount;
-
 std::uint16_t PageNumber(std::size_t p) { return static_cast<std::uint16_t>(p); }
 
 }  // namespace
@@ -54,7 +52,7 @@ bool TransferPages(DeviceLink& link, Operator& op, std::size_t total, PageLineTe
 
 bool WriteConfigPages(DeviceLink& link, const ConfigImage& writeImage, Operator& op) {
   const auto write = [&](std::size_t p) { return WritePage(link, PageNumber(p), writeImage.page(p)); };
-  if (!TransferPages(link, op, kPages, {"Page written: ", "Page write error: "}, write)) return false;
+  if (!TransferPages(link, op, ConfigImage::kPageCount, {"Page written: ", "Page write error: "}, write)) return false;
   op.logLine("Eeprom write success");
   op.progressReset();
   return true;
@@ -62,7 +60,7 @@ bool WriteConfigPages(DeviceLink& link, const ConfigImage& writeImage, Operator&
 
 bool ReadConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op) {
   const auto read = [&](std::size_t p) { return ReadPage(link, PageNumber(p), readImage.page(p)); };
-  if (!TransferPages(link, op, kPages, {"Page read: ", "Page read error: "}, read)) return false;
+  if (!TransferPages(link, op, ConfigImage::kPageCount, {"Page read: ", "Page read error: "}, read)) return false;
   op.progressReset();
   return true;
 }
@@ -74,7 +72,7 @@ bool ReadWholeConfigPages(DeviceLink& link, ConfigImage& readImage, Operator& op
     cut = link.answerLength() < kWholePageAnswer;
     return !cut;
   };
-  if (!TransferPages(link, op, kPages, {"Page read: ", "Page read error: "}, read)) {
+  if (!TransferPages(link, op, ConfigImage::kPageCount, {"Page read: ", "Page read error: "}, read)) {
     if (cut)
       op.logLine("Tarnvik answered with " + std::to_string(link.answerLength()) + " of " + std::to_string(kReportSize) +
                  " bytes, too few to hold a page.");
