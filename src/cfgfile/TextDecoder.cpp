@@ -52,10 +52,10 @@ void TextDecoder::finish() {
     pass(text);
   }
   if (pendingHigh_ != 0) {
-    converted_.clear();
-    AppendUtf8(converted_, pendingHigh_);
+    char* const from = room(0);
+    put_ = PutUtf8(from, pendingHigh_);
     pendingHigh_ = 0;
-    splitter_.feed(converted_);
+    splitter_.feed({from, static_cast<std::size_t>(put_ - from)});
   }
   splitter_.finish();
   if (pendingByte_ >= 0) sink_.strayByte(static_cast<char>(pendingByte_));
@@ -75,7 +75,7 @@ void TextDecoder::fromUtf16(std::string_view bytes) {
   const auto unitOf = [lowFirst](unsigned char first, unsigned char second) {
     return lowFirst ? std::uint32_t{first} | std::uint32_t{second} << 8 : std::uint32_t{first} << 8 | second;
   };
-  converted_.clear();
+  char* const from = room(bytes.size() / 2);
   std::size_t at = 0;
   if (pendingByte_ >= 0 && !bytes.empty()) {
     unit(unitOf(static_cast<unsigned char>(pendingByte_), static_cast<unsigned char>(bytes[0])));
@@ -85,7 +85,16 @@ void TextDecoder::fromUtf16(std::string_view bytes) {
   for (; at + 1 < bytes.size(); at += 2)
     unit(unitOf(static_cast<unsigned char>(bytes[at]), static_cast<unsigned char>(bytes[at + 1])));
   if (at < bytes.size()) pendingByte_ = static_cast<unsigned char>(bytes[at]);
-  if (!converted_.empty()) splitter_.feed(converted_);
+  if (put_ != from) splitter_.feed({from, static_cast<std::size_t>(put_ - from)});
+}
+
+// Each unit takes at most three bytes, and so does a high surrogate left
+// waiting from the chunk before.
+char* TextDecoder::room(std::size_t units) {
+  const std::size_t most = 3 * (units + 2);
+  if (converted_.size() < most) converted_.resize(most);
+  put_ = converted_.data();
+  return put_;
 }
 
 // A high surrogate waits for the unit after it: with a low one it makes one
@@ -94,13 +103,16 @@ void TextDecoder::unit(std::uint32_t value) {
   if (pendingHigh_ != 0) {
     const std::uint32_t high = pendingHigh_;
     pendingHigh_ = 0;
-    if (IsLowSurrogate(value)) return AppendUtf8(converted_, 0x10000 + ((high - 0xD800) << 10) + (value - 0xDC00));
-    AppendUtf8(converted_, high);
+    if (IsLowSurrogate(value)) {
+      put_ = PutUtf8(put_, 0x10000 + ((high - 0xD800) << 10) + (value - 0xDC00));
+      return;
+    }
+    put_ = PutUtf8(put_, high);
   }
   if (IsHighSurrogate(value))
     pendingHigh_ = value;
   else
-    AppendUtf8(converted_, value);
+    put_ = PutUtf8(put_, value);
 }
 
 bool ScanLines(const std::string& path, LineSink& sink) {

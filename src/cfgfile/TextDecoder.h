@@ -34,6 +34,7 @@ class TextDecoder {
   void pass(std::string_view bytes);
   void fromUtf16(std::string_view bytes);
   void unit(std::uint32_t value);
+  char* room(std::size_t units);
 
   LineSink& sink_;
   LineSplitter splitter_;
@@ -42,7 +43,8 @@ class TextDecoder {
   std::string head_;               // the first bytes, while they may still be a mark
   int pendingByte_ = -1;           // the first byte of a UTF-16 unit whose second is still to come
   std::uint32_t pendingHigh_ = 0;  // a high surrogate waiting for its low one
-  std::string converted_;          // UTF-16 text as UTF-8, reused from chunk to chunk
+  std::string converted_;          // room for UTF-16 text as UTF-8, reused from chunk to chunk
+  char* put_ = nullptr;            // where the next converted byte goes
 };
 
 // Streams the lines of the regular file at `path` into `sink`. False when the

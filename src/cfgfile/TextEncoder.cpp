@@ -26,50 +26,58 @@ void TextEncoder::fileText(std::string_view text) {
     out_(text);
 }
 
+// Every character of the unit's set takes at most two bytes in either form.
 void TextEncoder::ownText(std::string_view text) {
   if (encoding_ == TextEncoding::Bytes) return out_(text);
-  converted_.clear();
+  char* const from = room(2 * text.size());
   for (const char c : text) {
     const auto character = static_cast<unsigned char>(c);
     if (IsUtf16(encoding_))
-      addUnit(character);
+      putUnit(character);
     else
-      AppendUtf8(converted_, character);
+      put_ = PutUtf8(put_, character);
   }
-  out_(converted_);
+  flush(from);
 }
 
 // The text is what TextDecoder made of UTF-16, so every sequence is whole and
-// of a character or a lone surrogate; it may only be split over pieces.
+// of a character or a lone surrogate; it may only be split over pieces. No
+// byte gives more than two bytes of UTF-16.
 void TextEncoder::toUtf16(std::string_view utf8) {
-  converted_.clear();
+  char* const from = room(2 * utf8.size());
   for (const char c : utf8) {
     const auto byte = static_cast<unsigned char>(c);
     if (missing_ > 0) {
       partial_ = partial_ << 6 | (byte & 0x3F);
-      if (--missing_ == 0) addUnit(partial_);
+      if (--missing_ == 0) putUnit(partial_);
       continue;
     }
     const int followers = FollowersOf(byte);
     if (followers <= 0) {
-      addUnit(followers == 0 ? byte : kReplacement);
+      putUnit(followers == 0 ? byte : kReplacement);
       continue;
     }
     missing_ = followers;
     partial_ = byte & (0x3F >> followers);
   }
-  out_(converted_);
+  flush(from);
 }
 
 // A character beyond the first 65536 takes two units, a surrogate pair.
-void TextEncoder::addUnit(std::uint32_t character) {
+void TextEncoder::putUnit(std::uint32_t character) {
   if (character >= 0x10000) {
-    addUnit(0xD800 + ((character - 0x10000) >> 10));
-    return addUnit(0xDC00 + ((character - 0x10000) & 0x3FF));
+    putUnit(0xD800 + ((character - 0x10000) >> 10));
+    return putUnit(0xDC00 + ((character - 0x10000) & 0x3FF));
   }
   const auto low = static_cast<char>(character & 0xFF), high = static_cast<char>(character >> 8);
-  converted_ += encoding_ == TextEncoding::Utf16Le ? low : high;
-  converted_ += encoding_ == TextEncoding::Utf16Le ? high : low;
+  *put_++ = encoding_ == TextEncoding::Utf16Le ? low : high;
+  *put_++ = encoding_ == TextEncoding::Utf16Le ? high : low;
+}
+
+char* TextEncoder::room(std::size_t most) {
+  if (converted_.size() < most) converted_.resize(most);
+  put_ = converted_.data();
+  return put_;
 }
 
 }  // namespace tarnvik::ini

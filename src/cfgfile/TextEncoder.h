@@ -36,11 +36,15 @@ class TextEncoder {
 
  private:
   void toUtf16(std::string_view utf8);
-  void addUnit(std::uint32_t unit);
+  void putUnit(std::uint32_t unit);
+  // Room for `most` converted bytes, from where the next goes.
+  char* room(std::size_t most);
+  void flush(const char* from) { out_({from, static_cast<std::size_t>(put_ - from)}); }
 
   TextOut out_;
   TextEncoding encoding_ = TextEncoding::Bytes;
-  std::string converted_;  // reused from piece to piece
+  std::string converted_;  // room reused from piece to piece
+  char* put_ = nullptr;    // where the next converted byte goes
   // A UTF-8 sequence whose bytes are split over pieces: its value so far and
   // the number of bytes still to come.
   std::uint32_t partial_ = 0;

@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace tarnvik::ini {
@@ -49,15 +48,19 @@ constexpr bool IsUtf16(TextEncoding encoding) {
   return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
 }
 
-// Appends `codePoint` (at most 0x10FFFF) in UTF-8. A surrogate (0xD800 to
-// 0xDFFF, which UTF-16 text may hold unpaired) gets the three bytes its number
-// gives, so that such text comes back unchanged when converted again.
-inline void AppendUtf8(std::string& to, std::uint32_t codePoint) {
+// Writes `codePoint` (at most 0x10FFFF) in UTF-8 at `to`, at most four
+// bytes, and returns the end. A surrogate (0xD800 to 0xDFFF, which UTF-16
+// text may hold unpaired) gets the three bytes its number gives, so that such
+// text comes back unchanged when converted again. Callers convert whole
+// pieces into room made once, rather than growing a string a byte at a time.
+inline char* PutUtf8(char* to, std::uint32_t codePoint) {
   // The length, and the lead byte's mark for it; each further byte takes six bits.
   const int more = codePoint < 0x80 ? 0 : codePoint < 0x800 ? 1 : codePoint < 0x10000 ? 2 : 3;
   constexpr std::uint32_t kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
-  to += static_cast<char>(kLead[more] | codePoint >> (6 * more));
-  for (int shift = 6 * (more - 1); shift >= 0; shift -= 6) to += static_cast<char>(0x80 | (codePoint >> shift & 0x3F));
+  *to++ = static_cast<char>(kLead[more] | codePoint >> (6 * more));
+  for (int shift = 6 * (more - 1); shift >= 0; shift -= 6)
+    *to++ = static_cast<char>(0x80 | (codePoint >> shift & 0x3F));
+  return to;
 }
 
 }  // namespace tarnvik::ini
