@@ -12,6 +12,8 @@
 // rules give for the roles read (the import of a file with both ports on
 // "Weather station" and a WS-23XX station leaves port 2 locked, which a second
 // read unlocks); everything else comes back exactly, enabled states included.
+// The saved file keeps the encoding of the fuzzed one: its byte-order mark,
+// and the odd last byte of UTF-16 text, stay where they were.
 // (That writing the same keys twice changes nothing is the INI target's to
 // check: each save here costs.)
 
@@ -21,6 +23,7 @@
 #include "FuzzSupport.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
+#include "cfgfile/TextEncoding.h"
 #include "support/FileReadBack.h"
 #include "support/PortRules.h"
 #include "support/RecordingOperator.h"
@@ -45,6 +48,21 @@ DeviceSettings ReadBack(std::string_view content) {
   return back;
 }
 
+// The byte-order mark that `text` starts with, or "".
+std::string_view MarkOf(std::string_view text) {
+  for (const ini::EncodingMark& mark : ini::kEncodingMarks)
+    if (text.starts_with(mark.bytes)) return mark.bytes;
+  return {};
+}
+
+void KeepsTheEncoding(std::string_view before, std::string_view saved) {
+  const std::string_view mark = MarkOf(before);
+  Require(MarkOf(saved) == mark, "a save keeps the file's byte-order mark");
+  const bool utf16 = mark.size() == 2;
+  if (utf16 && before.size() % 2 == 1)
+    Require(saved.size() % 2 == 1 && saved.back() == before.back(), "an odd last byte of UTF-16 stays last");
+}
+
 }  // namespace
 
 }  // namespace tarnvik::fuzz
@@ -58,7 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!LoadConfigText(s, content, op)) return 0;
   // Saved over the fuzzed file itself, whose other lines stay, so that the
   // merge into any file is tried; a save to a new file is the simpler case.
-  const DeviceSettings back = ReadBack(ConfigFileText(s, content));
+  const std::string saved = ConfigFileText(s, content);
+  KeepsTheEncoding(content, saved);
+  const DeviceSettings back = ReadBack(saved);
   ToSavedAndRead(s);
   RequireSameSettings(s, back, {.clock = false, .enabled = true},
                       "a save of imported settings reads back as the reading rules say");

@@ -26,6 +26,15 @@ constexpr const char* kOtherVersion =
     "Some configuration fields my change between firmware versions.";
 constexpr const char* kUnknown = "unknown";
 
+// A file saved as Unicode text (a byte-order mark) whose value holds a
+// character that the unit's 8-bit set lacks, or bytes that are no UTF-8: the
+// unit could not store the value, and a "?" in its place would be a value
+// nobody chose.
+std::string UnstorableMessage(const FileKey& key) {
+  return "Imported configuration file has a character that the unit cannot store in " + key.key + " [" + key.section +
+         "]. \nOperation aborted.";
+}
+
 // Made once: every read wants the same keys, each of which is then found by
 // its number rather than by its name, and runs the reaction looked up here.
 struct WantedKeys {
@@ -72,9 +81,14 @@ bool Load(DeviceSettings& s, const ini::ProfileReader& file, Operator& op) {
     op.informationBox(kNotOurs);
     return false;
   }
-  if (file.readText(kIdentitySection, "Version", kUnknown) != kConfigVersion) op.informationBox(kOtherVersion);
   const auto& keys = ConfigFileKeys();
   const WantedKeys& wanted = Wanted();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i].kind == FileValueKind::Identity || !file.unstorableAt(wanted.numbers[i])) continue;
+    op.informationBox(UnstorableMessage(keys[i]));
+    return false;
+  }
+  if (file.readText(kIdentitySection, "Version", kUnknown) != kConfigVersion) op.informationBox(kOtherVersion);
   for (std::size_t i = 0; i < keys.size(); ++i) Apply(s, file.valueAt(wanted.numbers[i]), keys[i], wanted.reactions[i]);
   return true;
 }

@@ -7,9 +7,10 @@
 // number field before it touches the disk and replaces the file as a whole,
 // so a failed save leaves the previous file as it was (a writable file in a
 // folder that takes no new file is rewritten in place instead, see
-// AtomicFile). Read from file accepts
-// only files that name this program, warns about another version, and then
-// applies every key, with a fixed default for each missing one.
+// AtomicFile); a file saved as Unicode text keeps its encoding. Read from
+// file accepts only files that name this program and hold no value the unit
+// cannot store (a file in Unicode may), warns about another version, and
+// then applies every key, with a fixed default for each missing one.
 
 #include <string>
 #include <string_view>

@@ -18,10 +18,19 @@ struct IniLine {
   // Name and value are views into the scanner that made the line.
   std::string_view name;
   bool nameTooLong = false;
+  // In a file read as UTF-8 (TextEncoding): the name holds a character that
+  // the unit's 8-bit set lacks, or bytes that are no UTF-8. Every name the
+  // program asks for is of that set, so such a name matches none either.
+  bool nameUnstorable = false;
   // A key's value: the text after the "=" up to the first NUL byte, if any,
   // with blanks at both ends and one pair of matching enclosing quotes
   // removed, at most kMaxValueLength characters.
   std::string_view value;
+  // The same for the value: each such character stands as "?" in it, as in
+  // the system's conversions to an 8-bit set.
+  bool valueUnstorable = false;
+
+  bool nameMatchable() const { return !nameTooLong && !nameUnstorable; }
 };
 
 }  // namespace tarnvik::ini

@@ -4,9 +4,24 @@
 
 namespace tarnvik::ini {
 
-// Each state takes what it can of the piece in one go and hands the rest on.
+namespace {
+
+// A character that the unit's set lacks stands as this, as in the system's
+// conversions to an 8-bit set.
+constexpr std::string_view kStandIn = "?";
+
+}  // namespace
+
 void IniLineScanner::feed(std::string_view piece) {
   if (finished_) reset();
+  if (utf8_)
+    narrower_.feed(piece);
+  else
+    narrowed(piece);
+}
+
+// Each state takes what it can of the piece in one go and hands the rest on.
+void IniLineScanner::narrowed(std::string_view piece) {
   while (!piece.empty()) {
     switch (state_) {
       case State::Start: piece = start(piece); break;
@@ -70,8 +85,29 @@ std::string_view IniLineScanner::value(std::string_view piece) {
   return {};
 }
 
+// A name with such a character matches no name; a value with one is noted
+// only where the character is part of what the value reads as.
+void IniLineScanner::unstorable() {
+  const auto standIn = [](BoundedText& text) {
+    text.push(kStandIn);
+    return text.overflowed() ? kNowhere : text.text().size() - 1;
+  };
+  switch (state_) {
+    case State::Start: state_ = State::KeyName; [[fallthrough]];
+    case State::KeyName:
+      nameFault_ = std::min(nameFault_, standIn(name_));
+      if (name_.overflowed()) state_ = State::Skip;
+      break;
+    case State::Header: nameFault_ = std::min(nameFault_, standIn(name_)); break;
+    case State::Value: valueFault_ = std::min(valueFault_, standIn(value_)); break;
+    case State::ValueEnded:
+    case State::Skip: break;
+  }
+}
+
 const IniLine& IniLineScanner::finish() {
   if (finished_) reset();
+  if (utf8_) narrower_.finish();
   line_ = IniLine{};
   switch (state_) {
     case State::Start: break;
@@ -90,12 +126,16 @@ void IniLineScanner::headerLine() {
   if (!closed_) return;
   line_.name = std::string_view(name_.text()).substr(0, closedLength_);  // trimmed: blanks before "]" were held back
   line_.nameTooLong = closedOverflowed_;
+  line_.nameUnstorable = nameFault_ < closedLength_;
 }
 
 void IniLineScanner::keyLine() {
   line_.kind = IniLine::Kind::Key;
   line_.name = name_.text();
+  line_.nameUnstorable = nameFault_ != kNowhere;
   line_.value = ValueOf(value_);
+  const auto from = static_cast<std::size_t>(line_.value.data() - value_.text().data());
+  line_.valueUnstorable = valueFault_ >= from && valueFault_ < from + line_.value.size();
 }
 
 void IniLineScanner::reset() {
@@ -106,6 +146,8 @@ void IniLineScanner::reset() {
   closed_ = false;
   closedLength_ = 0;
   closedOverflowed_ = false;
+  nameFault_ = kNowhere;
+  valueFault_ = kNowhere;
 }
 
 std::string_view ValueOf(const BoundedText& value) {

@@ -20,7 +20,18 @@ inline constexpr std::size_t kMaxNameLength = 255;
 // The line end every written line gets.
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The blanks that names and values lose at both ends, as the system's
+// profile functions trim them: space, tab, vertical tab, form feed, and the
+// end-of-file mark (Ctrl+Z) that old editors put after the last line.
+inline constexpr std::string_view kBlanks = " \t\v\f\x1A";
+
+// By table: every byte of every name and value is looked at.
+inline constexpr std::array<bool, 256> kIsBlank = [] {
+  std::array<bool, 256> table{};
+  for (const char c : kBlanks) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+inline bool IsBlank(char c) { return kIsBlank[static_cast<unsigned char>(c)]; }
 
 // By table: names are compared a character at a time, often.
 inline constexpr std::array<char, 256> kLowerAscii = [] {

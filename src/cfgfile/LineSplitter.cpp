@@ -1,9 +1,6 @@
 #include "cfgfile/LineSplitter.h"
 
 #include <cstring>
-#include <memory>
-
-#include "platform/InputFile.h"
 
 namespace tarnvik::ini {
 
@@ -15,14 +12,9 @@ const char* Find(const char* from, const char* to, char c) {
   return found != nullptr ? static_cast<const char*>(found) : to;
 }
 
-constexpr std::size_t kChunkSize = 64 * 1024;
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 }  // namespace
 
 void LineSplitter::feed(std::string_view chunk) {
-  chunk = skipMark(chunk);
   if (!chunk.empty() && pendingCr_) {
     pendingCr_ = false;
     const bool crlf = chunk.front() == '\n';
@@ -49,27 +41,7 @@ void LineSplitter::feed(std::string_view chunk) {
   }
 }
 
-// The mark may come split over chunks; bytes that start like it but are not
-// it are the line's after all.
-std::string_view LineSplitter::skipMark(std::string_view chunk) {
-  while (atStart_ && !chunk.empty()) {
-    if (chunk.front() != kByteOrderMark[markMatched_]) {
-      endMark();
-      break;
-    }
-    chunk.remove_prefix(1);
-    if (++markMatched_ == kByteOrderMark.size()) atStart_ = false;
-  }
-  return chunk;
-}
-
-void LineSplitter::endMark() {
-  atStart_ = false;
-  data(kByteOrderMark.substr(0, markMatched_));
-}
-
 void LineSplitter::finish() {
-  if (atStart_) endMark();
   if (pendingCr_)
     end("\r");
   else if (lineOpen_)
@@ -86,27 +58,6 @@ void LineSplitter::data(std::string_view piece) {
 void LineSplitter::end(std::string_view terminator) {
   lineOpen_ = false;
   sink_.lineEnd(terminator);
-}
-
-bool ScanLines(const std::string& path, LineSink& sink) {
-  platform::InputFile file(path, platform::InputFile::Wait::No);
-  if (!file.isOpen() || !file.isRegular()) return false;
-  LineSplitter splitter(sink);
-  // Not cleared: it is read into before it is used.
-  const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkSize);
-  for (std::size_t count = 0;;) {
-    if (!file.read(buffer.get(), kChunkSize, count)) return false;
-    if (count == 0) break;
-    splitter.feed(std::string_view(buffer.get(), count));
-  }
-  splitter.finish();
-  return true;
-}
-
-void ScanText(std::string_view text, LineSink& sink) {
-  LineSplitter splitter(sink);
-  splitter.feed(text);
-  splitter.finish();
 }
 
 }  // namespace tarnvik::ini

@@ -31,7 +31,7 @@ void ProfileMergePlan::lineEnd(std::string_view) {
 // starts one the writes care about.
 void ProfileMergePlan::enterSection(const IniLine& line) {
   inSection_ = false;
-  if (line.nameTooLong) return;
+  if (!line.nameMatchable()) return;
   const std::size_t found = sections_.find(line.name);
   if (found == ProfileSections::kNone || places_[found].found) return;
   current_ = found;
@@ -42,7 +42,7 @@ void ProfileMergePlan::enterSection(const IniLine& line) {
 
 void ProfileMergePlan::locateKey(const IniLine& line) {
   places_[current_].lastContent = line_;
-  if (line.kind != IniLine::Kind::Key || line.nameTooLong) return;
+  if (line.kind != IniLine::Kind::Key || !line.nameMatchable()) return;
   const std::size_t hash = ProfileEntryIndex::KeyHash(sections_.hash(current_), line.name);
   const std::size_t found = index_.find(entries_, hash, sections_.name(current_), line.name);
   if (found == ProfileEntryIndex::kNone || keys_[found].found) return;

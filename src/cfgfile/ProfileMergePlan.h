@@ -19,10 +19,10 @@
 
 #include "cfgfile/IniLineScanner.h"
 #include "cfgfile/IniText.h"
-#include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileEntry.h"
 #include "cfgfile/ProfileEntryIndex.h"
 #include "cfgfile/ProfileSections.h"
+#include "cfgfile/TextDecoder.h"
 
 namespace tarnvik::ini {
 
@@ -71,6 +71,7 @@ class ProfileMergePlan : private LineSink {
     std::string spelling;  // as the file spells the key, when not as the write does
   };
 
+  void textEncoding(TextEncoding encoding) override { scanner_.setEncoding(encoding); }
   void lineData(std::string_view piece) override { scanner_.feed(piece); }
   void lineEnd(std::string_view terminator) override;
   void enterSection(const IniLine& line);

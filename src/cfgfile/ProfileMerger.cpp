@@ -17,7 +17,7 @@ const ProfileMergePlan::Change* ProfileMerger::change() const {
 
 void ProfileMerger::lineData(std::string_view piece) {
   const ProfileMergePlan::Change* current = change();
-  if (current == nullptr || !current->replacement) out_(piece);
+  if (current == nullptr || !current->replacement) out_.fileText(piece);
 }
 
 // Only the last line can lack a line end; it gets one when anything follows.
@@ -25,20 +25,23 @@ void ProfileMerger::lineEnd(std::string_view terminator) {
   const ProfileMergePlan::Change* current = change();
   const std::string_view insertion = current != nullptr ? current->insertion : std::string_view();
   if (current != nullptr && current->replacement) {
-    out_(current->replacement->key);
-    out_("=");
-    out_(current->replacement->value);
-    out_(kLineEnd);
+    out_.ownText(current->replacement->key);
+    out_.ownText("=");
+    out_.ownText(current->replacement->value);
+    out_.ownText(kLineEnd);
   } else if (!terminator.empty()) {
-    out_(terminator);
+    out_.fileText(terminator);
   } else if (!insertion.empty() || !plan_.appendix().empty()) {
-    out_(kLineEnd);
+    out_.ownText(kLineEnd);
   }
-  if (!insertion.empty()) out_(insertion);
+  if (!insertion.empty()) out_.ownText(insertion);
   if (current != nullptr) ++next_;
   ++line_;
 }
 
-void ProfileMerger::finish() { out_(plan_.appendix()); }
+void ProfileMerger::finish() {
+  out_.ownText(plan_.appendix());
+  if (!stray_.empty()) out_.raw(stray_);
+}
 
 }  // namespace tarnvik::ini

@@ -1,21 +1,18 @@
 #pragma once
 // The second pass of a profile write: streams the existing file into the
 // replacement, line by line, replacing and adding the lines its plan names.
-// Every other line goes through byte for byte, with its own line end.
+// Every other line goes through byte for byte, with its own line end, and
+// the file keeps its encoding (TextEncoder).
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileMergePlan.h"
+#include "cfgfile/TextDecoder.h"
+#include "cfgfile/TextEncoder.h"
 
 namespace tarnvik::ini {
-
-// Where the merged file goes, piece by piece: a replacement file, or a text.
-using TextOut = std::function<void(std::string_view bytes)>;
 
 class ProfileMerger : private LineSink {
  public:
@@ -29,11 +26,14 @@ class ProfileMerger : private LineSink {
   void finish();
 
  private:
+  void textEncoding(TextEncoding encoding) override { out_.begin(encoding); }
   void lineData(std::string_view piece) override;
   void lineEnd(std::string_view terminator) override;
+  void strayByte(char byte) override { stray_.assign(1, byte); }
 
   const ProfileMergePlan& plan_;
-  TextOut out_;
+  TextEncoder out_;
+  std::string stray_;  // it stays the file's last byte
   // The plan's change of the current line, or nullptr.
   const ProfileMergePlan::Change* change() const;
 

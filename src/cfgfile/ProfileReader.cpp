@@ -8,7 +8,7 @@
 namespace tarnvik::ini {
 
 ProfileReader::ProfileReader(const ProfileKeys& wanted)
-    : keys_(wanted), seen_(wanted.sectionCount()), values_(wanted.keyCount()) {}
+    : keys_(wanted), seen_(wanted.sectionCount()), values_(wanted.keyCount()), unstorable_(wanted.keyCount()) {}
 
 ProfileReader::ProfileReader(std::unique_ptr<const ProfileKeys> owned) : ProfileReader(*owned) {
   owned_ = std::move(owned);
@@ -44,7 +44,7 @@ void ProfileReader::lineEnd(std::string_view) {
 // not, ends it.
 void ProfileReader::enterSection(const IniLine& line) {
   current_ = ProfileKeys::kNone;
-  if (line.nameTooLong) return;
+  if (!line.nameMatchable()) return;
   const std::size_t section = keys_.section(line.name);
   if (section == ProfileKeys::kNone || seen_[section]) return;
   seen_[section] = true;
@@ -52,14 +52,17 @@ void ProfileReader::enterSection(const IniLine& line) {
 }
 
 void ProfileReader::takeKey(const IniLine& line) {
-  if (line.nameTooLong) return;
+  if (!line.nameMatchable()) return;
   const std::size_t key = keys_.key(current_, line.name);
-  if (key != ProfileKeys::kNone && !values_[key]) values_[key].emplace(line.value);
+  if (key == ProfileKeys::kNone || values_[key]) return;
+  values_[key].emplace(line.value);
+  unstorable_[key] = line.valueUnstorable;
 }
 
 // A file that fails half-way reads as no file at all rather than as half of one.
 void ProfileReader::forgetValues() {
   for (auto& value : values_) value.reset();
+  unstorable_.assign(unstorable_.size(), false);
 }
 
 std::optional<std::string> ProfileReader::value(std::string_view section, std::string_view key) const {

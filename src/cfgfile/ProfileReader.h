@@ -2,7 +2,9 @@
 // Reads keys of a profile (INI) file as the classic profile functions do:
 // section and key names match without regard to case, the first of two equal
 // sections or keys counts, a missing or unreadable file reads as a file
-// without keys.
+// without keys. A file with a byte-order mark is Unicode text (TextEncoding)
+// whose values are narrowed into the unit's 8-bit set; a value holding a
+// character that the set lacks is noted (unstorableAt).
 //
 // The file is read once, when the reader is made, and only the values of the
 // keys asked for are kept, each at most kMaxValueLength characters; no line
@@ -18,8 +20,8 @@
 #include <vector>
 
 #include "cfgfile/IniLineScanner.h"
-#include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileKeys.h"
+#include "cfgfile/TextDecoder.h"
 
 namespace tarnvik::ini {
 
@@ -46,6 +48,9 @@ class ProfileReader : private LineSink {
   // without comparing a name: for readers that ask for the same keys in every
   // file (std::out_of_range for a number that is not a wanted key's).
   const std::optional<std::string>& valueAt(std::size_t key) const { return values_.at(key); }
+  // True when that value, in a Unicode file, holds a character that the
+  // unit's set lacks (or bytes that are no UTF-8); each stands as "?" in it.
+  bool unstorableAt(std::size_t key) const { return unstorable_.at(key); }
 
   std::string readText(std::string_view section, std::string_view key, std::string_view fallback) const;
   // The fallback also stands for a value that is not a 32-bit integer.
@@ -57,6 +62,7 @@ class ProfileReader : private LineSink {
   explicit ProfileReader(const ProfileKeys& wanted);
   explicit ProfileReader(std::unique_ptr<const ProfileKeys> owned);
 
+  void textEncoding(TextEncoding encoding) override { scanner_.setEncoding(encoding); }
   void lineData(std::string_view piece) override { scanner_.feed(piece); }
   void lineEnd(std::string_view terminator) override;
   void enterSection(const IniLine& line);
@@ -67,6 +73,7 @@ class ProfileReader : private LineSink {
   const ProfileKeys& keys_;
   std::vector<bool> seen_;                          // by section number
   std::vector<std::optional<std::string>> values_;  // by key number
+  std::vector<bool> unstorable_;                    // by key number
   std::size_t current_ = ProfileKeys::kNone;
   IniLineScanner scanner_;
 };

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string_view>
 
 #include "FileTestSupport.h"
 #include "cfgfile/ConfigFileKeys.h"
 #include "cfgfile/ConfigFileOps.h"
+#include "cfgfile/IniText.h"
 #include "settings/DeviceSettings.h"
 #include "settings/NumberText.h"
 #include "support/FixedClock.h"
@@ -174,6 +176,72 @@ TEST_F(ConfigFileLoad, StationTypeIsSetWithoutItsReaction) {
   ASSERT_LT(station, output);
   EXPECT_EQ(std::count(changes.begin(), output, "Serial1_mode"), 0);
   EXPECT_GT(std::count(output, changes.end(), "Serial1_mode"), 0);
+}
+
+// A file of this program in Unicode whose [Telemetry] section holds `lines`.
+std::string Utf8Telemetry(std::u8string_view lines) {
+  return test::Utf8File(u8"[!WARNING]\r\nApplication=Tarnvik Configurator\r\nVersion=v1.04\r\n[Telemetry]\r\n" +
+                        std::u8string(lines));
+}
+std::string Utf16Telemetry(std::u16string_view lines, bool lowFirst) {
+  return test::Utf16File(
+      u"[!WARNING]\r\nApplication=Tarnvik Configurator\r\nVersion=v1.04\r\n[Telemetry]\r\n" + std::u16string(lines),
+      lowFirst);
+}
+std::string Unstorable(const std::string& key) {
+  return "Imported configuration file has a character that the unit cannot store in " + key + ". \nOperation aborted.";
+}
+
+// A file with a byte-order mark is Unicode text, narrowed into the unit's
+// set; one whose value holds a character the unit cannot store is refused,
+// naming the first such key that the import reads. Such a character where no
+// value is read (a comment, a name, beyond a NUL or the 2047 characters read)
+// refuses nothing.
+TEST_F(ConfigFileLoad, ReadsUnicodeFilesAndRefusesValuesTheUnitCannotStore) {
+  using namespace std::literals;
+  const std::string temp = Unstorable("Teleanalog5_name [Telemetry]");
+  const std::u8string longest(ini::kMaxValueLength, u8'x');
+  const struct {
+    const char* what;
+    std::string content;
+    std::string value;  // Teleanalog5_name after the import
+    std::string box;    // the refusal, or "" when the file is read
+  } cases[] = {
+      {"UTF-8", Utf8Telemetry(u8"Teleanalog5_name=Temp ä\r\n"), "Temp \xE4", ""},
+      {"UTF-16, low byte first", Utf16Telemetry(u"Teleanalog5_name=Temp ä\r\n", true), "Temp \xE4", ""},
+      {"UTF-16, high byte first", Utf16Telemetry(u" Teleanalog5_name = 'ÿ' \r\n", false), "\xFF", ""},
+      {"UTF-16 with an odd last byte", Utf16Telemetry(u"Teleanalog5_name=x", true) + "y", "x", ""},
+      {"no mark: bytes as they are", kIdentity + "[Telemetry]\nTeleanalog5_name=Temp \xC3\xA4", "Temp \xC3\xA4", ""},
+      {"beyond the unit's set", Utf8Telemetry(u8"Teleanalog5_name=Temp €\r\n"), "", temp},
+      {"beyond it, quoted, in UTF-16", Utf16Telemetry(u"Teleanalog5_name=\"😀\"\r\n", true), "", temp},
+      {"a lone surrogate", Utf16Telemetry(u"Teleanalog5_name=\xD800\r\n", false), "", temp},
+      {"a byte that is no UTF-8", Utf8Telemetry(u8"Teleanalog5_name=Temp \xE4\r\n"), "", temp},
+      {"a sequence that the line end cuts short", Utf8Telemetry(u8"Teleanalog5_name=Temp \xC3\r\n"), "", temp},
+      {"an overlong form", Utf8Telemetry(u8"Teleanalog5_name=\xC1\xA4\r\n"), "", temp},
+      {"the first key the import reads", Utf8Telemetry(u8"Teleanalog5_name=€\r\n[Radio]\r\nCallsign=€\r\n"), "",
+       Unstorable("Callsign [Radio]")},
+      {"after the last \"]\" of a header", Utf8Telemetry(u8"[Radio]€\r\nCallsign=x€\r\n"), "",
+       Unstorable("Callsign [Radio]")},
+      {"in a comment", Utf8Telemetry(u8"; €\r\nTeleanalog5_name=x\r\n"), "x", ""},
+      {"in a key's name", Utf8Telemetry(u8"Teleanalog5_name€=y\r\nTeleanalog5_name=x\r\n"), "x", ""},
+      {"in a section's name", Utf8Telemetry(u8"[T€lemetry]\r\nTeleanalog5_name=€\r\n"), "Temp", ""},
+      {"after a NUL", Utf8Telemetry(u8"Teleanalog5_name=x\0€\r\n"sv), "x", ""},
+      {"beyond the characters read", Utf8Telemetry(u8"Teleanalog5_name=" + longest + u8"€"),
+       std::string(ini::kMaxValueLength, 'x'), ""},
+      {"in the program's name", test::Utf8File(u8"[!WARNING]\r\nApplication=Tarnvik Configurator€\r\n"), "", kNotOurs},
+  };
+  const auto fresh = Snapshot(s);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    s = test::FreshSettings();
+    op.boxes.clear();
+    EXPECT_EQ(load(c.content), c.box.empty());
+    EXPECT_EQ(op.boxTexts(), c.box.empty() ? std::vector<std::string>() : std::vector<std::string>{c.box});
+    if (c.box.empty())
+      EXPECT_EQ(s.text("Teleanalog5_name"), c.value);
+    else
+      EXPECT_EQ(Snapshot(s), fresh);
+  }
 }
 
 TEST(ReadFromFile, OpensTheConfigFolderAndRemembersTheLastFile) {

@@ -202,6 +202,46 @@ TEST(SaveConfigFile, KeepsForeignLinesAndIsStableWhenRepeated) {
   EXPECT_EQ(ReadAll(dir.path("n.cfg")), fresh);
 }
 
+// A save over a file that an editor saved as Unicode keeps its byte-order
+// mark and encoding, so that the editor reads it as before: the lines the
+// save keeps come back byte for byte (characters beyond the unit's set and a
+// lone surrogate too), the lines it writes are in the file's encoding, and an
+// odd last byte of UTF-16 text stays last.
+TEST(SaveConfigFile, KeepsTheEncodingAndTheOtherLinesOfAUnicodeFile) {
+  const std::u16string kept = u"; \u914D\u7F6E \xD800\U0001F600\r\n[Telemetry]\r\n";
+  const std::u8string kept8 = u8"; \u914D\u7F6E \U0001F600\r\n[Telemetry]\r\n";
+  const std::u16string written = u"teleanalog5_NAME=Temp \u00F6\r\n";
+  const struct {
+    const char* what;
+    std::string before, start, written, end;  // the file; how the save starts, a line it writes, how it ends
+  } cases[] = {
+      {"UTF-8", test::Utf8File(kept8 + u8"teleanalog5_NAME=Temp \u00E4\r\n"), test::Utf8File(kept8),
+       test::Utf8File(u8"teleanalog5_NAME=Temp \u00F6\r\n").substr(3), ""},
+      {"UTF-16, low byte first, odd last byte", test::Utf16File(kept + u"teleanalog5_NAME=Temp \u00E4\r\n", true) + "y",
+       test::Utf16File(kept, true), test::Utf16File(written, true).substr(2), "y"},
+      {"UTF-16, high byte first, no last line end", test::Utf16File(kept + u"teleanalog5_NAME=Temp \u00E4", false),
+       test::Utf16File(kept, false), test::Utf16File(written, false).substr(2), ""},
+  };
+  DeviceSettings s = test::FreshSettings();
+  s.setText("Teleanalog5_name", "Temp \xF6");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder dir;
+    WriteAll(dir.path("u.cfg"), c.before);
+    SaveConfigFile(s, dir.path("u.cfg"));
+    const std::string saved = ReadAll(dir.path("u.cfg"));
+    EXPECT_TRUE(saved.starts_with(c.start));
+    EXPECT_NE(saved.find(c.written), std::string::npos);
+    EXPECT_TRUE(saved.ends_with(c.end));
+    DeviceSettings back = test::FreshSettings();
+    test::RecordingOperator op;
+    EXPECT_TRUE(LoadConfigFile(back, dir.path("u.cfg"), op));
+    EXPECT_EQ(back.text("Teleanalog5_name"), "Temp \xF6");
+    SaveConfigFile(s, dir.path("u.cfg"));
+    EXPECT_EQ(ReadAll(dir.path("u.cfg")), saved);
+  }
+}
+
 TEST(SaveToFile, OffersTheConfigFolderTheDefaultNameThenTheLastFile) {
   TempFolder dir;
   test::RecordingOperator op;

@@ -5,12 +5,15 @@
 #include "FileTestSupport.h"
 #include "cfgfile/LineSplitter.h"
 #include "cfgfile/ProfileReader.h"
+#include "cfgfile/TextDecoder.h"
+#include "cfgfile/TextEncoder.h"
 
 namespace tarnvik::ini {
 namespace {
 
 using test::TempFolder;
 using test::WriteAll;
+using E = TextEncoding;
 
 std::optional<std::string> ReadKey(const std::string& content, const std::string& section, const std::string& key) {
   TempFolder dir;
@@ -97,13 +100,16 @@ TEST(ProfileReader, NumbersAndFlagsFallBackWhenNotANumber) {
 
 class RecordingSink : public LineSink {
  public:
+  void textEncoding(TextEncoding told) override { encodings.push_back(told); }
   void lineData(std::string_view piece) override { current += piece; }
   void lineEnd(std::string_view terminator) override {
     lines.push_back(current + "|" + std::string(terminator));
     current.clear();
   }
+  void strayByte(char byte) override { stray += byte; }
+  std::vector<TextEncoding> encodings;
   std::vector<std::string> lines;
-  std::string current;
+  std::string current, stray;
 };
 
 // The file arrives in chunks; a CR LF split between two chunks is still one line end.
@@ -124,36 +130,78 @@ TEST(LineSplitter, LineEndsDoNotDependOnWhereChunksEnd) {
   }
 }
 
-// A UTF-8 byte-order mark at the very start is not part of the first line,
-// wherever the chunks end; bytes that only start like one, or a mark later
-// on, are the line's own.
-TEST(LineSplitter, ALeadingByteOrderMarkIsSkipped) {
+// The encoding a mark names, told once; the text without the mark, UTF-16
+// as UTF-8, wherever the chunks end; bytes that only start like a mark, or a
+// mark later on, are text. Encoded again, the lines and a stray byte give
+// back the file's bytes exactly, which is what lets a save keep them.
+TEST(TextDecoder, HandsOnTheTextWithoutItsMarkAndLosesNothing) {
   const struct {
-    std::string text;
+    std::string bytes;
+    TextEncoding encoding;
     std::vector<std::string> lines;
+    std::string stray;
   } cases[] = {
-      {"\xEF\xBB\xBF[A]\r\nk=v\r\n", {"[A]|\r\n", "k=v|\r\n"}},
-      {"\xEF\xBB\xBF", {}},
-      {"\xEF\xBB\xBF\r\n", {"|\r\n"}},
-      {"\xEF\xBB[A]\n", {"\xEF\xBB[A]|\n"}},
-      {"\xEF\xBB", {"\xEF\xBB|"}},
-      {"\xEF\n", {"\xEF|\n"}},
-      {"[A]\n\xEF\xBB\xBFk=v\n", {"[A]|\n", "\xEF\xBB\xBFk=v|\n"}},
-      {"\xEF\xBB\xBF\xEF\xBB\xBFx", {"\xEF\xBB\xBFx|"}},
+      {"", E::Bytes, {}, ""},
+      {"k=\xE4\r\n", E::Bytes, {"k=\xE4|\r\n"}, ""},
+      {"\xEF\xBB\xBF[A]\r\nk=v\r\n", E::Utf8, {"[A]|\r\n", "k=v|\r\n"}, ""},
+      {"\xEF\xBB\xBF", E::Utf8, {}, ""},
+      {"\xEF\xBB\xBF\xEF\xBB\xBFx", E::Utf8, {"\xEF\xBB\xBFx|"}, ""},
+      {"\xEF\xBB[A]\n", E::Bytes, {"\xEF\xBB[A]|\n"}, ""},
+      {"\xEF\n", E::Bytes, {"\xEF|\n"}, ""},
+      {"[A]\n\xEF\xBB\xBFk=v\n", E::Bytes, {"[A]|\n", "\xEF\xBB\xBFk=v|\n"}, ""},
+      {"\xFF", E::Bytes, {"\xFF|"}, ""},
+      {"\xFE\xFE", E::Bytes, {"\xFE\xFE|"}, ""},
+      {std::string("\xFF\xFEk\0=\0\xE4\0\r\0\n\0\xAC\x20", 14), E::Utf16Le, {"k=\xC3\xA4|\r\n", "\xE2\x82\xAC|"}, ""},
+      {std::string("\xFE\xFF\0k\0\r\0\r", 8), E::Utf16Be, {"k|\r", "|\r"}, ""},
+      {std::string("\xFF\xFE=\xD8\0\xDE", 6), E::Utf16Le, {"\xF0\x9F\x98\x80|"}, ""},  // a pair
+      {std::string("\xFF\xFE\0\xD8\0\xD8\0\xDC", 8), E::Utf16Le, {"\xED\xA0\x80\xF0\x90\x80\x80|"}, ""},
+      {std::string("\xFE\xFF\xDC\0\xD8\0", 6), E::Utf16Be, {"\xED\xB0\x80\xED\xA0\x80|"}, ""},  // lone ones
+      {std::string("\xFF\xFE\0\0x", 5), E::Utf16Le, {std::string("\0|", 2)}, "x"},
+      {"\xFE\xFFx", E::Utf16Be, {}, "x"},
   };
   for (const auto& c : cases) {
-    for (std::size_t cut = 0; cut <= c.text.size(); ++cut) {
+    for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
+      SCOPED_TRACE(testing::PrintToString(c.bytes) + " cut at " + std::to_string(cut));
       RecordingSink sink;
-      LineSplitter split(sink);
-      split.feed(std::string_view(c.text).substr(0, cut));
-      split.feed(std::string_view(c.text).substr(cut));
-      split.finish();
-      EXPECT_EQ(sink.lines, c.lines) << c.text << " cut at " << cut;
+      TextDecoder decoder(sink);
+      decoder.feed(std::string_view(c.bytes).substr(0, cut));
+      decoder.feed(std::string_view(c.bytes).substr(cut));
+      decoder.finish();
+      EXPECT_EQ(sink.encodings, std::vector<TextEncoding>{c.encoding});
+      EXPECT_EQ(sink.lines, c.lines);
+      EXPECT_EQ(sink.stray, c.stray);
+
+      std::string again;
+      TextEncoder encoder([&again](std::string_view bytes) { again += bytes; });
+      encoder.begin(c.encoding);
+      for (const std::string& line : sink.lines) {
+        const std::size_t bar = line.rfind('|');
+        for (const char byte : line.substr(0, bar)) encoder.fileText(std::string_view(&byte, 1));
+        encoder.fileText(line.substr(bar + 1));
+      }
+      encoder.raw(sink.stray);
+      EXPECT_EQ(again, c.bytes);
     }
   }
-  TempFolder dir;
-  WriteAll(dir.path("bom.ini"), "\xEF\xBB\xBF[Radio]\r\nCallsign=AB1CD\r\n");
-  EXPECT_EQ(ProfileReader(dir.path("bom.ini"), {{"Radio", "Callsign"}}).value("Radio", "Callsign"), "AB1CD");
+}
+
+// The blanks that names and values lose at both ends are the system's:
+// space, tab, vertical tab, form feed, and the end-of-file mark Ctrl+Z of old
+// editors; other control characters and the no-break space are text.
+TEST(ProfileReader, TrimsTheSystemsBlanks) {
+  const struct {
+    std::string content;
+    std::string callsign;
+  } cases[] = {
+      {"[Radio]\r\nCallsign=0\x1A", "0"},
+      {"[Radio]\r\nCallsign=0\r\n\x1A", "0"},
+      {"\x1A[\vRadio\f]\x1A\n\f\vCallsign\x1A\t=\v\"q\"\f \n", "q"},
+      {"[Radio]\nCallsign=\x1A\v\f\n", ""},
+      {"[Radio]\nCallsign='\vx\x1A'\n", "\vx\x1A"},
+      {"[Radio]\nCallsign=\x1B\x1Cx\x1F\x7F\n", "\x1B\x1Cx\x1F\x7F"},
+      {"[Radio]\nCallsign=\xA0x\xA0\n", "\xA0x\xA0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadKey(c.content, "Radio", "Callsign"), c.callsign) << c.content;
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ const StatusCase kStatusCases[] = {
     {"PathStartingWithASlash", "check /no-such-tarnvik-folder/unit.cfg", 2,
      "Unable to read /no-such-tarnvik-folder/unit.cfg: No such file or directory\n"},
     {"ByteOrderMarkIsSkipped", "check %bom.cfg" + kUtc, 0, ""},
+    {"UnstorableCharacterIsRefused", "check %euro.cfg" + kUtc, 1,
+     "Imported configuration file has a character that the unit cannot store in Callsign [Radio]. \n"
+     "Operation aborted.\n"},
     {"ReadWhoseVersionQueryFails", "read -o %r.cfg --simulate %u", 1,
      "Tarnvik gave no valid answer to the version query.\n", "other-command 65\n"},
     {"FirmwareWithoutEnd", "firmware /dev/zero --simulate %u", 1, "Firmware file error.\n", nullptr, nullptr,
@@ -90,6 +93,8 @@ class Statuses : public ::testing::TestWithParam<StatusCase> {
     ASSERT_EQ(run("write %base.cfg --simulate %u" + kUtc).status, 0);
     WriteAll(path("junk.bin"), "junk\n");
     WriteAll(path("bom.cfg"), "\xEF\xBB\xBF" + ReadAll(path("base.cfg")));
+    std::string euro = ReadAll(path("bom.cfg"));
+    WriteAll(path("euro.cfg"), euro.replace(euro.find("Callsign="), 9, "Callsign=\xE2\x82\xAC"));
     fs::create_directory(path("image.bin"));
     fs::create_directory(path("folder"));
     std::string big = ReadAll(path("base.bin"));

@@ -8,7 +8,8 @@ namespace {
 
 constexpr std::size_t kLongestValue = 2047;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Space, tab, vertical tab, form feed and the end-of-file mark Ctrl+Z.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 }  // namespace
 

@@ -109,7 +109,7 @@ class Maker {
   // No blank at either end and no enclosing quotes, where asked for.
   std::string fileSafe(std::string text) const {
     if (!texts_.fileSafe || text.empty()) return text;
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; };
     if (blank(text.front())) text.front() = 'F';
     if (blank(text.back())) text.back() = 'L';
     if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front())
