@@ -41,7 +41,7 @@ TEST_F(FileButtons, SaveOffersTheConfigFolderAndRemembersTheFile) {
   EXPECT_EQ(first.mode, FileRequest::Mode::Save);
   EXPECT_EQ(first.defaultName, "tarnvik.cfg");
   EXPECT_EQ(first.filter, "Tarnvik config files (*.cfg)|*.cfg");
-  EXPECT_EQ(first.initialFolder, ExecutableFolder() + "config/");
+  EXPECT_EQ(first.initialFolder, ExecutableFolder() + "config" + char(fs::path::preferred_separator));
   const std::string saved = ReadAll(target);
   EXPECT_EQ(saved.rfind("[!WARNING]\r\n", 0), 0u);
   EXPECT_NE(saved.find("Callsign=NOCALL\r\n"), std::string::npos);

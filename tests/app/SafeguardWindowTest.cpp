@@ -184,10 +184,14 @@ TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
     desk.trigger("ActionWriteConfig");
 
     QStringList log = desk.log();
-    log.replaceInStrings(QString::fromStdString(folder), "BACKUPS");
+    // The backups folder as BACKUPS, and the system's separator after it as '/'.
+    log.replaceInStrings(QString::fromStdString(folder), "BACKUPS").replaceInStrings("BACKUPS\\", "BACKUPS/");
     std::vector<std::string> boxes = desk.record.boxTexts();
     for (std::string& box : boxes)
-      box = QString::fromStdString(box).replace(QString::fromStdString(folder), "BACKUPS").toStdString();
+      box = QString::fromStdString(box)
+                .replace(QString::fromStdString(folder), "BACKUPS")
+                .replace("BACKUPS\\", "BACKUPS/")
+                .toStdString();
     EXPECT_TRUE(log.contains(c.says)) << log.join('\n').toStdString();
     std::vector<std::string> files = c.made;
     old.resize(std::min<std::size_t>(old.size(), BackupFolder::kKeptBackups - (c.made.empty() ? 0 : 1)));

@@ -195,14 +195,18 @@ void MakeFolders(const std::string& cache, mode_t mode) {
   for (const char* folder : {"tarnvik", "tarnvik/in-place"}) {
     ::mkdir(Under(cache, folder).c_str(), mode);
     ::chmod(Under(cache, folder).c_str(), mode);
-    if (::geteuid() == 0) (void)::chown(Under(cache, folder).c_str(), test::kUnprivilegedUser, test::kUnprivilegedUser);
+    if (::geteuid() == 0) {
+      EXPECT_EQ(::chown(Under(cache, folder).c_str(), test::kUnprivilegedUser, test::kUnprivilegedUser), 0);
+    }
   }
 }
 
 const CopyCase kCopyCases[] = {
     {"PrivateFileGivesAPrivateCopy",
      [](const std::string&, const std::string& file) {
-       if (::geteuid() == 0) (void)::chown(file.c_str(), test::kUnprivilegedUser, test::kUnprivilegedUser);
+       if (::geteuid() == 0) {
+         EXPECT_EQ(::chown(file.c_str(), test::kUnprivilegedUser, test::kUnprivilegedUser), 0);
+       }
        ::chmod(file.c_str(), 0600);
      },
      nullptr},
@@ -218,10 +222,11 @@ const CopyCase kCopyCases[] = {
     {"FolderAboveOfAnotherUser",
      [](const std::string& cache, const std::string&) {
        MakeFolders(cache, 0700);
-       (void)::chown(Under(cache, "tarnvik").c_str(), 0, 0);
+       EXPECT_EQ(::chown(Under(cache, "tarnvik").c_str(), 0, 0), 0);
      },
      "belongs to another user", true},
-    {"CacheRootOfAnotherUser", [](const std::string& cache, const std::string&) { (void)::chown(cache.c_str(), 0, 0); },
+    {"CacheRootOfAnotherUser",
+     [](const std::string& cache, const std::string&) { EXPECT_EQ(::chown(cache.c_str(), 0, 0), 0); },
      "belongs to another user", true},
     {"CacheDiskFull", [](const std::string&, const std::string&) {},
      "no copy of the old content can be kept in %/tarnvik/in-place: File too large", false, 10},

@@ -66,18 +66,18 @@ const FolderCase kFolderCases[] = {
      "other users may write"},
     {"FileOthersMayWrite", [](const fs::path& f, const fs::path&) { ::chmod((f / "memory.bin").c_str(), 0666); }, false,
      "other users may write"},
-    {"FolderOfAnotherUser", [](const fs::path& f, const fs::path&) { (void)::chown(f.c_str(), 65534, 65534); }, true,
-     "belongs to another user"},
+    {"FolderOfAnotherUser", [](const fs::path& f, const fs::path&) { EXPECT_EQ(::chown(f.c_str(), 65534, 65534), 0); },
+     true, "belongs to another user"},
     {"FirmwareLinkOfAnotherUser",
      [](const fs::path& f, const fs::path& scratch) {
        fs::create_symlink(scratch / "victim", f / "firmware.bin");
-       (void)::lchown((f / "firmware.bin").c_str(), 65534, 65534);
+       EXPECT_EQ(::lchown((f / "firmware.bin").c_str(), 65534, 65534), 0);
      },
      true, "belongs to another user"},
     {"OwnLinkToAnotherUsersFolder",
      [](const fs::path& f, const fs::path& scratch) {
        fs::rename(f, scratch / "theirs");
-       (void)::chown((scratch / "theirs").c_str(), 65534, 65534);
+       EXPECT_EQ(::chown((scratch / "theirs").c_str(), 65534, 65534), 0);
        fs::create_symlink(scratch / "theirs", f);
      },
      true, "belongs to another user"},
