@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/LongBox.h"
 #include "core/AppInfo.h"
 #include "ui/CaptionRoom.h"
 #include "ui/FileNameText.h"
@@ -23,8 +24,14 @@ QString QtFilter(const std::string& filter) {
   return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
+// The text can be selected and copied (a path, an error to look up).
 void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const QString& text) {
+  if (IsLongMessage(text)) {
+    LongBox(parent, icon, ShownText(caption), text).exec();
+    return;
+  }
   QMessageBox box(icon, ShownText(caption), text, QMessageBox::Ok, &parent);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   MakeRoomForCaption(box);
   box.exec();
 }
@@ -55,8 +62,13 @@ bool QtDialogs::askYesNo(const FileMessage& question) {
   return box.exec() == QMessageBox::Yes;
 }
 
+void QtDialogs::fileInformationBox(const FileMessage& message, const std::string& caption) {
+  ShowBox(parent_, QMessageBox::Information, caption, ShownText(message));
+}
+
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
-  QFileDialog dialog(&parent_, QString(), ShownFileName(request.initialFolder), QtFilter(request.filter));
+  QFileDialog dialog(&parent_, ShownText(request.title), ShownFileName(request.initialFolder),
+                     QtFilter(request.filter));
   const bool save = request.mode == FileRequest::Mode::Save;
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is taken as it is

@@ -13,6 +13,7 @@
 
 #include "app/FrameActions.h"
 #include "app/HelpDialogs.h"
+#include "app/ManualText.h"
 #include "image/ImageTestSupport.h"
 #include "platform/PathText.h"
 #include "support/DeskWindow.h"
@@ -50,6 +51,7 @@ TEST(Menu, EntriesWithAButtonRunTheButtonsHandler) {
     for (test::DeskWindow* desk : {&byButton, &byMenu}) {
       desk->unit->setMemory(test::EncodeOrFail(test::FreshSettings()));
       desk->form.settings().setText("Callsign", "SP9MNU");
+      desk->answers.push_back(UnsavedAnswer::Discard);   // the reads ask first
       desk->record.answerFile(folder.path(entry.name));  // a file for Save, a missing one for Read
     }
     byButton.click(entry.button);
@@ -127,7 +129,10 @@ TEST(Menu, HelpShowsTheManualAndTheVersions) {
   ASSERT_NE(manual, nullptr);
   EXPECT_TRUE(manual->isVisible());
   const QString text = manual->findChild<QTextBrowser*>("ManualText")->toPlainText();
-  EXPECT_TRUE(text.contains("Menus and keys")) << text.left(200).toStdString();
+  for (const char* part : {"Menus and keys", "Command-line tool", "USB access on Linux"})
+    EXPECT_TRUE(text.contains(part)) << part;
+  for (const char* part : {"Set-up on Debian 12", "Building on Windows", "Fuzzing"})
+    EXPECT_FALSE(text.contains(part)) << part;
   desk.trigger("ActionManual");  // shown again, not a second window
   EXPECT_EQ(desk.form.findChildren<QDialog*>("Manual").size(), 1);
   // The HID layer in use: hidapi's version, or the system's own HID calls on Windows.
@@ -135,6 +140,18 @@ TEST(Menu, HelpShowsTheManualAndTheVersions) {
   const QString about = AboutText();
   for (const QString& part : {QStringLiteral("Tarnvik Configurator v1.04"), QStringLiteral("Qt ") + qVersion(), hid})
     EXPECT_TRUE(about.contains(part)) << part.toStdString() << " in " << about.toStdString();
+}
+
+// The operator's manual keeps the README's opening and the sections about
+// using the programs, each with its subsections; a "##" in a code block is
+// no heading.
+TEST(Menu, TheManualKeepsTheOperatorsSections) {
+  const QString readme = QStringLiteral(
+      "# Title\nopening\n## The window\nwindow\n### Keys\nkeys\n## Set-up on Debian 12\nbuild\n```\n"
+      "## USB access on Linux\n```\nstill build\n## Command-line tool\ntool\n## Fuzzing\nfuzz\n");
+  EXPECT_EQ(OperatorManual(readme).split('\n', Qt::SkipEmptyParts),
+            QStringList(
+                {"# Title", "opening", "## The window", "window", "### Keys", "keys", "## Command-line tool", "tool"}));
 }
 
 std::vector<std::string> EnabledEntries(Form1& form) {

@@ -68,8 +68,9 @@ TEST(MessageText, SaveErrorKeepsTheFileNameApart) {
   ASSERT_EQ(record.fileMessages.size(), 1u);
   EXPECT_EQ(record.fileMessages[0].before, "Unable to write to ");
   EXPECT_EQ(record.fileMessages[0].fileName, target);
-  EXPECT_EQ(record.fileMessages[0].after, ".");
-  EXPECT_EQ(record.boxTexts(), std::vector<std::string>{"Unable to write to " + target + "."});
+  EXPECT_EQ(record.fileMessages[0].after, ".\nNo such file or directory.");
+  EXPECT_EQ(record.boxTexts(),
+            std::vector<std::string>{"Unable to write to " + target + ".\nNo such file or directory."});
 }
 
 TEST(MessageText, EachPartIsDecodedByItsOwnRule) {
@@ -92,8 +93,8 @@ TEST(MessageText, FileNameInTheErrorBoxIsShownInTheFileNameEncoding) {
   const BoxReader reader;
   QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
   // UTF-8 on every system (never Windows' ANSI code page), with the system's separators.
-  const QString expected =
-      QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(QString::fromUtf8(target)) + QLatin1Char('.');
+  const QString expected = QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(QString::fromUtf8(target)) +
+                           QStringLiteral(".\nNo such file or directory.");
   EXPECT_EQ(reader.text(), expected);
   EXPECT_TRUE(reader.text().contains(QStringLiteral(u"nonexistent-\u00e9t\u00e9") + QDir::separator() +
                                      QStringLiteral("x.cfg")))

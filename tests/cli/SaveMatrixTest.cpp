@@ -73,14 +73,16 @@ struct Ended {
 
 const Ended kSaved{0, ""};
 
-// The tool says why on a line of its own after "Unable to write to X.": the
-// line must be there (one line, not empty), and is then left out, as its
-// wording is the system's.
+// The tool and the window's box say why on a line of their own after
+// "Unable to write to X.": the line must be there (one line, not empty; the
+// tool ends it, the box does not), and is then left out, as its wording is
+// the system's.
 Ended WithoutReason(Ended ended) {
   const std::size_t first = ended.message.find('\n');
   if (first == std::string::npos || first + 1 == ended.message.size()) return ended;
   const std::string reason = ended.message.substr(first + 1);
-  EXPECT_TRUE(reason.size() > 1 && reason.find('\n') == reason.size() - 1) << reason;
+  const std::size_t end = reason.find('\n');
+  EXPECT_TRUE(reason.size() > 1 && (end == std::string::npos || end == reason.size() - 1)) << reason;
   ended.message.resize(first + 1);
   return ended;
 }
@@ -137,11 +139,11 @@ Ended ReadUnit(const Inputs& in, const std::string& target) {
 struct Writer {
   const char* name;
   Ended (*save)(const Inputs&, const std::string& target);
-  const char* refusalEnd;  // after the file's name: the box's full stop, or the tool's and its line end
+  const char* refusalEnd;  // after the file's name: the full stop and the line end before the reason
 };
 
 const Writer kWriters[] = {
-    {"SaveToFile", SaveButton, "."},
+    {"SaveToFile", SaveButton, ".\n"},
     {"ToolDefaults", Defaults, ".\n"},
     {"ToolEncodeImage", Encode, ".\n"},
     {"ToolReadUnit", ReadUnit, ".\n"},
