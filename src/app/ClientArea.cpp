@@ -11,6 +11,13 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
   setMinimumSize(frame::kClientWidth, frame::kClientHeight);
 }
 
+void ClientArea::widenTabs(int pixels) {
+  const frame::Place& tabs = frame::kPageControl;
+  if (auto* pages = findChild<QWidget*>(QString::fromLatin1(tabs.name), Qt::FindDirectChildrenOnly))
+    pages->resize(pages->width() + pixels, pages->height());
+  setMinimumWidth(minimumWidth() + pixels);
+}
+
 void ClientArea::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const QSize added = size() - QSize(frame::kClientWidth, frame::kClientHeight);

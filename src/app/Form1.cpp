@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/ClientArea.h"
 #include "app/CompareDialog.h"
@@ -153,6 +155,38 @@ void Form1::buildTabs(QWidget& client) {
   binder_ = std::make_unique<SettingsBinder>(settings_);
   AddSettingsTabs(*pageControl_, *binder_);
   connect(button("Button11"), &QPushButton::clicked, this, &Form1::Button11Click);
+  for (QTabWidget* tabs : allTabs())
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { QTimer::singleShot(0, this, &Form1::fitShownPage); });
+}
+
+// The settings' tabs and the tabs inside their pages.
+QList<QTabWidget*> Form1::allTabs() const {
+  QList<QTabWidget*> all = pageControl_->findChildren<QTabWidget*>();
+  all.append(pageControl_);
+  return all;
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  QTimer::singleShot(0, this, &Form1::fitShownPage);
+}
+
+// Once laid out, the page shown (and the page shown inside it) must hold its
+// controls whole and apart; where a style draws them wider than the frame
+// was made for, the tabs and the window widen by what the page lacks.
+void Form1::fitShownPage() {
+  int lack = 0;
+  for (QTabWidget* tabs : allTabs()) {
+    // A page that its stack has not placed yet tells nothing.
+    const QWidget* page = tabs->currentWidget();
+    if (page != nullptr && page->isVisible() && page->layout() != nullptr &&
+        page->size() == page->parentWidget()->size())
+      lack = std::max(lack, page->layout()->minimumSize().width() - page->width());
+  }
+  if (lack <= 0) return;
+  static_cast<ClientArea*>(pageControl_->parentWidget())->widenTabs(lack);
+  setMinimumWidth(minimumWidth() + lack);
+  resize(width() + lack, height());
 }
 
 void Form1::setSpecialStringsDialog(QDialog* dialog) { specialStrings_ = dialog; }
@@ -388,7 +422,7 @@ void Form1::markSynced(SyncedSource source) {
 
 bool Form1::settingsChanged() const { return EditsDiffer(settings_, synced_); }
 
-void Form1::updateTitle() { setWindowTitle(WindowTitle(ShownFileName(source_.titleName()), settingsChanged())); }
+void Form1::updateTitle() { setWindowTitle(WindowTitle(ShownName(source_.titleName()), settingsChanged())); }
 
 void Form1::leadToRefusal(const std::string& setting) {
   if (QWidget* control = binder_->controlOf(setting)) LeadTo(*control);

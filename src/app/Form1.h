@@ -133,12 +133,15 @@ class Form1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void buildClient();
   void buildFrame(QWidget& client);
   void buildGroups(QWidget& client);
   void buildTabs(QWidget& client);
+  void fitShownPage();
+  QList<QTabWidget*> allTabs() const;
   void buildLogAndProgress(QWidget& client);
   void buildLogo(QWidget& client);
   void buildMenus();

@@ -13,7 +13,7 @@ namespace tarnvik {
 
 namespace {
 
-QString FileName(const std::string& bytes) { return ShownFileName(bytes); }
+QString UnitText(const std::string& bytes) { return ShownName(bytes); }
 
 bool SameUnits(const std::vector<HidInterface>& a, const std::vector<HidInterface>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HidInterface& x, const HidInterface& y) {
@@ -68,9 +68,9 @@ bool UnitWatch::pickAttached() const {
 void UnitWatch::showStatus() {
   QString text = QStringLiteral("No Tarnvik connected");
   if (!pickAttached())
-    text = QStringLiteral("Tarnvik not connected: ") + FileName(picked_.path);
+    text = QStringLiteral("Tarnvik not connected: ") + UnitText(picked_.path);
   else if (!picked_.path.empty() || !units_.empty())
-    text = QStringLiteral("Tarnvik connected: ") + FileName(picked_.path.empty() ? units_.front().path : picked_.path);
+    text = QStringLiteral("Tarnvik connected: ") + UnitText(picked_.path.empty() ? units_.front().path : picked_.path);
   if (status_.text() != text) status_.setText(text);
 }
 
@@ -87,8 +87,8 @@ void UnitWatch::rebuildEntries() {
   const bool away = !pickAttached();
   if (units_.size() < 2 && !away) return;
   separator_ = menu_.addSeparator();
-  for (const HidInterface& unit : units_) addEntry(unit, FileName(UnitEntryText(unit)));
-  if (away) addEntry(picked_, FileName(UnitEntryText(picked_)) + QStringLiteral(" - not connected"));
+  for (const HidInterface& unit : units_) addEntry(unit, UnitText(UnitEntryText(unit)));
+  if (away) addEntry(picked_, UnitText(UnitEntryText(picked_)) + QStringLiteral(" - not connected"));
 }
 
 void UnitWatch::addEntry(const HidInterface& unit, const QString& text) {

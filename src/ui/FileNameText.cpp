@@ -14,9 +14,11 @@ std::string CoreFileName(const QString& name) {
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-QString ShownFileName(const std::string& name) {
+QString ShownFileName(const std::string& name) { return QDir::toNativeSeparators(ShownName(name)); }
+
+QString ShownName(const std::string& name) {
   const QByteArray bytes(name.data(), qsizetype(name.size()));
-  return QDir::toNativeSeparators(platform::NameTextIsUtf8() ? QString::fromUtf8(bytes) : QFile::decodeName(bytes));
+  return platform::NameTextIsUtf8() ? QString::fromUtf8(bytes) : QFile::decodeName(bytes);
 }
 
 }  // namespace tarnvik

@@ -18,4 +18,9 @@ namespace tarnvik {
 std::string CoreFileName(const QString& name);
 QString ShownFileName(const std::string& name);
 
+// A name decoded as ShownFileName decodes it, its separators kept: a unit's
+// device path (Windows' `\\?\hid#...`, or a simulated unit's folder) is
+// the system's name for a device, shown exactly as the tool's `list` shows it.
+QString ShownName(const std::string& name);
+
 }  // namespace tarnvik

@@ -21,11 +21,8 @@ constexpr const char* kButtonTabs =
     "QTabBar::tab:selected { background: palette(mid); border-color: palette(shadow); }"
     "QTabBar::tab:hover:!selected { background: palette(light); }";
 
-// The pages are as wide as the tab; the analog channel rows need the room:
-// their sheet keeps one pixel at each side, so that a style with wider lists
-// than the desktop's (Windows' classic one) still fits the row.
+// The pages are as wide as the tab; the analog channel rows need the room.
 constexpr int kSheetMargin = 3;
-constexpr int kAnalogSheetSide = 1;
 constexpr int kAnalogGap = 1;
 
 }  // namespace
@@ -54,7 +51,6 @@ TelemetryTab::TelemetryTab(SettingsBinder& binder) : TabPage("TabTelemetry") {
   // The report rows and the options below them share their label column.
   AreaGrid::alignFirstColumns({AreaGrid::find(all, Area::ReportRows), AreaGrid::find(all, Area::ReportOptions)});
   AreaGrid::find(all, Area::AnalogChannels)->setHorizontalSpacing(kAnalogGap);  // the widest row of all the tabs
-  pageControl->widget(1)->layout()->setContentsMargins(kAnalogSheetSide, kSheetMargin, kAnalogSheetSide, kSheetMargin);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(pageControl);

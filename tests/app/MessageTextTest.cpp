@@ -14,6 +14,7 @@
 #include "app/Form1.h"
 #include "app/QtDialogs.h"
 #include "core/OperationError.h"
+#include "platform/PathText.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
 #include "support/RecordingOperator.h"
@@ -62,7 +63,7 @@ TEST(MessageText, SaveErrorKeepsTheFileNameApart) {
   test::RecordingOperator record;
   Form1 form{{test::TestClock(), &record}};
   const fs::path dir = fs::temp_directory_path() / ("tarnvik-names-" + std::to_string(::getpid()));
-  const std::string target = (dir / "nonexistent-\xc3\xa9t\xc3\xa9" / "x.cfg").string();
+  const std::string target = platform::TextOf(dir / platform::PathOf("nonexistent-\xc3\xa9t\xc3\xa9") / "x.cfg");
   record.answerFile(target);
   QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
   ASSERT_EQ(record.fileMessages.size(), 1u);
@@ -85,7 +86,8 @@ TEST(MessageText, EachPartIsDecodedByItsOwnRule) {
 
 TEST(MessageText, FileNameInTheErrorBoxIsShownInTheFileNameEncoding) {
   const fs::path dir = fs::temp_directory_path() / ("tarnvik-names-" + std::to_string(::getpid()));
-  const std::string target = (dir / "nonexistent-\xc3\xa9t\xc3\xa9" / "x.cfg").string();  // UTF-8 bytes
+  const std::string target =
+      platform::TextOf(dir / platform::PathOf("nonexistent-\xc3\xa9t\xc3\xa9") / "x.cfg");  // UTF-8 bytes
   QWidget parent;
   BoxesOnly dialogs(parent, target);
   Form1 form{{test::TestClock(), &dialogs}};
