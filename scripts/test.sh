@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: once in a
 # normal build, whose Debian package is then built and checked, and once built
-# with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build,
-# run under Wine.
+# with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows build
+# (the window against Qt for Windows, built from Debian's source the first
+# time on a machine: about 20 minutes more), run under Wine, and what a
+# Windows operator downloads, made and tried.
 set -euo pipefail
 TARNVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$TARNVIK_ROOT/scripts/common.sh"
@@ -45,7 +47,8 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$TARNVIK_ROOT/build-asan" --output-on-failure -j"$(nproc)"
 stage_done "Sanitizer build's tests"
 
-# The Windows build with MinGW-w64: every Qt-free test program run under
-# Wine, and its tool compared byte for byte with this normal build's.
+# The Windows build with MinGW-w64: every test program run under Wine, its
+# tool compared byte for byte with this normal build's, the zip and the
+# installer made, and the installer tried.
 bash "$TARNVIK_ROOT/scripts/windows.sh" build-test
 stage_done "Windows build and its tests under Wine"

@@ -2,7 +2,7 @@
 # Tries the Windows installer as an operator meets it, silently, under Wine:
 # installs for the current user with no administrator rights, checks the
 # files (those of the zip's folder), the Start menu entry and the entry in
-# the list of installed programs, starts the installed tool, then
+# the list of installed programs, starts the installed tool and window, then
 # uninstalls and checks that everything installed is gone while the
 # operator's own files (a configuration kept in the install folder, the
 # backups of the unit) stay.
@@ -45,9 +45,13 @@ done
 echo "Installer: installed for the user into $target, with a Start menu entry and an uninstall entry"
 
 # The installed tool runs from its folder (the runtime is in it).
-got=$("$wine" "$target/tarnvik-cli.exe" defaults --utc 2026-07-03T09:05 -o - | head -n 1 | tr -d '\r')
-[ "$got" = "[!WARNING]" ] || fail "the installed tool's defaults start with \"$got\""
-echo "Installer: the installed tarnvik-cli.exe runs"
+got=$("$wine" "$target/tarnvik-cli.exe" defaults --utc 2026-07-03T09:05 -o -) || fail "the installed tool failed"
+[ "${got%%$'\r'*}" = "[!WARNING]" ] || fail "the installed tool's defaults start with \"${got:0:40}\""
+# The installed window starts: its Qt and runtime DLLs and its platform
+# plugin load from its folder (--help answers before any window opens).
+got=$(env -u WINEQT_QPA_PLATFORM -u WINEQT_QPA_FONTDIR "$wine" "$target/tarnvik-configurator.exe" --help 2>/dev/null) || fail "the installed window did not start"
+[[ $got == Usage:* ]] || fail "the installed window's --help printed \"${got:0:60}\""
+echo "Installer: the installed tarnvik-cli.exe and tarnvik-configurator.exe run"
 
 # The operator's own files, which the uninstaller must leave.
 mkdir -p "$target/config" "$local_app_data/tarnvik-configurator/backups"

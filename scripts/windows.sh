@@ -54,6 +54,10 @@ tarnvik_ensure_packages "${TARNVIK_WINDOWS_PACKAGES[@]}"
 # Qt for Windows: built on the first run on this machine (about 20 minutes),
 # then reused.
 qt=$(bash "$TARNVIK_ROOT/scripts/qt-windows.sh")
+# Built once: a second run finds it and builds nothing.
+reuse=$(bash "$TARNVIK_ROOT/scripts/qt-windows.sh" 2>&1 >/dev/null)
+[ "$reuse" = "Qt for Windows: reusing $qt" ] || { echo "Qt for Windows was not reused: $reuse" >&2; exit 1; }
+[ "$(bash "$TARNVIK_ROOT/scripts/qt-windows.sh" --path)" = "$qt" ] || { echo "qt-windows.sh --path differs" >&2; exit 1; }
 
 build=$TARNVIK_ROOT/build-windows
 deps=$build/deps
