@@ -1,9 +1,8 @@
-// The two buttons' dialogs around Save and Load.
+// Where the file dialogs open.
 
 #include <filesystem>
 
 #include "cfgfile/ConfigFileOps.h"
-#include "core/Operator.h"
 
 namespace tarnvik {
 
@@ -12,26 +11,6 @@ std::string ConfigFolder(const std::string& executableFolder) {
   std::string folder = executableFolder;
   if (!folder.empty() && folder.back() != separator && folder.back() != '/') folder += separator;
   return folder + "config" + separator;
-}
-
-// The dialogs open in the config folder every time, offering the file chosen
-// last (the save dialog offers the default name at first).
-bool SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
-  const std::string offered = memory.lastSaved.empty() ? kDefaultConfigName : memory.lastSaved;
-  const auto chosen =
-      op.chooseFile({FileRequest::Mode::Save, ConfigFolder(executableFolder), offered, kConfigFileFilter});
-  if (!chosen) return false;
-  memory.lastSaved = *chosen;
-  SaveConfigFile(s, *chosen);
-  return true;
-}
-
-bool ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder) {
-  const auto chosen =
-      op.chooseFile({FileRequest::Mode::Open, ConfigFolder(executableFolder), memory.lastOpened, kConfigFileFilter});
-  if (!chosen) return false;
-  memory.lastOpened = *chosen;
-  return LoadConfigFile(s, *chosen, op);
 }
 
 }  // namespace tarnvik

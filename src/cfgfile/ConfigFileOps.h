@@ -20,13 +20,6 @@ namespace tarnvik {
 class DeviceSettings;
 class Operator;
 
-// The file dialogs remember the last file chosen in each while the program
-// runs; the main window owns this.
-struct FileDialogMemory {
-  std::string lastSaved;
-  std::string lastOpened;
-};
-
 inline constexpr const char* kConfigFileFilter = "Tarnvik config files (*.cfg)|*.cfg";
 inline constexpr const char* kDefaultConfigName = "tarnvik.cfg";
 
@@ -34,17 +27,8 @@ inline constexpr const char* kDefaultConfigName = "tarnvik.cfg";
 // never creates this folder; it is only where the dialogs open.
 std::string ConfigFolder(const std::string& executableFolder);
 
-// Save to file: the save dialog (SaveDialog1), then SaveConfigFile. Cancel
-// does nothing. True when the file was written (memory.lastSaved names it).
-// Throws ConversionError or FileWriteError.
-bool SaveToFile(const DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
-
-// Read from file: the open dialog (OpenDialog2), then LoadConfigFile. True
-// when a file was loaded (memory.lastOpened names it).
-bool ReadFromFile(DeviceSettings& s, Operator& op, FileDialogMemory& memory, const std::string& executableFolder);
-
-// Without dialogs. Save throws ConversionError (a number field that is not a
-// whole number; nothing written) or FileWriteError (old file left intact).
+// The window's dialogs around these are its own (app/WindowFiles). Save throws ConversionError (a number field that is
+// not a whole number; nothing written) or FileWriteError (old file left intact).
 void SaveConfigFile(const DeviceSettings& s, const std::string& path);
 // The text Save writes to a new file, for checking what a file would give
 // back before one is written. Throws ConversionError as Save does.

@@ -244,27 +244,6 @@ TEST_F(ConfigFileLoad, ReadsUnicodeFilesAndRefusesValuesTheUnitCannotStore) {
   }
 }
 
-TEST(ReadFromFile, OpensTheConfigFolderAndRemembersTheLastFile) {
-  TempFolder dir;
-  DeviceSettings s = test::FreshSettings();
-  const auto before = Snapshot(s);
-  test::RecordingOperator op;
-  FileDialogMemory memory;
-  ReadFromFile(s, op, memory, dir.root());  // cancelled: nothing at all
-  EXPECT_TRUE(op.boxes.empty());
-  op.answerFile(dir.path("typed-but-missing.cfg"));
-  ReadFromFile(s, op, memory, dir.root());
-  ReadFromFile(s, op, memory, dir.root());
-  ASSERT_EQ(op.fileRequests.size(), 3u);
-  EXPECT_EQ(op.fileRequests[0].mode, FileRequest::Mode::Open);
-  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + kSeparator + "config" + kSeparator);
-  EXPECT_EQ(op.fileRequests[0].filter, "Tarnvik config files (*.cfg)|*.cfg");
-  EXPECT_EQ(op.fileRequests[0].defaultName, "");
-  EXPECT_EQ(op.fileRequests[2].defaultName, dir.path("typed-but-missing.cfg"));
-  EXPECT_EQ(op.boxTexts(), std::vector<std::string>{kNotOurs});
-  EXPECT_EQ(Snapshot(s), before);
-}
-
 // Save then load gives back every setting, but for what the file format
 // itself normalises: numbers in plain decimal, outer blanks and quotes.
 TEST(SaveAndLoad, RestoreEverySetting) {

@@ -173,9 +173,7 @@ TEST(SaveConfigFile, ANumberFieldThatIsNoNumberStopsTheSaveBeforeAnyWrite) {
     DeviceSettings s = test::FreshSettings();
     s.setText("Teledata_txrate_rf", text);  // the last integer key: every other key comes first
     test::RecordingOperator op;
-    op.answerFile(dir.path("new.cfg"));
-    FileDialogMemory memory;
-    EXPECT_FALSE(RunGuarded(op, [&] { SaveToFile(s, op, memory, dir.root()); }));
+    EXPECT_FALSE(RunGuarded(op, [&] { SaveConfigFile(s, dir.path("new.cfg")); }));
     ASSERT_EQ(op.boxes.size(), 1u);
     EXPECT_EQ(op.boxes[0].text, message);
     EXPECT_EQ(op.boxes[0].kind, test::Box::Kind::Error);
@@ -242,30 +240,11 @@ TEST(SaveConfigFile, KeepsTheEncodingAndTheOtherLinesOfAUnicodeFile) {
   }
 }
 
-TEST(SaveToFile, OffersTheConfigFolderTheDefaultNameThenTheLastFile) {
-  TempFolder dir;
-  test::RecordingOperator op;
-  FileDialogMemory memory;
-  const DeviceSettings s = test::FreshSettings();
-  SaveToFile(s, op, memory, dir.root());  // cancelled
-  op.answerFile(dir.path("mine"));
-  SaveToFile(s, op, memory, dir.root() + "/");
-  ASSERT_EQ(op.fileRequests.size(), 2u);
-  // A folder given with a final '/' (as Qt gives them on every system) keeps it.
-  EXPECT_EQ(op.fileRequests[0].initialFolder, dir.root() + kSeparator + "config" + kSeparator);
-  EXPECT_EQ(op.fileRequests[1].initialFolder, dir.root() + "/config" + kSeparator);
-  for (const FileRequest& request : op.fileRequests) {
-    EXPECT_EQ(request.mode, FileRequest::Mode::Save);
-    EXPECT_EQ(request.filter, "Tarnvik config files (*.cfg)|*.cfg");
-  }
-  EXPECT_EQ(op.fileRequests[0].defaultName, "tarnvik.cfg");
-  EXPECT_EQ(op.fileRequests[1].defaultName, "tarnvik.cfg");
-  EXPECT_EQ(memory.lastSaved, dir.path("mine"));
-  EXPECT_EQ(dir.names(), std::vector<std::string>{"mine"});  // no extension added, no config folder made
-  EXPECT_TRUE(op.boxes.empty());
-  EXPECT_TRUE(op.log.empty());
-  SaveToFile(s, op, memory, dir.root());
-  EXPECT_EQ(op.fileRequests[2].defaultName, dir.path("mine"));
+// The dialogs open in the config folder beside the program; a folder given
+// with a final '/' (as Qt gives them on every system) keeps it.
+TEST(ConfigFolder, IsTheConfigFolderBesideTheProgram) {
+  EXPECT_EQ(ConfigFolder("/opt/tarnvik"), std::string("/opt/tarnvik") + kSeparator + "config" + kSeparator);
+  EXPECT_EQ(ConfigFolder("/opt/tarnvik/"), std::string("/opt/tarnvik/config") + kSeparator);
 }
 
 }  // namespace

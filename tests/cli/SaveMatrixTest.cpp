@@ -111,12 +111,11 @@ Ended Tool(const std::function<int(const cli::CommandContext&)>& command) {
   return {status, err.str()};
 }
 
+// The window's save: the file it was given, its error in the error box.
 Ended SaveButton(const Inputs&, const std::string& target) {
   test::RecordingOperator op;
-  op.answerFile(target);
-  FileDialogMemory memory;
   const DeviceSettings settings = test::FreshSettings();
-  RunGuarded(op, [&] { SaveToFile(settings, op, memory, "/opt/tarnvik/"); });
+  RunGuarded(op, [&] { SaveConfigFile(settings, target); });
   if (op.boxes.empty()) return {0, ""};
   return {op.boxes[0].kind == test::Box::Kind::Error ? 2 : -2, op.boxes[0].text};
 }
