@@ -5,17 +5,13 @@
 
 #include <QAction>
 #include <QElapsedTimer>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 
-#include "app/Form1.h"
+#include "app/FileButtonsFixture.h"
 #include "cfgfile/AtomicFile.h"
-#include "support/FixedClock.h"
-#include "support/FreshSettings.h"
 #include "support/OtherProgram.h"
-#include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 
 namespace tarnvik {
@@ -25,18 +21,9 @@ namespace fs = std::filesystem;
 
 using test::ReadAll;
 
-class FileButtonsHeld : public ::testing::Test {
- protected:
-  void SetUp() override { form.show(); }
-  void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
+using FileButtons = test::FileButtons;
 
-  test::RecordingOperator record;
-  Form1 form{{test::TestClock(), &record}};
-  test::TempFolder folder;
-  fs::path dir = folder.root();
-};
-
-TEST_F(FileButtonsHeld, SaveWaitsForAnotherProgramWhileTheWindowGoesOn) {
+TEST_F(FileButtons, SaveWaitsForAnotherProgramWhileTheWindowGoesOn) {
   const std::string target = (dir / "held.cfg").string();
   record.answerFile(target);
   click("Button1");

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/FileButtonsFixture.h"
 #include "app/Form1.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
@@ -21,16 +22,7 @@ namespace fs = std::filesystem;
 
 using test::ReadAll;
 
-class FileButtons : public ::testing::Test {
- protected:
-  void SetUp() override { form.show(); }
-  void click(const char* name) { QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton); }
-
-  test::RecordingOperator record;
-  Form1 form{{test::TestClock(), &record}};
-  test::TempFolder folder;
-  fs::path dir = folder.root();
-};
+using FileButtons = test::FileButtons;
 
 TEST_F(FileButtons, SaveOffersTheConfigFolderAndRemembersTheFile) {
   const std::string target = (dir / "unit1").string();  // typed without extension
