@@ -11,7 +11,6 @@
 
 #include <string>
 
-
 namespace tarnvik {
 
 class DeviceSettings;
