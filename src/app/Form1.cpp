@@ -183,10 +183,21 @@ void Form1::fitShownPage() {
         page->size() == page->parentWidget()->size())
       lack = std::max(lack, page->layout()->minimumSize().width() - page->width());
   }
-  if (lack <= 0) return;
-  static_cast<ClientArea*>(pageControl_->parentWidget())->widenTabs(lack);
-  setMinimumWidth(minimumWidth() + lack);
-  resize(width() + lack, height());
+  if (lack > 0) static_cast<ClientArea*>(pageControl_->parentWidget())->widenTabs(lack);
+  showWholeClient();
+}
+
+// The window was sized from the menu bar's and status line's hints; shown,
+// they may take more (Windows' menu bar does), and the client area would
+// scroll by a few pixels. The window grows by what its client area lacks,
+// as far as the screen has room (on a small screen the client area scrolls).
+void Form1::showWholeClient() {
+  const auto* scroller = static_cast<QScrollArea*>(centralWidget());
+  const QSize missing = (scroller->widget()->minimumSize() - scroller->size()).expandedTo(QSize(0, 0));
+  if (missing.isNull()) return;
+  const QSize wanted = (size() + missing).boundedTo(PlacedRoom(*this).expandedTo(size()));
+  setMinimumSize(minimumSize().expandedTo(wanted));
+  resize(wanted);
 }
 
 void Form1::setSpecialStringsDialog(QDialog* dialog) { specialStrings_ = dialog; }

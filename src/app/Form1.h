@@ -141,6 +141,7 @@ class Form1 : public QMainWindow {
   void buildGroups(QWidget& client);
   void buildTabs(QWidget& client);
   void fitShownPage();
+  void showWholeClient();
   QList<QTabWidget*> allTabs() const;
   void buildLogAndProgress(QWidget& client);
   void buildLogo(QWidget& client);

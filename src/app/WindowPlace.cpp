@@ -13,6 +13,7 @@ namespace tarnvik {
 namespace {
 
 constexpr const char* kKey = "window/geometry";
+constexpr const char* kRoomProperty = "tarnvikPlacedRoom";
 
 }  // namespace
 
@@ -30,11 +31,17 @@ QSize NaturalSize(const QMainWindow& window) {
 }
 
 void PlaceWindow(QMainWindow& window, const QRect& available, QSettings* memory) {
+  window.setProperty(kRoomProperty, RoomFor(available, window));
   const QSize size = NaturalSize(window).boundedTo(RoomFor(available, window));
   window.setMinimumSize(size);
   window.resize(size);
   window.move(available.center() - QPoint(size.width() / 2, size.height() / 2));
   if (memory != nullptr) window.restoreGeometry(memory->value(QString::fromLatin1(kKey)).toByteArray());
+}
+
+QSize PlacedRoom(const QWidget& window) {
+  const QVariant room = window.property(kRoomProperty);
+  return room.isValid() ? room.toSize() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 void KeepWindowPlace(const QMainWindow& window, QSettings* memory) {

@@ -28,6 +28,10 @@ QSize NaturalSize(const QMainWindow& window);
 // there and then brings back what `memory` kept (nothing when it is nullptr).
 void PlaceWindow(QMainWindow& window, const QRect& available, QSettings* memory);
 
+// The room PlaceWindow last gave the window (RoomFor its screen); unbounded
+// before it was placed.
+QSize PlacedRoom(const QWidget& window);
+
 // Keeps the window's size and place in `memory` for the next start.
 void KeepWindowPlace(const QMainWindow& window, QSettings* memory);
 
