@@ -1,5 +1,7 @@
 #include "platform/ConsoleText.h"
 
+#include "platform/Utf16Text.h"
+
 namespace tarnvik::platform {
 
 namespace {
@@ -38,16 +40,6 @@ std::size_t Utf8At(std::string_view bytes, char32_t& code) {
   }
   const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
   return code < lead->lowest || code > lead->highest || surrogate ? 0 : lead->continuation + 1;
-}
-
-void AppendUtf16(std::u16string& out, char32_t code) {
-  if (code < 0x10000) {
-    out += static_cast<char16_t>(code);
-    return;
-  }
-  code -= 0x10000;
-  out += static_cast<char16_t>(0xD800 + (code >> 10));
-  out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/Utf16Text.h"
+
 namespace tarnvik::winhid {
 
 namespace {
@@ -30,15 +32,7 @@ void AppendUtf8(std::string& out, char32_t code) {
   }
 }
 
-void AppendUtf16(std::u16string& out, char32_t code) {
-  if (code < 0x10000) {
-    out += static_cast<char16_t>(code);
-    return;
-  }
-  code -= 0x10000;
-  out += static_cast<char16_t>(0xD800 + (code >> 10));
-  out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-}
+using platform::AppendUtf16;
 
 // The code point of the UTF-16 text at `i`, moving `i` past it.
 char32_t NextFromUtf16(std::u16string_view wide, std::size_t& i) {
