@@ -31,21 +31,19 @@ setup=$build/tarnvik-configurator-$version-setup.exe
 readme_sections=("Tarnvik Configurator on Windows" "The window" "Command-line tool"
   "Trying it without a unit: the simulated unit")
 
-# The "## " sections of a Markdown file with the given titles, in the file's
-# order, each with its "###" subsections (a "#" line inside a fenced code
+# The "## " sections of a Markdown file with the given titles, in the order
+# given, each with its "###" subsections (a "#" line inside a fenced code
 # block is not a heading). Fails when a title is missing.
 readme_sections_of() {
   local file=$1 title
   shift
   for title in "$@"; do
     grep -qxF "## $title" "$file" || { echo "README.md has no section \"## $title\"" >&2; return 1; }
+    awk -v wanted="## $title" '
+      /^```/ { fenced = !fenced }
+      !fenced && (/^## / || /^# /) { keep = ($0 == wanted) }
+      keep' "$file"
   done
-  awk -v titles="$(printf '%s\n' "$@")" '
-    BEGIN { n = split(titles, list, "\n"); for (i = 1; i <= n; i++) wanted["## " list[i]] = 1 }
-    /^```/ { fenced = !fenced }
-    !fenced && /^## / { keep = ($0 in wanted) }
-    !fenced && /^# / { keep = 0 }
-    keep' "$file"
 }
 crlf() { sed 's/\r$//; s/$/\r/'; }
 
