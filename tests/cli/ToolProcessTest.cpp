@@ -48,7 +48,8 @@ TEST_F(ToolProcess, NamesInAnyLanguageNameTheirFiles) {
   EXPECT_EQ(ReadAll(chinese).size(), 2048u);
   EXPECT_EQ(run({"decode", chinese, "-o", inFolder}).status, 0);
   EXPECT_EQ(ReadAll(inFolder), ReadAll(plain));
-  EXPECT_EQ(run({"check", inFolder, kUtc}).out, "OK\n");
+  const test::ToolRun checked = run({"check", inFolder, kUtc});
+  EXPECT_EQ(checked.out, "OK\n") << "status " << checked.status << ": " << checked.err;
 
   const std::string missing = dir.path("\xE4\xB8\x8D\xE5\x9C\xA8.cfg");
   const test::ToolRun refused = run({"check", missing});
