@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/LongBox.h"
 #include "core/AppInfo.h"
 #include "ui/CaptionRoom.h"
 #include "ui/ShownText.h"
@@ -22,8 +23,14 @@ QString QtFilter(const std::string& filter) {
   return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
+// The text can be selected and copied (a path, an error to look up).
 void ShowBox(QWidget& parent, QMessageBox::Icon icon, const std::string& caption, const QString& text) {
+  if (IsLongMessage(text)) {
+    LongBox(parent, icon, ShownText(caption), text).exec();
+    return;
+  }
   QMessageBox box(icon, ShownText(caption), text, QMessageBox::Ok, &parent);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   MakeRoomForCaption(box);
   box.exec();
 }
@@ -44,8 +51,13 @@ void QtDialogs::fileErrorBox(const FileMessage& message) {
   ShowBox(parent_, QMessageBox::Critical, kAppTitle, ShownText(message));
 }
 
+void QtDialogs::fileInformationBox(const FileMessage& message, const std::string& caption) {
+  ShowBox(parent_, QMessageBox::Information, caption, ShownText(message));
+}
+
 std::optional<std::string> QtDialogs::chooseFile(const FileRequest& request) {
-  QFileDialog dialog(&parent_, QString(), QFile::decodeName(request.initialFolder.c_str()), QtFilter(request.filter));
+  QFileDialog dialog(&parent_, ShownText(request.title), QFile::decodeName(request.initialFolder.c_str()),
+                     QtFilter(request.filter));
   const bool save = request.mode == FileRequest::Mode::Save;
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);  // a typed name is taken as it is

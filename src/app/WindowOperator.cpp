@@ -43,6 +43,10 @@ void WindowOperator::errorBox(const std::string& text) { dialogs_.errorBox(text)
 
 void WindowOperator::fileErrorBox(const FileMessage& message) { dialogs_.fileErrorBox(message); }
 
+void WindowOperator::fileInformationBox(const FileMessage& message, const std::string& caption) {
+  dialogs_.fileInformationBox(message, caption);
+}
+
 std::optional<std::string> WindowOperator::chooseFile(const FileRequest& request) {
   return dialogs_.chooseFile(request);
 }

@@ -27,6 +27,7 @@ class WindowOperator : public Operator {
   void plainBox(const std::string& text) override;
   void errorBox(const std::string& text) override;
   void fileErrorBox(const FileMessage& message) override;
+  void fileInformationBox(const FileMessage& message, const std::string& caption) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
 
   // Several lines at once: one repaint of the log for all of them.

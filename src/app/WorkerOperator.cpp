@@ -104,6 +104,10 @@ void WorkerOperator::fileErrorBox(const FileMessage& message) {
   onUi([&] { window_.fileErrorBox(message); });
 }
 
+void WorkerOperator::fileInformationBox(const FileMessage& message, const std::string& caption) {
+  onUi([&] { window_.fileInformationBox(message, caption); });
+}
+
 std::optional<std::string> WorkerOperator::chooseFile(const FileRequest& request) {
   std::optional<std::string> chosen;
   onUi([&] { chosen = window_.chooseFile(request); });

@@ -41,6 +41,7 @@ class WorkerOperator : public Operator {
   void plainBox(const std::string& text) override;
   void errorBox(const std::string& text) override;
   void fileErrorBox(const FileMessage& message) override;
+  void fileInformationBox(const FileMessage& message, const std::string& caption) override;
   std::optional<std::string> chooseFile(const FileRequest& request) override;
 
  private:

@@ -16,6 +16,7 @@ struct FileRequest {
   std::string initialFolder;  // with its trailing separator
   std::string defaultName;    // file name offered, may be empty or a full path
   std::string filter;         // "Description|pattern", empty for no filter
+  std::string title = {};     // what the dialog is for ("Compare with file"); empty: the desktop's own
 };
 
 class Dialogs {
@@ -33,6 +34,10 @@ class Dialogs {
   // as the program's texts are. Dialogs that show bytes as they are (a
   // terminal) need not tell the two apart.
   virtual void fileErrorBox(const FileMessage& message) { errorBox(message.bytes()); }
+  // The information box for a message that names a file, by the same rule.
+  virtual void fileInformationBox(const FileMessage& message, const std::string& caption) {
+    informationBox(message.bytes(), caption);
+  }
 
   // Modal file dialog; the chosen path (the file system's bytes), or nothing
   // when cancelled.

@@ -1,5 +1,6 @@
 #include "core/OperationError.h"
 
+#include <cctype>
 #include <utility>
 
 #include "core/Operator.h"
@@ -18,6 +19,13 @@ FileWriteError::FileWriteError(const std::string& path, std::string reason)
     : OperationError(FileMessage{"Unable to write to ", path, ""}),
       reason_(std::make_shared<const std::string>(std::move(reason))) {}
 
+std::string ReasonSentence(std::string reason) {
+  if (reason.empty()) return reason;
+  reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+  if (reason.back() != '.') reason += '.';
+  return reason;
+}
+
 void ReportError(Operator& op, const std::string& message) { op.errorBox(message + "."); }
 
 void ReportError(Operator& op, const std::exception& error) {
@@ -25,6 +33,8 @@ void ReportError(Operator& op, const std::exception& error) {
   if (operation == nullptr || operation->fileMessage() == nullptr) return ReportError(op, error.what());
   FileMessage message = *operation->fileMessage();
   message.after += ".";
+  if (const auto* write = dynamic_cast<const FileWriteError*>(operation); write && !write->reason().empty())
+    message.after += "\n" + ReasonSentence(write->reason());
   op.fileErrorBox(message);
 }
 

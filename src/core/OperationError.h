@@ -47,9 +47,16 @@ class FileWriteError : public OperationError {
   std::shared_ptr<const std::string> reason_;  // shared: copying an error must not throw
 };
 
+// Why a file could not be written, as a sentence of its own: capital first
+// letter, full stop ("in use by another program" -> "In use by another
+// program."). Empty stays empty.
+std::string ReasonSentence(std::string reason);
+
 // Shows an error that ended an operation: its message and a full stop.
 void ReportError(Operator& op, const std::string& message);
 // The same for any error; a message that names a file keeps its name apart.
+// A file that could not be written gets the reason on a line of its own, as
+// the command-line tool prints it.
 void ReportError(Operator& op, const std::exception& error);
 
 // Runs one operation (a click handler, a reaction). An error escaping it ends

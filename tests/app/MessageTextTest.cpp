@@ -68,8 +68,9 @@ TEST(MessageText, SaveErrorKeepsTheFileNameApart) {
   ASSERT_EQ(record.fileMessages.size(), 1u);
   EXPECT_EQ(record.fileMessages[0].before, "Unable to write to ");
   EXPECT_EQ(record.fileMessages[0].fileName, target);
-  EXPECT_EQ(record.fileMessages[0].after, ".");
-  EXPECT_EQ(record.boxTexts(), std::vector<std::string>{"Unable to write to " + target + "."});
+  EXPECT_EQ(record.fileMessages[0].after, ".\nNo such file or directory.");
+  EXPECT_EQ(record.boxTexts(),
+            std::vector<std::string>{"Unable to write to " + target + ".\nNo such file or directory."});
 }
 
 TEST(MessageText, EachPartIsDecodedByItsOwnRule) {
@@ -88,7 +89,8 @@ TEST(MessageText, FileNameInTheErrorBoxIsShownInTheFileNameEncoding) {
   form.show();
   const BoxReader reader;
   QTest::mouseClick(form.findChild<QPushButton*>("Button1"), Qt::LeftButton);
-  const QString expected = QStringLiteral("Unable to write to ") + QFile::decodeName(target.c_str()) + QLatin1Char('.');
+  const QString expected = QStringLiteral("Unable to write to ") + QFile::decodeName(target.c_str()) +
+                           QStringLiteral(".\nNo such file or directory.");
   EXPECT_EQ(reader.text(), expected);
   EXPECT_TRUE(reader.text().contains(QStringLiteral("nonexistent-\u00e9t\u00e9/x.cfg"))) << reader.text().toStdString();
 }

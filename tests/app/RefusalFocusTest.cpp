@@ -86,7 +86,7 @@ TEST(RefusalFocus, OtherBoxesLeaveTheFocusWhereItWas) {
   desk.trigger("ActionWriteConfig");
   ASSERT_EQ(desk.record.boxTexts(),
             (std::vector<std::string>{
-                "Unable to write to /nonexistent-folder/x.cfg.",
+                "Unable to write to /nonexistent-folder/x.cfg.\nNo such file or directory.",
                 "Backup failed: the unit's configuration could not be read. Nothing was written to the unit."}));
   EXPECT_EQ(desk.form.focusWidget(), &ptt);
 }
