@@ -6,7 +6,6 @@
 #include "image/ConfigImage.h"
 #include "image/DecodeImage.h"
 #include "safeguard/ConfigSource.h"
-#include "safeguard/SettingDifferences.h"
 #include "settings/DeviceSettings.h"
 
 namespace tarnvik {
@@ -17,6 +16,11 @@ namespace {
 bool ReadUnit(const DeviceAccess& access, ConfigImage& image) {
   DeviceLink link = LinkFor(access);
   return link.OpenLink() && ReadConfigPages(link, image, access.op);
+}
+
+Comparison Compared(std::vector<SettingDifference> differences) {
+  std::vector<std::string> lines = DifferenceLines(differences);
+  return {true, std::move(lines), std::move(differences)};
 }
 
 }  // namespace
@@ -32,14 +36,14 @@ Comparison CompareWithUnit(const DeviceAccess& given, const DeviceSettings& wind
   }
   DeviceSettings unit(window);
   if (!DecodeImage(image, unit, access.op)) return {};
-  return {true, DifferenceLines(window, unit, UploadpctimeCompared::No)};
+  return Compared(Differences(window, unit, UploadpctimeCompared::No));
 }
 
 Comparison CompareWithFile(const DeviceSettings& window, const std::string& path, Operator& op) {
   DeviceSettings other(window);
   const ConfigSource source = LoadConfigOrImage(path, other, op);
   if (source.outcome != SourceOutcome::Loaded) return {};
-  return {true, DifferenceLines(window, other, source.image ? UploadpctimeCompared::No : UploadpctimeCompared::Yes)};
+  return Compared(Differences(window, other, source.image ? UploadpctimeCompared::No : UploadpctimeCompared::Yes));
 }
 
 }  // namespace tarnvik

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/DeviceOperations.h"
+#include "safeguard/SettingDifferences.h"
 
 namespace tarnvik {
 
@@ -15,8 +16,9 @@ class DeviceSettings;
 class Operator;
 
 struct Comparison {
-  bool compared = false;           // the other side was read, checked and decoded
-  std::vector<std::string> lines;  // empty: no differences
+  bool compared = false;                       // the other side was read, checked and decoded
+  std::vector<std::string> lines;              // empty: no differences
+  std::vector<SettingDifference> differences;  // the same, for the window to name as it shows them
 };
 
 // Reads the unit's 64 pages (logged as Read config logs them), checks the

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "cfgfile/ConfigFileOps.h"
 #include "core/Operator.h"
@@ -28,6 +29,15 @@ ConfigSource Unreadable(const std::string& path, const std::string& why, Operato
 }
 
 std::string LastError() { return errno != 0 ? std::strerror(errno) : "it cannot be read"; }
+
+// The first 2049 bytes at most; nothing when the read failed.
+std::optional<std::string> Head(std::ifstream& in) {
+  std::string head(ConfigImage::kSize + 1, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  if (in.bad()) return std::nullopt;
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  return head;
+}
 
 }  // namespace
 
@@ -53,11 +63,16 @@ ConfigSource LoadConfigOrImage(const std::string& path, DeviceSettings& settings
   errno = 0;
   std::ifstream in(platform::PathOf(path), std::ios::binary);
   if (!in) return Unreadable(path, LastError(), op);
-  std::string head(ConfigImage::kSize + 1, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  if (in.bad()) return Unreadable(path, LastError(), op);
-  head.resize(static_cast<std::size_t>(in.gcount()));
-  if (LooksLikeImage(head)) return LoadImageBytes(head, settings, op);
+  const std::optional<std::string> head = Head(in);
+  if (!head) return Unreadable(path, LastError(), op);
+  if (LooksLikeImage(*head)) return LoadImageBytes(*head, settings, op);
+  return Outcome(LoadConfigFile(settings, path, op), false);
+}
+
+ConfigSource LoadFileOrImage(const std::string& path, DeviceSettings& settings, Operator& op) {
+  std::ifstream in(platform::PathOf(path), std::ios::binary);
+  const std::optional<std::string> head = in ? Head(in) : std::nullopt;
+  if (head && LooksLikeImage(*head)) return LoadImageBytes(*head, settings, op);
   return Outcome(LoadConfigFile(settings, path, op), false);
 }
 

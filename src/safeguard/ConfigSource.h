@@ -39,4 +39,10 @@ ConfigSource LoadImageBytes(std::string_view bytes, DeviceSettings& settings, Op
 // an information box.
 ConfigSource LoadConfigOrImage(const std::string& path, DeviceSettings& settings, Operator& op);
 
+// Read from file's way with a file: one that holds an image (as the backups
+// keep the unit's memory) is loaded as LoadImageBytes loads it; anything
+// else, a file that cannot be read included, goes to LoadConfigFile, which
+// refuses what is not a configuration file of this program with its own box.
+ConfigSource LoadFileOrImage(const std::string& path, DeviceSettings& settings, Operator& op);
+
 }  // namespace tarnvik

@@ -33,17 +33,29 @@ std::string ShownValue(std::size_t index, const std::string& value) {
   return value;
 }
 
-std::vector<std::string> DifferenceLines(const DeviceSettings& a, const DeviceSettings& b,
-                                         UploadpctimeCompared uploadpctime) {
+std::vector<SettingDifference> Differences(const DeviceSettings& a, const DeviceSettings& b,
+                                           UploadpctimeCompared uploadpctime) {
   const StoredSettings storedA(a), storedB(b);
-  std::vector<std::string> lines;
+  std::vector<SettingDifference> found;
   for (std::size_t index : FileKeptSettings()) {
     if (IsUploadpctime(index) && uploadpctime == UploadpctimeCompared::No) continue;
     if (storedA.sameForUnit(storedB, index)) continue;
-    lines.push_back(SettingsTable()[index].name + ": " + ShownValue(index, storedA.value(index)) + " -> " +
-                    ShownValue(index, storedB.value(index)));
+    found.push_back({index, storedA.value(index), storedB.value(index)});
   }
+  return found;
+}
+
+std::vector<std::string> DifferenceLines(const std::vector<SettingDifference>& differences) {
+  std::vector<std::string> lines;
+  for (const SettingDifference& d : differences)
+    lines.push_back(SettingsTable()[d.index].name + ": " + ShownValue(d.index, d.a) + " -> " +
+                    ShownValue(d.index, d.b));
   return lines;
+}
+
+std::vector<std::string> DifferenceLines(const DeviceSettings& a, const DeviceSettings& b,
+                                         UploadpctimeCompared uploadpctime) {
+  return DifferenceLines(Differences(a, b, uploadpctime));
 }
 
 }  // namespace tarnvik

@@ -25,6 +25,18 @@ std::string ShownValue(std::size_t index, const std::string& value);
 // Whether Uploadpctime takes part: only when both sides are configuration files.
 enum class UploadpctimeCompared { No, Yes };
 
+// One setting that differs: its index in SettingsTable() and both values in
+// the form SettingValueText gives.
+struct SettingDifference {
+  std::size_t index;
+  std::string a, b;
+};
+
+std::vector<SettingDifference> Differences(const DeviceSettings& a, const DeviceSettings& b,
+                                           UploadpctimeCompared uploadpctime);
+
+// The same as lines with the settings' key names, for scripts.
+std::vector<std::string> DifferenceLines(const std::vector<SettingDifference>& differences);
 std::vector<std::string> DifferenceLines(const DeviceSettings& a, const DeviceSettings& b,
                                          UploadpctimeCompared uploadpctime);
 
