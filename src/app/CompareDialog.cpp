@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "safeguard/SettingDifferences.h"
-#include "ui/ShownText.h"
 
 namespace tarnvik {
 
@@ -35,12 +34,10 @@ CompareDialog::CompareDialog(QWidget& parent)
   resize(640, 360);
 }
 
-void CompareDialog::showLines(const QString& title, const QString& heading, const std::vector<std::string>& lines) {
+void CompareDialog::showLines(const QString& title, const QString& heading, const QStringList& lines) {
   setWindowTitle(title);
   heading_->setText(heading);
-  QStringList shown;
-  for (const std::string& line : lines) shown << ShownText(line);
-  list_->setPlainText(lines.empty() ? QString::fromLatin1(kNoDifferences) : shown.join(QLatin1Char('\n')));
+  list_->setPlainText(lines.empty() ? QString::fromLatin1(kNoDifferences) : lines.join(QLatin1Char('\n')));
   open();
   raise();
 }

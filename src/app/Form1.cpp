@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,11 +16,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
 
+#include "app/ClientArea.h"
 #include "app/CompareDialog.h"
 #include "app/FileDrop.h"
 #include "app/FrameActions.h"
@@ -29,17 +31,22 @@
 #include "app/HelpDialogs.h"
 #include "app/OperationRunner.h"
 #include "app/QtDialogs.h"
+#include "app/RecentFiles.h"
 #include "app/RefusedSetting.h"
+#include "app/SettingNames.h"
+#include "app/TabKeys.h"
+#include "app/WindowFiles.h"
 #include "app/WindowOperator.h"
+#include "app/WindowPlace.h"
 #include "app/WindowTitle.h"
-#include "core/AppInfo.h"
+#include "cfgfile/ConfigFileOps.h"
 #include "core/OperationError.h"
 #include "device/FirmwareUpload.h"
 #include "device/backends/TransportChoice.h"
 #include "safeguard/Comparison.h"
 #include "safeguard/SafeWrite.h"
+#include "safeguard/UnitBackup.h"
 #include "ui/Artwork.h"
-#include "ui/CaptionRoom.h"
 #include "ui/CaptionedGroup.h"
 #include "ui/SettingFocus.h"
 #include "ui/SettingsBinder.h"
@@ -59,28 +66,35 @@ std::string Bytes(const QString& path) {
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
+QString PathText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+// After the messages Read config gives for a blank unit.
+constexpr const char* kBlankUnitLine =
+    "The unit holds no configuration yet: set up the settings here and write them with Write config.";
+
 }  // namespace
 
 Form1::Form1(WindowServices services)
     : clock_(std::move(services.clock)),
       askUnsaved_(std::move(services.askUnsaved)),
+      askReplace_(std::move(services.askReplace)),
+      memory_(services.memoryFile.isEmpty() ? nullptr
+                                            : std::make_unique<QSettings>(services.memoryFile, QSettings::IniFormat)),
       settings_(clock_),
       executableFolder_(ExecutableFolder()),
       firmware_(std::make_unique<FirmwareBuffer>()),
       backups_(std::move(services.backupFolder)),
       openFolder_(std::move(services.openFolder)) {
   setObjectName("Form1");
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  auto* client = new QWidget(this);
-  client->setObjectName("ClientArea");
-  client->setFixedSize(frame::kClientWidth, frame::kClientHeight);
-  setCentralWidget(client);
-  layout()->setSizeConstraint(QLayout::SetFixedSize);  // the menu bar above a client area of fixed size
-  buildFrame(*client);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
+  buildClient();
   Dialogs* dialogs = services.dialogs;
   if (dialogs == nullptr) dialogs = (ownDialogs_ = std::make_unique<QtDialogs>(*this)).get();
   operator_ = std::make_unique<WindowOperator>(*memo_, *progressBar_, *dialogs);
+  if (!askReplace_) askReplace_ = [this](const std::string& file) { return AskReplace(*this, file); };
+  files_ = std::make_unique<WindowFiles>(
+      settings_, *operator_, [this](const std::string& file) { return askReplace_(file); }, executableFolder_);
   runner_ = std::make_unique<OperationRunner>(*this, settings_, *operator_, std::move(services.transport));
   buildMenus();
   buildStatusLine();
@@ -91,12 +105,10 @@ Form1::Form1(WindowServices services)
   new FileDrop(
       *this, [this](const QString& file) { QTimer::singleShot(0, this, [this, file] { openFile(file); }); },
       [this] { return !operationRunning(); });
-  settings_.addListener([this](std::size_t) {
-    changed_ = true;
-    updateTitle();
-  });
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - QPoint(sizeHint().width() / 2, sizeHint().height() / 2));
+  new TabKeys(*this, *pageControl_, [this] { return !operationRunning(); });
+  synced_ = settings_;
+  settings_.addListener([this](std::size_t) { updateTitle(); });
+  placeWindow();
   updateTitle();
   QTimer::singleShot(0, watch_, &UnitWatch::checkNow);
 }
@@ -105,6 +117,26 @@ Form1::Form1(WindowServices services)
 Form1::~Form1() { runner_.reset(); }
 
 Operator& Form1::reporter() { return *operator_; }
+
+// The client area scrolls in a window smaller than it (a small screen at a
+// large scale) and grows with a larger one.
+void Form1::buildClient() {
+  auto* client = new ClientArea;
+  auto* scroller = new QScrollArea(this);
+  scroller->setObjectName(QStringLiteral("ClientScroller"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(client);
+  setCentralWidget(scroller);
+  buildFrame(*client);
+}
+
+// On the primary screen until the window's memory says otherwise.
+void Form1::placeWindow() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  PlaceWindow(*this, screen != nullptr ? screen->availableGeometry() : QRect(QPoint(0, 0), NaturalSize(*this)),
+              memory_.get());
+}
 
 void Form1::buildFrame(QWidget& client) {
   buildGroups(client);
@@ -173,11 +205,18 @@ void Form1::buildMenus() {
     if (entry.shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     connect(action, &QAction::triggered, this, [this, &entry] { entry.run(*this); });
   }
+  auto* recent = new QMenu(QStringLiteral("Recent &files"), menus[0]);
+  recent->setObjectName(QStringLiteral("MenuRecentFiles"));
+  menus[0]->insertMenu(findChild<QAction*>(QStringLiteral("ActionSave")), recent);
+  // Opened once the menu has closed: the entry picked goes with the menu's next rebuild.
+  recent_ = new RecentFiles(*recent, memory_.get(), [this](const std::string& file) {
+    QTimer::singleShot(0, this, [this, file] { openFile(PathText(file)); });
+  });
 }
 
 // Below the client area: which unit the window works with.
 void Form1::buildStatusLine() {
-  statusBar()->setSizeGripEnabled(false);
+  statusBar()->setSizeGripEnabled(true);
   unitStatus_ = new QLabel(statusBar());
   unitStatus_->setObjectName(QStringLiteral("UnitStatus"));
   statusBar()->addWidget(unitStatus_, 1);
@@ -194,6 +233,7 @@ void Form1::wireButtons() {
 void Form1::runningChanged(bool running) {
   for (const FrameAction& entry : FrameActions())
     if (entry.blockedWhileRunning) findChild<QAction*>(QString::fromLatin1(entry.name))->setEnabled(!running);
+  findChild<QMenu*>(QStringLiteral("MenuRecentFiles"))->menuAction()->setEnabled(!running);
   watch_->setRunning(running);
   if (running) return;
   watch_->checkNow();
@@ -205,26 +245,38 @@ bool Form1::runOperation(const std::function<void()>& operation) { return runner
 bool Form1::operationRunning() const { return runner_->running(); }
 
 void Form1::saveToFile() {
-  bool saved = false;
-  if (!runOperation([&] { saved = SaveToFile(settings_, *operator_, fileDialogs_, executableFolder_); }))
-    leadToRefusal(RefusedBySave(settings_));
-  if (saved) markSynced(fileDialogs_.lastSaved);
+  std::optional<std::string> file;
+  if (!runOperation([&] { file = files_->saveAs(source_.file); })) leadToRefusal(RefusedBySave(settings_));
+  saved(file);
 }
 
+void Form1::save() {
+  std::optional<std::string> file;
+  if (!runOperation([&] { file = files_->save(source_.file); })) leadToRefusal(RefusedBySave(settings_));
+  saved(file);
+}
+
+void Form1::saved(const std::optional<std::string>& file) {
+  if (!file) return;
+  markSynced({*file, {}});
+  recent_->add(*file);
+}
+
+// The question comes once the file is chosen: a dialog cancelled asks nothing.
 void Form1::readFromFile() {
-  bool read = false;
-  runOperation([&] { read = ReadFromFile(settings_, *operator_, fileDialogs_, executableFolder_); });
-  if (read) markSynced(fileDialogs_.lastOpened);
+  std::optional<std::string> file;
+  runOperation([&] { file = files_->chooseToRead(); });
+  if (file) openFile(PathText(*file));
 }
 
 void Form1::openFile(const QString& path) {
+  if (operationRunning() || !mayReplaceSettings(UnsavedMoment::Replacing)) return;
   bool read = false;
   const std::string file = Bytes(path);
-  runOperation([&] {
-    fileDialogs_.lastOpened = file;
-    read = LoadConfigFile(settings_, file, *operator_);
-  });
-  if (read) markSynced(file);
+  runOperation([&] { read = files_->read(file); });
+  if (!read) return;
+  markSynced({file, {}});
+  recent_->add(file);
 }
 
 void Form1::uploadFirmware() {
@@ -233,26 +285,33 @@ void Form1::uploadFirmware() {
   });
 }
 
+// A blank unit (every page read, all of it zeros or erased) gets a line of
+// its own after Read config's messages, which take it for a damaged image.
 void Form1::readConfig() {
-  auto decoded = std::make_shared<bool>(false);
+  if (operationRunning() || !mayReplaceSettings(UnsavedMoment::Replacing)) return;
+  auto unit = std::make_shared<std::optional<std::string>>();
   runner_->runOnWorker(
-      [this, decoded](const DeviceAccess& access, DeviceSettings& settings) {
-        *decoded = ReadConfig(access, images_.ReadImage, settings).decoded;
+      [this, unit](const DeviceAccess& access, DeviceSettings& settings) {
+        const ReadConfigOutcome read = ReadConfig(access, images_.ReadImage, settings);
+        if (read.allPages && IsBlankImage(images_.ReadImage)) access.op.logLine(kBlankUnitLine);
+        if (read.decoded) *unit = UnitUsed(access);
       },
-      [this, decoded](bool) {
-        if (*decoded) markSynced(file_);
+      [this, unit](bool) {
+        if (*unit) markSynced({{}, **unit});
       });
 }
 
 // Backed up before and read back after, on one hold of the unit.
 void Form1::writeConfig() {
   auto written = std::make_shared<SafeWriteOutcome>();
+  auto unit = std::make_shared<std::string>();
   runner_->runOnWorker(
-      [this, written](const DeviceAccess& access, DeviceSettings& settings) {
+      [this, written, unit](const DeviceAccess& access, DeviceSettings& settings) {
         *written = WriteConfigSafely(access, settings, images_.WriteImage, clock_, backups_);
+        if (written->allPages) *unit = UnitUsed(access);
       },
-      [this, written](bool completed) {
-        if (written->allPages) markSynced(file_);
+      [this, written, unit](bool completed) {
+        if (written->allPages) markSynced({{}, *unit});
         if (!completed || !written->encoded) leadToRefusal(RefusedByWrite(settings_));
       });
 }
@@ -264,16 +323,16 @@ void Form1::showFirmwareVersion() {
 // The worker compares its copy of the settings, which stays as it was.
 void Form1::compareWithUnit() {
   auto comparison = std::make_shared<Comparison>();
-  runner_->runOnWorker(
-      [comparison](const DeviceAccess& access, DeviceSettings& settings) {
-        *comparison = CompareWithUnit(access, settings);
-      },
-      [this, comparison](bool) {
-        if (comparison->compared)
-          showComparison(QStringLiteral("Compare with unit"),
-                         QStringLiteral("Settings the unit holds differently (the window's value -> the unit's):"),
-                         comparison->lines);
-      });
+  runner_->runOnWorker([comparison](const DeviceAccess& access,
+                                    DeviceSettings& settings) { *comparison = CompareWithUnit(access, settings); },
+                       [this, comparison](bool) {
+                         if (comparison->compared)
+                           showComparison(
+                               QStringLiteral("Compare with unit"),
+                               QStringLiteral("The unit holds %1 differently (the window's value -> the unit's):")
+                                   .arg(SettingCount(comparison->differences.size())),
+                               comparison->differences);
+                       });
 }
 
 void Form1::compareWithFile() {
@@ -281,7 +340,7 @@ void Form1::compareWithFile() {
   std::string chosen;
   runOperation([&] {
     const FileRequest request{FileRequest::Mode::Open, ConfigFolder(executableFolder_), lastCompared_,
-                              "Tarnvik config files and images (*.cfg *.bin)|*.cfg *.bin"};
+                              kConfigOrImageFilter, "Compare with file"};
     const std::optional<std::string> file = operator_->chooseFile(request);
     if (!file) return;
     chosen = lastCompared_ = *file;
@@ -289,14 +348,15 @@ void Form1::compareWithFile() {
   });
   if (comparison.compared)
     showComparison(QStringLiteral("Compare with file"),
-                   QStringLiteral("Settings that differ from %1 (the window's value -> the file's):")
-                       .arg(QFile::decodeName(QByteArray::fromStdString(chosen))),
-                   comparison.lines);
+                   QStringLiteral("%1 holds %2 differently (the window's value -> the file's):")
+                       .arg(PathText(chosen), SettingCount(comparison.differences.size())),
+                   comparison.differences);
 }
 
-void Form1::showComparison(const QString& title, const QString& heading, const std::vector<std::string>& lines) {
+void Form1::showComparison(const QString& title, const QString& heading, const std::vector<SettingDifference>& found) {
   if (compareDialog_ == nullptr) compareDialog_ = new CompareDialog(*this);
-  compareDialog_->showLines(title, heading, lines);
+  if (!names_) names_ = std::make_unique<SettingNames>(*pageControl_, *binder_);
+  compareDialog_->showLines(title, heading, names_->lines(found));
 }
 
 // Made first, so that the file manager has a folder to show before the
@@ -305,11 +365,19 @@ void Form1::openBackupsFolder() {
   runOperation([this] {
     if (backups_.path().empty()) throw OperationError("There is no folder for backups (no home folder)");
     backups_.make();
-    if (openFolder_)
-      openFolder_(backups_.path());
-    else
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(backups_.path()))));
+    openFolder(backups_.path());
   });
+}
+
+// Where no file manager can be started, the box names the folder, to be
+// copied from it.
+void Form1::openFolder(const std::string& folder) {
+  const bool opened =
+      openFolder_ ? openFolder_(folder) : QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(folder)));
+  if (!opened)
+    operator_->fileInformationBox(
+        {"No file manager could be started to show the backups folder. The backups are kept in:\n", folder, ""},
+        "Backups folder");
 }
 
 void Form1::showManual() { ShowManual(*this); }
@@ -318,54 +386,36 @@ void Form1::showAbout() { ShowAbout(*this); }
 
 void Form1::showAboutQt() { QMessageBox::aboutQt(this); }
 
-void Form1::markSynced(const std::string& file) {
-  file_ = file;
-  changed_ = false;
+void Form1::markSynced(SyncedSource source) {
+  synced_ = settings_;
+  source_ = std::move(source);
   updateTitle();
 }
 
-void Form1::updateTitle() {
-  const QString name = file_.empty() ? QString() : QFileInfo(QFile::decodeName(file_.c_str())).fileName();
-  setWindowTitle(WindowTitle(name, changed_));
-}
+bool Form1::settingsChanged() const { return EditsDiffer(settings_, synced_); }
+
+void Form1::updateTitle() { setWindowTitle(WindowTitle(PathText(source_.titleName()), settingsChanged())); }
 
 void Form1::leadToRefusal(const std::string& setting) {
   if (QWidget* control = binder_->controlOf(setting)) LeadTo(*control);
 }
 
-UnsavedAnswer Form1::askUnsaved() {
-  if (askUnsaved_) return askUnsaved_();
-  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle),
-                  QStringLiteral("The settings have changed since they were last saved, read or written.\n"
-                                 "Save them to a file before closing?"),
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-  box.setDefaultButton(QMessageBox::Save);
-  MakeRoomForCaption(box);
-  const int answer = box.exec();
-  if (answer == QMessageBox::Save) return UnsavedAnswer::Save;
-  return answer == QMessageBox::Discard ? UnsavedAnswer::Discard : UnsavedAnswer::Cancel;
-}
-
-// Save runs Save to file with its dialog; a cancelled or failed save keeps
-// the window open, so nothing is lost.
-bool Form1::saveWithDialog() {
-  saveToFile();
-  return !changed_;
+// Save runs File > Save (its dialog when no file is named); a cancelled or
+// failed save keeps the settings, so nothing is lost.
+bool Form1::mayReplaceSettings(UnsavedMoment moment) {
+  if (!settingsChanged()) return true;
+  switch (askUnsaved_ ? askUnsaved_(moment) : AskUnsaved(*this, moment)) {
+    case UnsavedAnswer::Save: save(); return !settingsChanged();
+    case UnsavedAnswer::Discard: return true;
+    case UnsavedAnswer::Cancel: return false;
+  }
+  return false;
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  bool close = !operationRunning();
-  if (close && changed_) {
-    switch (askUnsaved()) {
-      case UnsavedAnswer::Save: close = saveWithDialog(); break;
-      case UnsavedAnswer::Discard: break;
-      case UnsavedAnswer::Cancel: close = false; break;
-    }
-  }
-  if (close)
-    event->accept();
-  else
-    event->ignore();
+  if (operationRunning() || !mayReplaceSettings(UnsavedMoment::Closing)) return event->ignore();
+  KeepWindowPlace(*this, memory_.get());
+  event->accept();
 }
 
 TransportFactory DefaultTransport() {

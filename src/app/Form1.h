@@ -7,18 +7,23 @@
 // operations are disabled.
 
 #include <QMainWindow>
+#include <QString>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/DeviceWorker.h"
+#include "app/SyncedSource.h"
 #include "app/UnitWatch.h"
-#include "cfgfile/ConfigFileOps.h"
+#include "app/WindowQuestions.h"
 #include "core/Dialogs.h"
 #include "core/Operator.h"
 #include "image/ConfigImage.h"
 #include "safeguard/BackupFolder.h"
+#include "safeguard/SettingDifferences.h"
 #include "settings/DeviceSettings.h"
 
 class QDialog;
@@ -26,6 +31,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSettings;
 class QTabWidget;
 
 namespace tarnvik {
@@ -33,15 +39,15 @@ namespace tarnvik {
 class CompareDialog;
 class FirmwareBuffer;
 class OperationRunner;
+class RecentFiles;
+class SettingNames;
 class SettingsBinder;
+class WindowFiles;
 class WindowOperator;
 
 // The simulated unit in the folder named by TARNVIK_SIMULATED_UNIT when it is
 // set, otherwise the real USB HID stack.
 TransportFactory DefaultTransport();
-
-// The answers to "save the changed settings before closing?".
-enum class UnsavedAnswer { Save, Discard, Cancel };
 
 // What the window takes from outside. The program uses the defaults; tests
 // put a fixed clock, dialogs that answer from a script and a simulated unit
@@ -51,15 +57,22 @@ struct WindowServices {
   Dialogs* dialogs = nullptr;  // nullptr: Qt's dialogs, owned by the window
   // Made by the device worker at the first USB operation and kept until the window closes.
   TransportFactory transport = DefaultTransport();
-  // Asked when the window closes with changed settings; empty: Qt's message box.
-  std::function<UnsavedAnswer()> askUnsaved = nullptr;
+  // Asked when the window closes with changed settings, and before a read
+  // replaces them; empty: Qt's message box.
+  std::function<UnsavedAnswer(UnsavedMoment moment)> askUnsaved = nullptr;
   // Where Write config keeps its backups of the unit.
   std::string backupFolder = BackupFolder::DefaultPath();
-  // Opens a folder in the desktop's file manager; empty: the desktop's own way.
-  std::function<void(const std::string& folder)> openFolder = nullptr;
+  // Opens a folder in the desktop's file manager, false when none could be
+  // started; empty: the desktop's own way.
+  std::function<bool(const std::string& folder)> openFolder = nullptr;
   // How often the units are listed while the window is idle; zero: only
   // after each operation.
   std::chrono::milliseconds unitWatch = kUnitWatchInterval;
+  // Asked before Save to file replaces a file that exists; empty: Qt's message box.
+  std::function<bool(const std::string& file)> askReplace = nullptr;
+  // The INI file that keeps the window's size and place and the recent
+  // files between runs; empty: nothing is kept (the program names one).
+  QString memoryFile = {};
 };
 
 class Form1 : public QMainWindow {
@@ -85,6 +98,7 @@ class Form1 : public QMainWindow {
   void readConfig();
   void writeConfig();
   void uploadFirmware();
+  void save();
   void saveToFile();
   void readFromFile();
   void showFirmwareVersion();
@@ -96,14 +110,18 @@ class Form1 : public QMainWindow {
   void showAboutQt();
 
   // Opens a configuration file as Read from file does with the file chosen
-  // (same checks and boxes): a file named on the command line or dropped.
+  // (same question, checks and boxes): a file named on the command line,
+  // dropped or picked from the recent files.
   void openFile(const QString& path);
 
-  // The file last read or saved (the file system's bytes), empty when none;
-  // whether the settings changed since the last Save to file, Read from
-  // file, Read config or Write config.
-  const std::string& currentFile() const { return file_; }
-  bool settingsChanged() const { return changed_; }
+  // The file last read or saved (the file system's bytes), empty when none
+  // or when a unit was read or written since; whether the settings differ
+  // from what the last Save to file, Read from file, Read config or Write
+  // config left.
+  const std::string& currentFile() const { return source_.file; }
+  bool settingsChanged() const;
+
+  RecentFiles& recentFiles() { return *recent_; }
 
   // The status line's unit, the units listed and the pick.
   UnitWatch& unitWatch() { return *watch_; }
@@ -116,6 +134,7 @@ class Form1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void buildClient();
   void buildFrame(QWidget& client);
   void buildGroups(QWidget& client);
   void buildTabs(QWidget& client);
@@ -123,40 +142,46 @@ class Form1 : public QMainWindow {
   void buildLogo(QWidget& client);
   void buildMenus();
   void buildStatusLine();
-  void showComparison(const QString& title, const QString& heading, const std::vector<std::string>& lines);
+  void showComparison(const QString& title, const QString& heading, const std::vector<SettingDifference>& found);
+  void placeWindow();
   void wireButtons();
   QPushButton* button(const char* name) const;
   void Button11Click();
   void runningChanged(bool running);
-  void markSynced(const std::string& file);
+  void markSynced(SyncedSource source);
+  void saved(const std::optional<std::string>& file);
   void updateTitle();
-  bool saveWithDialog();
+  bool mayReplaceSettings(UnsavedMoment moment);
   void leadToRefusal(const std::string& setting);
-  UnsavedAnswer askUnsaved();
+  void openFolder(const std::string& folder);
 
   PcClock clock_;
-  std::function<UnsavedAnswer()> askUnsaved_;
+  std::function<UnsavedAnswer(UnsavedMoment)> askUnsaved_;
+  std::function<bool(const std::string&)> askReplace_;
+  std::unique_ptr<QSettings> memory_;
   std::unique_ptr<Dialogs> ownDialogs_;
   DeviceSettings settings_;
   std::unique_ptr<SettingsBinder> binder_;  // declared after the settings: gone before them
   ConfigImages images_;                     // WriteImage and ReadImage, for the life of the window
-  FileDialogMemory fileDialogs_;
   std::string executableFolder_;
   std::unique_ptr<FirmwareBuffer> firmware_;  // for the life of the window
   QTabWidget* pageControl_ = nullptr;
   QPlainTextEdit* memo_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
   std::unique_ptr<WindowOperator> operator_;
+  std::unique_ptr<WindowFiles> files_;
   BackupFolder backups_;
-  std::function<void(const std::string&)> openFolder_;
+  std::function<bool(const std::string&)> openFolder_;
   std::string lastCompared_;
   QLabel* unitStatus_ = nullptr;
   std::unique_ptr<OperationRunner> runner_;  // after what it uses: stopped first
   UnitWatch* watch_ = nullptr;
   CompareDialog* compareDialog_ = nullptr;
+  std::unique_ptr<SettingNames> names_;  // made at the first comparison
+  RecentFiles* recent_ = nullptr;
   QDialog* specialStrings_ = nullptr;
-  std::string file_;
-  bool changed_ = false;
+  DeviceSettings synced_;  // the settings as the last save, read or write left them
+  SyncedSource source_;
 };
 
 // The folder that holds the program's executable, with a trailing separator.

@@ -7,7 +7,8 @@ namespace tarnvik {
 const std::vector<FrameAction>& FrameActions() {
   static const std::vector<FrameAction> table = {
       {"ActionReadFromFile", Menu::File, "&Read from file...", "Ctrl+O", "Button2", &Form1::readFromFile},
-      {"ActionSaveToFile", Menu::File, "&Save to file...", "Ctrl+S", "Button1", &Form1::saveToFile},
+      {"ActionSave", Menu::File, "&Save", "Ctrl+S", nullptr, &Form1::save},
+      {"ActionSaveToFile", Menu::File, "Save &to file...", "Ctrl+Shift+S", "Button1", &Form1::saveToFile},
       {"ActionCompareWithFile", Menu::File, "&Compare with file...", nullptr, nullptr, &Form1::compareWithFile, true},
       {"ActionOpenBackups", Menu::File, "Open &backups folder", nullptr, nullptr, &Form1::openBackupsFolder},
       {"ActionQuit", Menu::File, "&Quit", "Ctrl+Q", nullptr, [](Form1& form) { form.close(); }, true},

@@ -1,11 +1,13 @@
 #include "app/HelpDialogs.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/ManualText.h"
 #include "core/AppInfo.h"
 #include "device/backends/TransportChoice.h"
 #include "ui/Artwork.h"
@@ -15,7 +17,12 @@ namespace tarnvik {
 
 namespace {
 
-constexpr const char* kManual = "qrc:/manual/README.md";
+constexpr const char* kReadme = ":/manual/README.md";
+
+QString ReadmeText() {
+  QFile file(QString::fromLatin1(kReadme));
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 QDialog* MakeManual(QWidget& parent) {
   auto* window = new QDialog(&parent, Qt::Window);
@@ -24,7 +31,8 @@ QDialog* MakeManual(QWidget& parent) {
   auto* text = new QTextBrowser(window);
   text->setObjectName(QStringLiteral("ManualText"));
   text->setOpenExternalLinks(true);
-  text->setSource(QUrl(QString::fromLatin1(kManual)), QTextDocument::MarkdownResource);
+  text->document()->setBaseUrl(QUrl(QStringLiteral("qrc:/manual/")));  // for its picture
+  text->setMarkdown(OperatorManual(ReadmeText()));
   auto* column = new QVBoxLayout(window);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(text);

@@ -1,6 +1,7 @@
 #pragma once
-// The Help menu's windows: the manual (the README's text, built into the
-// program so that it is there wherever the program is) and the About box
+// The Help menu's windows: the operator's manual (the README's parts about
+// using the programs, see ManualText.h, built into the program so that it is
+// there wherever the program is) and the About box
 // with the versions the program runs with.
 
 #include <QString>

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -20,6 +21,14 @@ namespace tarnvik {
 
 namespace {
 
+// The user's own settings folder: ~/.config/tarnvik-configurator/window.ini,
+// %APPDATA%\tarnvik-configurator\window.ini on Windows.
+QString WindowMemoryFile() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tarnvik-configurator"),
+                   QStringLiteral("window"))
+      .fileName();
+}
+
 void RunWindows(QApplication& app, std::chrono::milliseconds splashPause, const QString& file) {
   QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
   QApplication::setWindowIcon(EmblemPicture(64));
@@ -27,7 +36,9 @@ void RunWindows(QApplication& app, std::chrono::milliseconds splashPause, const 
   QGuiApplication::setDesktopFileName(QStringLiteral("tarnvik-configurator"));
   auto splash = std::make_unique<SplashScreen>();
   splash->showAndPaint();
-  Form1 form1;
+  WindowServices services;
+  services.memoryFile = WindowMemoryFile();
+  Form1 form1(std::move(services));
   Form2 form2(&form1);
   form1.setSpecialStringsDialog(&form2);
   // The pause blocks on purpose: the splash stays on screen, nothing else runs.

@@ -150,9 +150,10 @@ TEST_F(DeviceButtons, TheWindowPaintsWhileTheUnitKeepsItWaiting) {
   unit->addFault({FaultKind::NoAnswer, unit->requestCount() + 3});
   int ticks = 0, paintsWhileWaiting = 0;
   QTimer ticker;
+  QWidget& client = *form.findChild<QWidget*>("ClientArea");
   QObject::connect(&ticker, &QTimer::timeout, [&] {
     ++ticks;
-    form.centralWidget()->update();
+    client.update();
   });
   struct Painted : QObject {
     int* count;
@@ -162,7 +163,7 @@ TEST_F(DeviceButtons, TheWindowPaintsWhileTheUnitKeepsItWaiting) {
     }
   } painted;
   painted.count = &paintsWhileWaiting;
-  form.centralWidget()->installEventFilter(&painted);
+  client.installEventFilter(&painted);
   QElapsedTimer wall;
   wall.start();
   QTest::mouseClick(form.findChild<QPushButton*>("Button4"), Qt::LeftButton);

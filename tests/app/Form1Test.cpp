@@ -30,18 +30,19 @@ class Frame : public ::testing::Test {
   QStringList logLines() { return memo()->toPlainText().split('\n', Qt::SkipEmptyParts); }
 };
 
-// The menu bar stands above the client area, which keeps its size, and the
-// status line below it.
+// The menu bar stands above the client area, which opens at its classic
+// size, its least, and the status line below it.
 TEST_F(Frame, CaptionSizeAndBorder) {
   form.show();
   EXPECT_EQ(form.windowTitle(), "Tarnvik Configurator v1.04");
-  EXPECT_EQ(form.centralWidget()->objectName(), "ClientArea");
+  EXPECT_EQ(form.centralWidget()->objectName(), "ClientScroller");
   EXPECT_EQ(form.centralWidget()->size(), QSize(734, 419));
+  EXPECT_EQ(form.findChild<QWidget*>("ClientArea")->size(), QSize(734, 419));
   EXPECT_EQ(form.centralWidget()->geometry().top(), form.menuBar()->geometry().bottom() + 1);
   EXPECT_EQ(form.statusBar()->geometry().top(), form.centralWidget()->geometry().bottom() + 1);
   EXPECT_EQ(form.size(), QSize(734, 419 + form.menuBar()->height() + form.statusBar()->height()));
-  EXPECT_EQ(form.minimumSize(), form.maximumSize());
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(form.minimumSize(), form.size());
+  EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_EQ(form.settings().text("Rtchour"), "9");
 }

@@ -40,13 +40,18 @@ struct SafeDesk {
   test::RecordingOperator record;
   test::TempFolder folder;
   std::vector<std::string> opened;
+  bool opens = true;  // a file manager could be started
   Form1 form{{test::TestClock(), &record,
               [unit = unit] {
                 auto transport = std::make_unique<SimulatedTransport>();
                 transport->addUnit("/dev/hidraw4", unit);
                 return transport;
               },
-              nullptr, folder.path("backups"), [this](const std::string& f) { opened.push_back(f); },
+              nullptr, folder.path("backups"),
+              [this](const std::string& f) {
+                opened.push_back(f);
+                return opens;
+              },
               std::chrono::milliseconds(0)}};
 };
 
@@ -151,9 +156,11 @@ TEST(SafeguardWindow, CompareWithTheUnitListsDifferencesAndChangesNothing) {
   const struct {
     DeviceSettings onUnit;
     QString list;
+    QString count;
   } cases[] = {
-      {test::FreshSettings(), "No differences."},
-      {OnUnit(), "Callsign: \"NOCALL\" -> \"OH2XYZ\"\nSsid: \"0\" -> \"4\""},
+      {test::FreshSettings(), "No differences.", "The unit holds 0 settings differently"},
+      {OnUnit(), "Radio: Callsign: \"NOCALL\" -> \"OH2XYZ\"\nRadio: Callsign SSID: 0 -> 4",
+       "The unit holds 2 settings differently"},
   };
   for (const auto& c : cases) {
     SafeDesk desk;
@@ -165,6 +172,7 @@ TEST(SafeguardWindow, CompareWithTheUnitListsDifferencesAndChangesNothing) {
     EXPECT_TRUE(desk.dialog()->isVisible());
     EXPECT_EQ(desk.dialog()->windowTitle(), "Compare with unit");
     EXPECT_EQ(desk.dialog()->listText(), c.list);
+    EXPECT_TRUE(desk.dialog()->findChild<QLabel*>("CompareHeading")->text().startsWith(c.count));
     desk.dialog()->findChild<QPushButton*>("CompareCopy")->click();
     EXPECT_EQ(QApplication::clipboard()->text(), c.list);
     EXPECT_EQ(desk.form.settings().text("Callsign"), "NOCALL");
@@ -184,9 +192,12 @@ TEST(SafeguardWindow, CompareWithAFileOrAnImage) {
   desk.trigger("ActionCompareWithFile");
   ASSERT_NE(desk.dialog(), nullptr);
   EXPECT_EQ(desk.dialog()->listText(),
-            "Callsign: \"NOCALL\" -> \"OH2XYZ\"\nSsid: \"0\" -> \"4\"\nUploadpctime: 1 (checked) -> 0 (unchecked)");
-  EXPECT_TRUE(desk.dialog()->findChild<QLabel*>("CompareHeading")->text().contains(QString::fromStdString(file)));
+            "Radio: Callsign: \"NOCALL\" -> \"OH2XYZ\"\nRadio: Callsign SSID: 0 -> 4\n\n"
+            "RTC time: Upload PC system time on config write: checked -> unchecked");
+  EXPECT_EQ(desk.dialog()->findChild<QLabel*>("CompareHeading")->text(),
+            QString::fromStdString(file) + " holds 3 settings differently (the window's value -> the file's):");
   ASSERT_EQ(desk.record.fileRequests.size(), 1u);
+  EXPECT_EQ(desk.record.fileRequests[0].title, "Compare with file");
   EXPECT_EQ(desk.record.fileRequests[0].filter, "Tarnvik config files and images (*.cfg *.bin)|*.cfg *.bin");
   desk.dialog()->close();
   desk.trigger("ActionCompareWithFile");  // cancelled: no dialog
@@ -195,11 +206,20 @@ TEST(SafeguardWindow, CompareWithAFileOrAnImage) {
   EXPECT_FALSE(desk.form.settingsChanged());
 }
 
+// Where no file manager can be started, a box names the folder.
 TEST(SafeguardWindow, TheBackupsFolderOpensInTheFileManager) {
-  SafeDesk desk;
-  desk.trigger("ActionOpenBackups");
-  EXPECT_EQ(desk.opened, std::vector<std::string>{desk.folder.path("backups")});
-  EXPECT_TRUE(fs::is_directory(desk.folder.path("backups")));
+  for (const bool opens : {true, false}) {
+    SafeDesk desk;
+    desk.opens = opens;
+    desk.trigger("ActionOpenBackups");
+    EXPECT_EQ(desk.opened, std::vector<std::string>{desk.folder.path("backups")});
+    EXPECT_TRUE(fs::is_directory(desk.folder.path("backups")));
+    EXPECT_EQ(desk.record.boxTexts(),
+              opens ? std::vector<std::string>{}
+                    : std::vector<std::string>{"No file manager could be started to show the backups folder. The "
+                                               "backups are kept in:\n" +
+                                               desk.folder.path("backups")});
+  }
 }
 
 }  // namespace

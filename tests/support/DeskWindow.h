@@ -1,13 +1,15 @@
 #pragma once
 // A main window on the test's desk: its dialogs answered by a recording
-// operator, a simulated unit in memory on its USB port, the question asked
-// when it closes with changed settings answered from a queue, and a backup
-// folder of its own.
+// operator, a simulated unit in memory on its USB port, the questions asked
+// before changed settings are replaced and before a file is replaced
+// answered from queues, and a backup folder of its own.
 
 #include <QPushButton>
 #include <QTest>
 #include <deque>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Form1.h"
 #include "device/simulated/SimulatedTransport.h"
@@ -39,22 +41,38 @@ struct DeskWindow {
   RecordingOperator record;
   std::deque<UnsavedAnswer> answers;  // nothing queued: Cancel
   int asked = 0;
+  std::vector<UnsavedMoment> moments;  // when each question was asked
+  std::deque<bool> replaceAnswers;     // nothing queued: No
+  std::vector<std::string> replaceAsked;
   TempFolder folder;
   std::string backups = folder.path("backups");
-  Form1 form{{TestClock(), &record,
-              [unit = unit] {
-                auto transport = std::make_unique<SimulatedTransport>();
-                transport->addUnit("/dev/hidraw4", unit);
-                return transport;
-              },
-              [this] {
-                ++asked;
-                if (answers.empty()) return UnsavedAnswer::Cancel;
-                const UnsavedAnswer answer = answers.front();
-                answers.pop_front();
-                return answer;
-              },
-              backups}};
+  Form1 form{services()};
+
+ private:
+  WindowServices services() {
+    WindowServices s{TestClock(), &record, [unit = unit] {
+                       auto transport = std::make_unique<SimulatedTransport>();
+                       transport->addUnit("/dev/hidraw4", unit);
+                       return transport;
+                     }};
+    s.askUnsaved = [this](UnsavedMoment moment) {
+      ++asked;
+      moments.push_back(moment);
+      if (answers.empty()) return UnsavedAnswer::Cancel;
+      const UnsavedAnswer answer = answers.front();
+      answers.pop_front();
+      return answer;
+    };
+    s.askReplace = [this](const std::string& file) {
+      replaceAsked.push_back(file);
+      if (replaceAnswers.empty()) return false;
+      const bool answer = replaceAnswers.front();
+      replaceAnswers.pop_front();
+      return answer;
+    };
+    s.backupFolder = backups;
+    return s;
+  }
 };
 
 }  // namespace tarnvik::test
