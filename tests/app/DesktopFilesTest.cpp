@@ -12,6 +12,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Startup.h"
+#include "image/ImageTestSupport.h"
 #include "support/DeskWindow.h"
 #include "support/TestFiles.h"
 #include "support/WindowDriver.h"
@@ -21,6 +22,15 @@ namespace {
 
 const std::string kOurs =
     "[!WARNING]\r\nApplication=Tarnvik Configurator\r\nVersion=v1.04\r\n[Radio]\r\nCallsign=SP9DSK\r\n";
+// The unit's memory as a backup keeps it, its checksum spoilt when `damaged`.
+std::string Image(const char* callsign, bool damaged) {
+  DeviceSettings settings = test::FreshSettings();
+  settings.setText("Callsign", callsign);
+  ConfigImage image = test::EncodeOrFail(settings);
+  if (damaged) image.bytes[100] ^= 1;
+  return std::string(image.bytes.begin(), image.bytes.end());
+}
+
 const std::string kOlder =
     "[!WARNING]\r\nApplication=Tarnvik Configurator\r\nVersion=v1.03\r\n[Radio]\r\nCallsign=SP9OLD\r\n";
 
@@ -66,7 +76,8 @@ class DesktopFiles : public ::testing::Test {
   test::TempFolder folder;
 };
 
-// The same checks and boxes as Read from file, and the dialog offers the file next.
+// The same checks and boxes as Read from file, and the dialog offers the
+// file next; an image of the unit's memory is read as Read config reads one.
 TEST_F(DesktopFiles, OpenedFileIsReadAsReadFromFileReadsIt) {
   const struct {
     const char* name;
@@ -93,6 +104,12 @@ TEST_F(DesktopFiles, OpenedFileIsReadAsReadFromFileReadsIt) {
        {"Imported configuration file is not a Tarnvik configuration file. \nOperation aborted."},
        "SP9OLD",
        "older.cfg - Tarnvik Configurator v1.04"},
+      {"backup.bin", Image("SP9IMG", false), {}, "SP9IMG", "backup.bin - Tarnvik Configurator v1.04"},
+      {"damaged.bin",
+       Image("SP9BAD", true),
+       {"Eeprom checksum error. Please reload configuration."},
+       "SP9IMG",
+       "backup.bin - Tarnvik Configurator v1.04"},
   };
   for (const auto& c : cases) {
     desk.record.boxes.clear();

@@ -83,6 +83,36 @@ TEST_F(DeviceButtons, ReadConfigFillsTheSettingsLogsEveryPageAndShowsTheVersion)
 
 // The unit is new, so blank: nothing to back up before the pages go out;
 // the pages are read back after.
+// A blank unit (new, or its memory erased) read whole gets a line of its
+// own after Read config's messages; a unit whose pages did not all come in
+// is never taken for a blank one.
+TEST_F(DeviceButtons, ABlankUnitIsNamedOnlyWhenReadWhole) {
+  const QString blank =
+      QStringLiteral("The unit holds no configuration yet: set up the settings here and write them with Write config.");
+  const struct {
+    std::uint8_t fill;
+    bool unplugged;
+    QString before;  // the line before the blank unit's; empty: no such line
+  } cases[] = {
+      {0x00, false, kFound},  // after the firmware version is asked
+      {0xFF, false, QStringLiteral("Eeprom checksum error. Please reload configuration.")},
+      {0x00, true, {}},
+  };
+  for (const auto& c : cases) {
+    ConfigImage memory;
+    memory.bytes.fill(c.fill);
+    unit->setMemory(memory);
+    if (c.unplugged) unit->addFault({FaultKind::Unplug, unit->requestCount() + 5});
+    const qsizetype lines = log().size();
+    click("Button4");
+    const QStringList added = log().mid(lines);
+    EXPECT_EQ(added.contains(blank), !c.before.isEmpty()) << int(c.fill);
+    if (!c.before.isEmpty()) {
+      EXPECT_EQ(added.mid(added.size() - 2), (QStringList{c.before, blank}));
+    }
+  }
+}
+
 TEST_F(DeviceButtons, WriteConfigSendsTheSettingsWithThePcClock) {
   form.settings().setText("Callsign", "SP9XYZ");
   form.settings().setText("Rtcyear", "2001");

@@ -2,15 +2,20 @@
 // does, with the file dialogs answered by the test.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/Form1.h"
+#include "cfgfile/AtomicFile.h"
 #include "support/FixedClock.h"
 #include "support/FreshSettings.h"
+#include "support/OtherProgram.h"
 #include "support/RecordingOperator.h"
 #include "support/TestFiles.h"
 
@@ -50,6 +55,37 @@ TEST_F(FileButtons, SaveOffersTheConfigFolderAndRemembersTheFile) {
   click("Button1");  // cancelled this time
   ASSERT_EQ(record.fileRequests.size(), 2u);
   EXPECT_EQ(record.fileRequests[1].defaultName, target);
+}
+
+// Another program holds the file: the save waits for it, and meanwhile the
+// window's thread goes on (its timers run, it paints); then the save is done.
+TEST_F(FileButtons, SaveWaitsForAnotherProgramWhileTheWindowGoesOn) {
+  const std::string target = (dir / "held.cfg").string();
+  record.answerFile(target);
+  click("Button1");
+  ASSERT_TRUE(fs::exists(target));
+  test::OtherProgram holder([&](const test::OtherProgram::Channel& channel) {
+    const platform::FileLock lock = AtomicFile::LockForChange(target);
+    channel.tell(lock.held() ? 1 : 0);
+    channel.awaitRelease();
+  });
+  ASSERT_EQ(holder.told(), 1);
+  form.settings().setText("Callsign", "SP9WAIT");
+  int ticks = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    if (++ticks == 5) holder.letGo();
+  });
+  ticker.start(40);
+  QElapsedTimer wall;
+  wall.start();
+  form.findChild<QAction*>("ActionSave")->trigger();
+  ticker.stop();
+  EXPECT_GE(ticks, 5);
+  EXPECT_LT(wall.elapsed(), 5000);  // not the ten seconds after which a save gives up
+  EXPECT_TRUE(record.boxes.empty()) << record.boxTexts().front();
+  EXPECT_NE(ReadAll(target).find("Callsign=SP9WAIT\r\n"), std::string::npos);
+  EXPECT_EQ(holder.release(), 0);
 }
 
 TEST_F(FileButtons, SaveRefusesABadNumberWithTheErrorBoxAndWritesNothing) {

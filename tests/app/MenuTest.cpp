@@ -13,6 +13,7 @@
 
 #include "app/FrameActions.h"
 #include "app/HelpDialogs.h"
+#include "app/ManualText.h"
 #include "image/ImageTestSupport.h"
 #include "support/DeskWindow.h"
 #include "support/TestFiles.h"
@@ -127,13 +128,28 @@ TEST(Menu, HelpShowsTheManualAndTheVersions) {
   ASSERT_NE(manual, nullptr);
   EXPECT_TRUE(manual->isVisible());
   const QString text = manual->findChild<QTextBrowser*>("ManualText")->toPlainText();
-  EXPECT_TRUE(text.contains("Menus and keys")) << text.left(200).toStdString();
+  for (const char* part : {"Menus and keys", "Command-line tool", "USB access on Linux"})
+    EXPECT_TRUE(text.contains(part)) << part;
+  for (const char* part : {"Set-up on Debian 12", "Building on Windows", "Fuzzing"})
+    EXPECT_FALSE(text.contains(part)) << part;
   desk.trigger("ActionManual");  // shown again, not a second window
   EXPECT_EQ(desk.form.findChildren<QDialog*>("Manual").size(), 1);
   const QString about = AboutText();
   for (const QString& part :
        {QStringLiteral("Tarnvik Configurator v1.04"), QStringLiteral("Qt ") + qVersion(), QStringLiteral("hidapi 0.")})
     EXPECT_TRUE(about.contains(part)) << part.toStdString() << " in " << about.toStdString();
+}
+
+// The operator's manual keeps the README's opening and the sections about
+// using the programs, each with its subsections; a "##" in a code block is
+// no heading.
+TEST(Menu, TheManualKeepsTheOperatorsSections) {
+  const QString readme = QStringLiteral(
+      "# Title\nopening\n## The window\nwindow\n### Keys\nkeys\n## Set-up on Debian 12\nbuild\n```\n"
+      "## USB access on Linux\n```\nstill build\n## Command-line tool\ntool\n## Fuzzing\nfuzz\n");
+  EXPECT_EQ(OperatorManual(readme).split('\n', Qt::SkipEmptyParts),
+            QStringList(
+                {"# Title", "opening", "## The window", "window", "### Keys", "keys", "## Command-line tool", "tool"}));
 }
 
 std::vector<std::string> EnabledEntries(Form1& form) {

@@ -1,27 +1,32 @@
 // Takes pictures of the main window for every tab and every page of the
 // "Telemetry reports" tab, first with the start-up values and then with
 // every text field holding its longest value, and of the special strings
-// dialog and a message box, and of the unit's status line, the Unit menu
-// with two units attached and the compare dialog, so that the layout can be
-// looked at on a real display: run under Xvfb by scripts/screenshots.sh,
-// which names the folder.
+// dialog and a message box, the questions, a long box, the backups folder's
+// box, the manual, the window made larger, and of the unit's status line,
+// the Unit menu with two units attached and the compare dialog, so that the
+// layout can be looked at on a real display: run under Xvfb by
+// scripts/screenshots.sh, which names the folder.
 // Each picture is taken of the whole screen by ImageMagick's import, as a
 // person would see it (with the window manager's title bars when one runs).
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/Form1.h"
 #include "app/QtDialogs.h"
+#include "app/WindowQuestions.h"
 #include "device/simulated/SimulatedTransport.h"
 #include "device/simulated/SimulatedUnit.h"
 #include "settings/DeviceSettings.h"
@@ -79,6 +84,54 @@ bool ShootBox(QWidget& parent, const QString& file) {
   return ok;
 }
 
+// A box or dialog that `open` shows modally, closed after its picture.
+bool ShootModal(const QString& file, const std::function<void()>& open) {
+  bool ok = false;
+  QTimer::singleShot(0, [&] {
+    ok = QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 3000) && Shoot(file);
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  open();
+  return ok;
+}
+
+// The window's new boxes: the two questions, a long verify error, the
+// backups folder's path, the manual.
+bool ShootBoxes(tarnvik::Form1& form, const QString& folder) {
+  tarnvik::QtDialogs dialogs(form);
+  bool ok = ShootModal(folder + QStringLiteral("/question-unsaved.png"),
+                       [&] { tarnvik::AskUnsaved(form, tarnvik::UnsavedMoment::Replacing); });
+  ok = ShootModal(folder + QStringLiteral("/question-replace.png"),
+                  [&] { tarnvik::AskReplace(form, "/home/operator/config/unit1.cfg"); }) &&
+       ok;
+  std::string verify = "Verify error: 36 pages of 64 differ from what was written:";
+  for (int page = 1; page <= 36; ++page)
+    verify += "\nPage " + std::to_string(page) + ": bytes 4-35 differ (Callsign, Ssid, Latitude, Longitude)";
+  ok = ShootModal(folder + QStringLiteral("/long-box.png"), [&] { dialogs.informationBox(verify, "Information"); }) &&
+       ok;
+  ok = ShootModal(folder + QStringLiteral("/backups-folder-box.png"),
+                  [&] {
+                    dialogs.fileInformationBox({"No file manager could be started to show the backups folder. The "
+                                                "backups are kept in:\n",
+                                                "/home/operator/.local/share/tarnvik-configurator/backups", ""},
+                                               "Backups folder");
+                  }) &&
+       ok;
+  form.findChild<QAction*>(QStringLiteral("ActionManual"))->trigger();
+  ok = Shoot(folder + QStringLiteral("/manual.png")) && ok;
+  form.findChild<QDialog*>(QStringLiteral("Manual"))->close();
+  return ok;
+}
+
+// The window made larger: the log takes the room.
+bool ShootResized(tarnvik::Form1& form, const QString& folder) {
+  const QSize before = form.size();
+  form.resize(before + QSize(200, 260));
+  const bool ok = Shoot(folder + QStringLiteral("/resized.png"));
+  form.resize(before);
+  return ok;
+}
+
 // Runs a menu entry and waits until its operation has ended.
 void Trigger(tarnvik::Form1& form, const char* action) {
   QEventLoop loop;
@@ -132,7 +185,8 @@ int main(int argc, char** argv) {
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   tarnvik::Form1 form;
-  form.move(20, 30);
+  // Near the corner, unless the screen is too small: then where the window puts itself.
+  if (form.width() + 40 < form.screen()->availableGeometry().width()) form.move(20, 30);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   bool ok = ShootTabs(form, folder + QStringLiteral("/start"));
@@ -143,6 +197,8 @@ int main(int argc, char** argv) {
   ok = Shoot(folder + QStringLiteral("/special-strings.png")) && ok;
   strings.hide();
   ok = ShootBox(form, folder + QStringLiteral("/message-box.png")) && ok;
+  ok = ShootBoxes(form, folder) && ok;
+  ok = ShootResized(form, folder) && ok;
   form.hide();
   ok = ShootUnits(folder) && ok;
   return ok ? 0 : 1;
