@@ -44,6 +44,7 @@
 #include "device/FirmwareUpload.h"
 #include "device/backends/TransportChoice.h"
 #include "safeguard/Comparison.h"
+#include "safeguard/ConfigSource.h"
 #include "safeguard/SafeWrite.h"
 #include "safeguard/UnitBackup.h"
 #include "ui/Artwork.h"
@@ -246,13 +247,13 @@ bool Form1::operationRunning() const { return runner_->running(); }
 
 void Form1::saveToFile() {
   std::optional<std::string> file;
-  if (!runOperation([&] { file = files_->saveAs(source_.file); })) leadToRefusal(RefusedBySave(settings_));
+  if (!runOperation([&] { file = files_->saveAs(source_.saveTarget()); })) leadToRefusal(RefusedBySave(settings_));
   saved(file);
 }
 
 void Form1::save() {
   std::optional<std::string> file;
-  if (!runOperation([&] { file = files_->save(source_.file); })) leadToRefusal(RefusedBySave(settings_));
+  if (!runOperation([&] { file = files_->save(source_.saveTarget()); })) leadToRefusal(RefusedBySave(settings_));
   saved(file);
 }
 
@@ -271,11 +272,11 @@ void Form1::readFromFile() {
 
 void Form1::openFile(const QString& path) {
   if (operationRunning() || !mayReplaceSettings(UnsavedMoment::Replacing)) return;
-  bool read = false;
+  ConfigSource read;
   const std::string file = Bytes(path);
   runOperation([&] { read = files_->read(file); });
-  if (!read) return;
-  markSynced({file, {}});
+  if (read.outcome != SourceOutcome::Loaded) return;
+  markSynced({file, {}, read.image});
   recent_->add(file);
 }
 

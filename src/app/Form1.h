@@ -115,7 +115,8 @@ class Form1 : public QMainWindow {
   void openFile(const QString& path);
 
   // The file last read or saved (the file system's bytes), empty when none
-  // or when a unit was read or written since; whether the settings differ
+  // or when a unit was read or written since (File > Save writes to it
+  // unless it is an image); whether the settings differ
   // from what the last Save to file, Read from file, Read config or Write
   // config left.
   const std::string& currentFile() const { return source_.file; }

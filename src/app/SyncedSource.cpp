@@ -1,6 +1,7 @@
 #include "app/SyncedSource.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <iterator>
 
@@ -33,8 +34,14 @@ std::string SyncedSource::titleName() const {
   return unit.empty() ? std::string() : "Unit " + unit;
 }
 
+// A unit that cannot be listed once the operation is done is simply not named.
 std::string UnitUsed(const DeviceAccess& access) {
-  const std::vector<HidInterface> units = FindUnits(access.transport);
+  std::vector<HidInterface> units;
+  try {
+    units = FindUnits(access.transport);
+  } catch (const std::exception&) {
+    return {};
+  }
   const auto used = std::find_if(units.begin(), units.end(), [&](const HidInterface& unit) {
     return access.choice.path.empty() || unit.path == access.choice.path;
   });

@@ -18,8 +18,13 @@ namespace tarnvik {
 class DeviceSettings;
 
 struct SyncedSource {
-  std::string file;  // the file system's bytes; empty when the settings met no file last
-  std::string unit;  // the unit's path (and serial number), when they met a unit last
+  std::string file;    // the file system's bytes; empty when the settings met no file last
+  std::string unit;    // the unit's path (and serial number), when they met a unit last
+  bool image = false;  // the file is an image of the unit's memory (a backup), not to be saved over
+
+  // The file File > Save writes to without asking: none after a unit, and
+  // never an image, which a configuration file would replace.
+  std::string saveTarget() const { return image ? std::string() : file; }
 
   // What the title shows: the file's name without its folder, "Unit PATH",
   // or nothing (start-up).

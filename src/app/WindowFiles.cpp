@@ -6,7 +6,6 @@
 #include "cfgfile/ConfigFileOps.h"
 #include "core/Operator.h"
 #include "platform/PathText.h"
-#include "safeguard/ConfigSource.h"
 #include "settings/DeviceSettings.h"
 
 namespace tarnvik {
@@ -68,14 +67,17 @@ void WindowFiles::write(const std::string& path) {
 
 std::optional<std::string> WindowFiles::chooseToRead() {
   const std::string folder = ConfigFolder(executableFolder_);
-  return op_.chooseFile({FileRequest::Mode::Open, folder, lastRead_, kConfigOrImageFilter, "Read from file"});
+  const auto chosen =
+      op_.chooseFile({FileRequest::Mode::Open, folder, lastRead_, kConfigOrImageFilter, "Read from file"});
+  if (chosen) lastRead_ = *chosen;
+  return chosen;
 }
 
-bool WindowFiles::read(const std::string& path) {
+ConfigSource WindowFiles::read(const std::string& path) {
   lastRead_ = path;
-  if (LoadFileOrImage(path, settings_, op_).outcome != SourceOutcome::Loaded) return false;
-  lastUsed_ = path;
-  return true;
+  const ConfigSource source = LoadFileOrImage(path, settings_, op_);
+  if (source.outcome == SourceOutcome::Loaded) lastUsed_ = path;
+  return source;
 }
 
 }  // namespace tarnvik

@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+#include "safeguard/ConfigSource.h"
+
 namespace tarnvik {
 
 class DeviceSettings;
@@ -37,9 +39,10 @@ class WindowFiles {
 
   // Read from file's dialog, proposing the file last read.
   std::optional<std::string> chooseToRead();
-  // Reads the file into the settings; true when they show it now. A file
-  // that is neither is refused with its box, and nothing changes.
-  bool read(const std::string& path);
+  // Reads the file into the settings: Loaded when they show it now (and
+  // whether it was an image). A file that is neither is refused with its
+  // box, and nothing changes.
+  ConfigSource read(const std::string& path);
 
  private:
   void write(const std::string& path);

@@ -121,6 +121,12 @@ TEST_F(DesktopFiles, OpenedFileIsReadAsReadFromFileReadsIt) {
     desk.click("Button2");  // cancelled; it offered the file last opened
     EXPECT_EQ(desk.record.fileRequests.back().defaultName, path) << c.name;
   }
+  // File > Save never puts a configuration file over the image read last: it asks for a name.
+  const std::string image = test::ReadAll(folder.path("backup.bin"));
+  desk.trigger("ActionSave");  // cancelled
+  EXPECT_EQ(desk.record.fileRequests.back().mode, FileRequest::Mode::Save);
+  EXPECT_EQ(desk.record.fileRequests.back().defaultName, "tarnvik.cfg");
+  EXPECT_EQ(test::ReadAll(folder.path("backup.bin")), image);
 }
 
 // A drop on any part of the window, a text field included, opens one file;
