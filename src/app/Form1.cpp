@@ -9,7 +9,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -327,12 +326,11 @@ void Form1::compareWithUnit() {
   runner_->runOnWorker([comparison](const DeviceAccess& access,
                                     DeviceSettings& settings) { *comparison = CompareWithUnit(access, settings); },
                        [this, comparison](bool) {
-                         if (comparison->compared)
-                           showComparison(
-                               QStringLiteral("Compare with unit"),
-                               QStringLiteral("The unit holds %1 differently (the window's value -> the unit's):")
-                                   .arg(SettingCount(comparison->differences.size())),
-                               comparison->differences);
+                         if (!comparison->compared) return;
+                         const QString heading =
+                             QStringLiteral("The unit holds %1 differently (the window's value -> the unit's):")
+                                 .arg(SettingCount(comparison->differences.size()));
+                         showComparison(QStringLiteral("Compare with unit"), heading, comparison->differences);
                        });
 }
 

@@ -63,19 +63,5 @@ TEST(SettingNames, EverySettingShownHasANameOfItsOwnOnItsTab) {
   EXPECT_GT(seen.size(), 200u);
 }
 
-// Grouped by tab in the tabs' order, an empty line between two tabs.
-TEST(SettingNames, LinesAreGroupedByTab) {
-  Tabs window;
-  const SettingNames names(window.tabs, window.binder);
-  const auto at = [](const char* name, const char* a, const char* b) {
-    return SettingDifference{DeviceSettings::indexOf(name), a, b};
-  };
-  EXPECT_EQ(names.lines({at("Uploadpctime", "1", "0"), at("Callsign", "A", "B"), at("Txdelay", "1", "2")}),
-            QStringList({"Radio: Callsign: \"A\" -> \"B\"", "Radio: TX delay [ms]: 1 -> 2", "",
-                         "RTC time: Upload PC system time on config write: checked -> unchecked"}));
-  EXPECT_EQ(SettingCount(1), "1 setting");
-  EXPECT_EQ(SettingCount(3), "3 settings");
-}
-
 }  // namespace
 }  // namespace tarnvik
