@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
-#include <optional>
 
 #include "app/CompareDialog.h"
 #include "app/Form1.h"
@@ -73,96 +72,49 @@ std::vector<std::string> Files(const std::string& folder) {
   return names;
 }
 
+const std::string kStem = "2026-07-03_09-05-00Z_OH2XYZ-4";  // the backup made at the test clock's time
+
 struct WriteCase {
   const char* name;
   ConfigImage held;
-  std::optional<Fault> fault;
-  int oldBackups;                  // in the folder before, a minute apart
-  QString says;                    // a line of the log
-  std::vector<std::string> made;   // the new backup's files
+  std::vector<Fault> faults;
+  int old;                         // backups in the folder before, a minute apart
+  std::string says;                // a line of the log
+  bool backup;                     // a new backup (kStem's .bin and .cfg) is made
   std::vector<std::string> boxes;  // also the log's last lines; the backups folder shown as BACKUPS
-  bool written = true;             // the window's settings went to the unit
-  int bar = 0;                     // where the progress bar stands afterwards
   test::Box::Kind box = test::Box::Kind::Information;
-  bool later = false;  // the old backups are named with times after now
+  bool written = true;  // the window's settings went to the unit
+  int bar = 0;          // where the progress bar stands afterwards
+  bool later = false;   // the old backups are named with times after now
 };
 
 std::vector<WriteCase> WriteCases() {
-  const std::string stem = "2026-07-03_09-05-00Z_OH2XYZ-4";
   const std::string unread =
       "Backup failed: the unit's configuration could not be read. Nothing was written to the unit.";
-  const std::string differ = "Verify error: 1 page of 64 differs from what was written.";
   const std::string page40 = "Page 40/64 (bytes 1248 to 1279): Teledigital1_name";
-  const ConfigImage station = test::EncodeOrFail(OnUnit());
   const std::string cutOff = "Write config was cut off: the unit now holds a partly written configuration.\n";
-  const auto error = test::Box::Kind::Error;
+  const std::string cutBackup = cutOff + "The backup made before the write is BACKUPS/" + kStem +
+                                ".cfg: read it back with Read from file and write it again.";
+  const std::string cutBlank =
+      cutOff + "It was blank before the write, so there is no backup: write the configuration again.";
+  const std::string damaged = "Verify error: 1 page of 64 differs from what was written.\n" + page40;
+  const std::string shortAnswer = "Tarnvik answered with 3 of 65 bytes, too few to hold a page.";
+  const std::string backedUp = "Backup of the unit: BACKUPS/" + kStem + ".cfg";
+  const std::string verified = "Verify success: 64 pages match.";
+  const ConfigImage station = test::EncodeOrFail(OnUnit()), blank{};
+  const auto info = test::Box::Kind::Information, error = test::Box::Kind::Error;
+  using K = FaultKind;
   return {
-      {"BackedUpAndReadBack",
-       station,
-       {},
-       0,
-       "Backup of the unit: BACKUPS/" + QString::fromStdString(stem) + ".cfg",
-       {stem + ".bin", stem + ".cfg"},
-       {}},
-      {"NewestHundredKept", station, {}, 100, "Verify success: 64 pages match.", {stem + ".bin", stem + ".cfg"}, {}},
-      {"BlankUnit", ConfigImage{}, {}, 3, "The unit is blank: it is written without a backup.", {}, {}},
-      {"PageErrorWhileBackingUp",
-       station,
-       Fault{FaultKind::OtherCommand, 10},
-       0,
-       "Page read error: 10/64",
-       {},
-       {unread},
-       false,
-       9},
-      {"AShortAnswerMakesNoBlankUnit",  // page 2 of zeros, its answer cut to 3 bytes
-       ConfigImage{},
-       Fault{FaultKind::TrimmedAnswer, 2},
-       0,
-       "Tarnvik answered with 3 of 65 bytes, too few to hold a page.",
-       {},
-       {unread},
-       false,
-       1},
-      {"CutOffNamesTheBackup",
-       station,
-       Fault{FaultKind::Unplug, 64 + 5},
-       0,
-       "Page write error: 5/64",
-       {stem + ".bin", stem + ".cfg"},
-       {cutOff + "The backup made before the write is BACKUPS/" + stem +
-        ".cfg: read it back with Read from file and write it again."},
-       true,
-       0,
-       error},
-      {"CutOffOnABlankUnit",
-       ConfigImage{},
-       Fault{FaultKind::OtherCommand, 64 + 2},
-       0,
-       "Page write error: 2/64",
-       {},
-       {cutOff + "It was blank before the write, so there is no backup: write the configuration again."},
-       true,
-       0,
-       error},
-      {"NewerNamesKeepTheNewBackup",
-       station,
-       {},
-       100,
-       "Verify success: 64 pages match.",
-       {stem + ".bin", stem + ".cfg"},
-       {},
-       true,
-       0,
-       test::Box::Kind::Information,
-       true},
-      {"DamagedPageNamed",
-       station,
-       Fault{FaultKind::BadStore, 64 + 40},
-       0,
-       QString::fromStdString(page40),
-       {stem + ".bin", stem + ".cfg"},
-       {differ + "\n" + page40}},
+      {"BackedUpAndReadBack", station, {}, 0, backedUp, true, {}},
+      {"NewestHundredKept", station, {}, 100, verified, true, {}},
+      {"NewerNamesKeepTheNewBackup", station, {}, 100, verified, true, {}, info, true, 0, true},
+      {"BlankUnit", blank, {}, 3, "The unit is blank: it is written without a backup.", false, {}},
+      {"BackupFails", station, {{K::OtherCommand, 10}}, 0, "Page read error: 10/64", false, {unread}, info, false, 9},
+      // Page 2 of zeros, its answer cut to 3 bytes.
+      {"AShortAnswerMakesNoBlankUnit", blank, {{K::TrimmedAnswer, 2}}, 0, shortAnswer, false, {unread}, info, false, 1},
+      {"CutOffNamesTheBackup", station, {{K::Unplug, 64 + 5}}, 0, "Page write error: 5/64", true, {cutBackup}, error},
+      {"CutOffOnABlankUnit", blank, {{K::OtherCommand, 64 + 2}}, 0, "Page write error: 2/64", false, {cutBlank}, error},
+      {"DamagedPageNamed", station, {{K::BadStore, 64 + 40}}, 0, page40, true, {damaged}},
   };
 }
 
@@ -179,27 +131,28 @@ TEST(SafeguardWindow, WriteConfigBacksTheUnitUpAndReadsItBack) {
     const std::string folder = desk.folder.path("backups");
     fs::create_directory(folder);
     std::vector<std::string> old;  // newest first
-    for (int i = 1; i <= c.oldBackups; ++i) {
-      const int minutes = c.later ? c.oldBackups + 1 - i : -i;
+    for (int i = 1; i <= c.old; ++i) {
+      const int minutes = c.later ? c.old + 1 - i : -i;
       old.push_back(BackupStem(test::TestClock()() + 60 * minutes, "OH2XYZ", "4") + ".bin");
       test::WriteAll(folder + "/" + old.back(), "x");
     }
     desk.unit->setMemory(c.held);
-    if (c.fault) desk.unit->addFault(*c.fault);
+    for (const Fault& fault : c.faults) desk.unit->addFault(fault);
     desk.trigger("ActionWriteConfig");
 
-    QStringList log = desk.log();
     // The backups folder as BACKUPS, and the system's separator after it as '/'.
-    log.replaceInStrings(QString::fromStdString(folder), "BACKUPS").replaceInStrings("BACKUPS\\", "BACKUPS/");
-    std::vector<std::string> boxes = desk.record.boxTexts();
-    for (std::string& box : boxes)
-      box = QString::fromStdString(box)
-                .replace(QString::fromStdString(folder), "BACKUPS")
-                .replace("BACKUPS\\", "BACKUPS/")
-                .toStdString();
-    EXPECT_TRUE(log.contains(c.says)) << log.join('\n').toStdString();
-    std::vector<std::string> files = c.made;
-    old.resize(std::min<std::size_t>(old.size(), BackupFolder::kKeptBackups - (c.made.empty() ? 0 : 1)));
+    const auto shown = [&](QString text) {
+      return text.replace(QString::fromStdString(folder), "BACKUPS").replace("BACKUPS\\", "BACKUPS/");
+    };
+    QStringList log;
+    for (const QString& line : desk.log()) log << shown(line);
+    std::vector<std::string> boxes;
+    for (const std::string& box : desk.record.boxTexts())
+      boxes.push_back(shown(QString::fromStdString(box)).toStdString());
+    EXPECT_TRUE(log.contains(QString::fromStdString(c.says))) << log.join('\n').toStdString();
+    std::vector<std::string> files;
+    if (c.backup) files = {kStem + ".bin", kStem + ".cfg"};
+    old.resize(std::min<std::size_t>(old.size(), BackupFolder::kKeptBackups - (c.backup ? 1 : 0)));
     files.insert(files.end(), old.begin(), old.end());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(Files(folder), files);
@@ -277,11 +230,9 @@ TEST(SafeguardWindow, TheBackupsFolderOpensInTheFileManager) {
     desk.trigger("ActionOpenBackups");
     EXPECT_EQ(desk.opened, std::vector<std::string>{desk.folder.path("backups")});
     EXPECT_TRUE(fs::is_directory(desk.folder.path("backups")));
+    const std::string box = "No file manager could be started to show the backups folder. The backups are kept in:\n";
     EXPECT_EQ(desk.record.boxTexts(),
-              opens ? std::vector<std::string>{}
-                    : std::vector<std::string>{"No file manager could be started to show the backups folder. The "
-                                               "backups are kept in:\n" +
-                                               desk.folder.path("backups")});
+              opens ? std::vector<std::string>{} : std::vector{box + desk.folder.path("backups")});
   }
 }
 

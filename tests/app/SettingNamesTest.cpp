@@ -26,9 +26,7 @@ TEST(SettingNames, TheTabAndTheLabelAndTheValueAsShown) {
   const SettingNames names(window.tabs, window.binder);
   const auto index = [](const char* name) { return DeviceSettings::indexOf(name); };
   const struct {
-    const char* setting;
-    const char* a;
-    const char* b;
+    const char *setting, *a, *b;
     QString line;
   } cases[] = {
       {"Txdelay", "250", "300", "Radio: TX delay [ms]: 250 -> 300"},

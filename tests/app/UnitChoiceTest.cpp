@@ -153,12 +153,14 @@ class UnitChoiceWindow {
   qsizetype logged_ = 0;
 };
 
-// One step of the operator's: what is done, then the status line and the
-// Unit menu's entries (the pick marked *), and for a firmware version query
-// its log lines and the box it showed (none: "").
+// One step of the operator's (units pulled out, plugged in, a Unit menu entry
+// picked, then a listing), then the status line and the Unit menu's entries
+// (the pick marked *), and for a firmware version query its log lines and
+// the box it showed (none: "").
 struct PickStep {
   const char* what;
-  std::function<void(UnitChoiceWindow&, TwoUnits&)> act;
+  std::vector<int> pull, plug;
+  int pick;  // -1: none
   QString status;
   QStringList entries;
   QStringList log;
@@ -170,34 +172,17 @@ std::vector<PickStep> PickSteps(const TwoUnits& units) {
   const QString p1 = QString::fromStdString(units.path(1)), p2 = QString::fromStdString(units.path(2));
   const QString e1 = p1 + " (serial TV-0001)", e2 = p2 + " (serial TV-0002)", away = " - not connected*";
   const QStringList lost{"Tarnvik not found.", "No Tarnvik at " + p2 + "."};
-  const auto relist = [](UnitChoiceWindow& w, TwoUnits&) { w.relist(); };
-  const auto pick = [](int entry) {
-    return [entry](UnitChoiceWindow& w, TwoUnits&) {
-      w.entries()[entry]->trigger();
-      w.relist();
-    };
-  };
-  const auto pull = [](std::vector<int> ns) {
-    return [ns](UnitChoiceWindow& w, TwoUnits& u) {
-      for (int n : ns) u.pull(n);
-      w.relist();
-    };
-  };
-  const auto plug = [](UnitChoiceWindow& w, TwoUnits& u) {
-    u.plug(1);
-    u.plug(2);
-    w.relist();
-  };
-  const QString on1 = "Tarnvik connected: " + p1, on2 = "Tarnvik connected: " + p2,
-                off2 = "Tarnvik not connected: " + p2;
+  const QString on1 = "Tarnvik connected: " + p1, on2 = "Tarnvik connected: " + p2;
+  const QString off2 = "Tarnvik not connected: " + p2;
+  const std::string v1 = "Firmware version: 1.04", v2 = "Firmware version: 2.00";
   return {
-      {"listed", relist, on1, {e1, e2}, {found, "2 units found; using " + p1 + "."}, "Firmware version: 1.04"},
-      {"the second picked", pick(1), on2, {e1, e2 + "*"}, {found}, "Firmware version: 2.00"},
-      {"the pick pulled out stays picked", pull({2}), off2, {e1, e2 + away}, lost, ""},
-      {"no unit at all", pull({1}), off2, {e2 + away}, lost, ""},
-      {"both back", plug, on2, {e1, e2 + "*"}, {found}, "Firmware version: 2.00"},
-      {"away again, the other picked", pull({2}), off2, {e1, e2 + away}, lost, ""},
-      {"", pick(0), on1, {}, {found}, "Firmware version: 1.04"},
+      {"listed", {}, {}, -1, on1, {e1, e2}, {found, "2 units found; using " + p1 + "."}, v1},
+      {"the second picked", {}, {}, 1, on2, {e1, e2 + "*"}, {found}, v2},
+      {"the pick pulled out stays picked", {2}, {}, -1, off2, {e1, e2 + away}, lost, ""},
+      {"no unit at all", {1}, {}, -1, off2, {e2 + away}, lost, ""},
+      {"both back", {}, {1, 2}, -1, on2, {e1, e2 + "*"}, {found}, v2},
+      {"away again", {2}, {}, -1, off2, {e1, e2 + away}, lost, ""},
+      {"the other picked", {}, {}, 0, on1, {}, {found}, v1},
   };
 }
 
@@ -208,7 +193,10 @@ void PickAndLoseAUnit(TwoUnits& units) {
   UnitChoiceWindow window(units);
   for (const PickStep& step : PickSteps(units)) {
     SCOPED_TRACE(step.what);
-    step.act(window, units);
+    for (int n : step.pull) units.pull(n);
+    for (int n : step.plug) units.plug(n);
+    if (step.pick >= 0) window.entries()[step.pick]->trigger();
+    window.relist();
     EXPECT_EQ(window.status(), step.status);
     EXPECT_EQ(window.entryTexts(), step.entries);
     const std::size_t boxes = window.record.boxes.size();
@@ -254,42 +242,28 @@ std::vector<QuestionCase> QuestionCases(const BusUnits& units, const std::string
   const std::string u1 = units.path(1) + " (serial TV-0001)", u2 = units.path(2) + " (serial TV-0002)";
   const std::string upload = "Upload the firmware " + firmware + " (100 bytes) to the Tarnvik at " + u1 + "?";
   const std::string other = "The Tarnvik at " + u2 + " is not the unit last read or written (" + u1 +
-                            ").\nWrite the configuration to "
-                            "the Tarnvik at " +
-                            u2 + "?";
-  const Before readOneTakeTwo = [](UnitChoiceWindow& w) {
+                            ").\nWrite the configuration to the Tarnvik at " + u2 + "?";
+  const Before nothing = [](UnitChoiceWindow&) {};
+  const Before readOne = [](UnitChoiceWindow& w) { w.trigger("ActionReadConfig"); };
+  const Before takeTwo = [](UnitChoiceWindow& w) {
     w.trigger("ActionReadConfig");
     w.relist();
     w.entries()[1]->trigger();
   };
   const Before refused = [=](UnitChoiceWindow& w) {
-    readOneTakeTwo(w);
+    takeTwo(w);
     w.form.settings().setText("Txdelay", "1");
   };
-  const Before nothing = [](UnitChoiceWindow&) {};
   const QString verified = "Verify success: 64 pages match.", upgraded = "Firmware upgrade success";
+  const char *write = "ActionWriteConfig", *flash = "ActionUploadFirmware";
   return {
-      {"firmware, No", nothing, "ActionUploadFirmware", false, {upload}, kFirmwareDeclinedLine, "OH2ABC", 0},
-      {"firmware, Yes", nothing, "ActionUploadFirmware", true, {upload}, upgraded, "OH2ABC", 128},
-      {"write, no unit read before", nothing, "ActionWriteConfig", {}, {}, verified, "OH2ABC", 0},
-      {"write to the unit read",
-       [](UnitChoiceWindow& w) { w.trigger("ActionReadConfig"); },
-       "ActionWriteConfig",
-       {},
-       {},
-       verified,
-       "OH2ABC",
-       0},
-      {"write to another unit, No",
-       readOneTakeTwo,
-       "ActionWriteConfig",
-       false,
-       {other},
-       kWriteDeclinedLine,
-       "OH2ABC",
-       0},
-      {"write to another unit, Yes", readOneTakeTwo, "ActionWriteConfig", true, {other}, verified, "OH2XYZ", 0},
-      {"the settings are checked first", refused, "ActionWriteConfig", true, {}, "", "OH2ABC", 0},
+      {"firmware, No", nothing, flash, false, {upload}, kFirmwareDeclinedLine, "OH2ABC", 0},
+      {"firmware, Yes", nothing, flash, true, {upload}, upgraded, "OH2ABC", 128},
+      {"write, no unit read before", nothing, write, {}, {}, verified, "OH2ABC", 0},
+      {"write to the unit read", readOne, write, {}, {}, verified, "OH2ABC", 0},
+      {"write to another unit, No", takeTwo, write, false, {other}, kWriteDeclinedLine, "OH2ABC", 0},
+      {"write to another unit, Yes", takeTwo, write, true, {other}, verified, "OH2XYZ", 0},
+      {"the settings are checked first", refused, write, true, {}, "", "OH2ABC", 0},
   };
 }
 
@@ -326,21 +300,19 @@ TEST(UnitQuestions, AskedBeforeFirmwareAndBeforeWritingAnotherUnit) {
 
 // The question box: its default button and Escape answer No.
 TEST(UnitQuestions, TheBoxAnswersNoUnlessYesIsChosen) {
-  for (const bool yes : {false, true}) {
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-      QWidget parent;
-      QtDialogs dialogs(parent);
-      QTimer::singleShot(0, [key, yes] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
-        if (yes)
-          box->button(QMessageBox::Yes)->click();
-        else
-          QTest::keyClick(box, key);
-      });
-      EXPECT_EQ(dialogs.askYesNo({"Upload the firmware ", "fw.bin", "?"}), yes);
-    }
+  for (const int key : {int(Qt::Key_Return), int(Qt::Key_Escape), 0}) {  // 0: Yes clicked
+    QWidget parent;
+    QtDialogs dialogs(parent);
+    QTimer::singleShot(0, [key] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+      if (key == 0)
+        box->button(QMessageBox::Yes)->click();
+      else
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+    });
+    EXPECT_EQ(dialogs.askYesNo({"Upload the firmware ", "fw.bin", "?"}), key == 0) << key;
   }
 }
 

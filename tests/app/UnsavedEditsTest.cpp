@@ -19,11 +19,10 @@ namespace {
 const QString kCaption = QStringLiteral("Tarnvik Configurator v1.04");
 const QString kUnit = QStringLiteral("Unit /dev/hidraw4 (serial SIMULATED)");
 
-// A configuration file holding `callsign`.
-void SaveWith(const std::string& path, const char* callsign) {
+DeviceSettings WithCallsign(const char* callsign) {
   DeviceSettings settings = test::FreshSettings();
   settings.setText("Callsign", callsign);
-  SaveConfigFile(settings, path);
+  return settings;
 }
 
 bool Holds(const std::string& path, const char* callsign) {
@@ -153,26 +152,23 @@ TEST(Questions, NothingIsReplacedWithoutAnAnswer) {
   };
   for (const auto& c : cases) {
     test::DeskWindow desk;
-    desk.unit->setMemory(test::EncodeOrFail([] {
-      DeviceSettings unit = test::FreshSettings();
-      unit.setText("Callsign", "OH2XYZ");
-      return unit;
-    }()));
-    SaveWith(desk.folder.path("other.cfg"), "SP9OTH");
-    SaveWith(desk.folder.path("s.cfg"), "SP9OLD");
+    SCOPED_TRACE(c.name);
+    desk.unit->setMemory(test::EncodeOrFail(WithCallsign("OH2XYZ")));
+    SaveConfigFile(WithCallsign("SP9OTH"), desk.folder.path("other.cfg"));
+    SaveConfigFile(WithCallsign("SP9OLD"), desk.folder.path("s.cfg"));
     desk.form.settings().setText("Callsign", "SP9EDT");
     if (!c.edit) desk.form.settings().setText("Callsign", "NOCALL");
     if (c.answer) desk.answers.push_back(*c.answer);
     if (c.replace) desk.replaceAnswers.push_back(*c.replace);
     for (const char* file : c.dialogs) desk.record.answerFile(desk.folder.path(file));
     c.act(desk);
-    EXPECT_EQ(desk.form.settings().text("Callsign"), c.callsign) << c.name;
-    EXPECT_EQ(Holds(desk.folder.path("s.cfg"), "SP9EDT"), std::string(c.file) == "s.cfg") << c.name;
-    EXPECT_EQ(Holds(desk.folder.path("other.cfg"), "SP9EDT"), std::string(c.file) == "other.cfg") << c.name;
-    EXPECT_EQ(desk.asked, c.asked) << c.name;
-    EXPECT_EQ(desk.replaceAsked.size(), std::size_t(c.replaceAsked)) << c.name;
-    EXPECT_EQ(desk.record.fileRequests.size(), c.dialogs.size()) << c.name;
-    for (const test::Box& box : desk.record.boxes) EXPECT_NE(box.kind, test::Box::Kind::Error) << c.name << box.text;
+    EXPECT_EQ(desk.form.settings().text("Callsign"), c.callsign);
+    EXPECT_EQ(Holds(desk.folder.path("s.cfg"), "SP9EDT"), std::string(c.file) == "s.cfg");
+    EXPECT_EQ(Holds(desk.folder.path("other.cfg"), "SP9EDT"), std::string(c.file) == "other.cfg");
+    EXPECT_EQ(desk.asked, c.asked);
+    EXPECT_EQ(desk.replaceAsked.size(), std::size_t(c.replaceAsked));
+    EXPECT_EQ(desk.record.fileRequests.size(), c.dialogs.size());
+    for (const test::Box& box : desk.record.boxes) EXPECT_NE(box.kind, test::Box::Kind::Error) << box.text;
   }
 }
 
@@ -181,7 +177,7 @@ TEST(Questions, NothingIsReplacedWithoutAnAnswer) {
 // asks for a name too.
 TEST_F(UnsavedEdits, SaveProposesTheFileTheTitleNames) {
   const std::string other = folder.path("other.cfg");
-  SaveWith(other, "SP9OTH");
+  SaveConfigFile(WithCallsign("SP9OTH"), other);
   desk.unit->setMemory(test::EncodeOrFail(test::FreshSettings()));
   desk.record.answerFile(other);
   desk.click("Button2");
